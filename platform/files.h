@@ -1,0 +1,93 @@
+// Files and folders as the program sees them through the Windows file API: find records,
+// existence tests, whole-file reads and writes, copies and deletions. Paths are ANSI text
+// with backslashes; names compare without regard to letter case.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Attribute bits of a find record (the Windows values).
+enum : uint32_t {
+  kAttrReadOnly = 0x1,
+  kAttrHidden = 0x2,
+  kAttrSystem = 0x4,
+  kAttrDirectory = 0x10,
+  kAttrArchive = 0x20,
+  kAttrNormal = 0x80,
+  kAttrReparsePoint = 0x400,
+};
+
+// 100-nanosecond intervals since 1601-01-01 UTC, as Windows keeps file times.
+using FileTime = uint64_t;
+
+// One entry of a folder listing: the fields of WIN32_FIND_DATA.
+struct FindData {
+  uint32_t attributes = 0;
+  FileTime creationTime = 0;
+  FileTime lastAccessTime = 0;
+  FileTime lastWriteTime = 0;
+  uint64_t size = 0;
+  uint32_t reserved0 = 0;  // the reparse tag, for reparse points
+  std::string name;
+  std::string alternateName;
+
+  bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
+  bool isReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
+  bool isDotEntry() const { return name == "." || name == ".."; }
+};
+
+// An open folder search (FindFirstFileA/FindNextFileA/FindClose); closes itself.
+class FindHandle {
+ public:
+  virtual ~FindHandle() = default;
+  // The next entry after the first; false when the listing is done.
+  virtual bool next(FindData& out) = 0;
+};
+
+// A file being written; closed on destruction. A write that fails leaves the file as far as
+// it got; close() reports whether everything reached the file.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool write(const char* data, size_t size) = 0;
+  virtual bool close() = 0;
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // FindFirstFileA: the pattern is a folder, a backslash and a mask ("C:\dir\*.*").
+  // Fills the first entry; null when nothing matches or the folder cannot be read.
+  virtual std::unique_ptr<FindHandle> findFirst(const std::string& pattern, FindData& first) = 0;
+
+  // Attributes of a path (GetFileAttributesA); nullopt when it does not exist.
+  virtual std::optional<uint32_t> attributes(const std::string& path) = 0;
+  bool fileExists(const std::string& path) {
+    auto a = attributes(path);
+    return a && !(*a & kAttrDirectory);
+  }
+  bool directoryExists(const std::string& path) {
+    auto a = attributes(path);
+    return a && (*a & kAttrDirectory);
+  }
+
+  // The whole content of a file, or nullopt when it cannot be opened or is larger than limit.
+  virtual std::optional<std::string> readFile(const std::string& path, uint64_t limit) = 0;
+  // Creates or replaces a file with the given content.
+  virtual bool writeFile(const std::string& path, const std::string& content) = 0;
+  // Creates or replaces a file for writing in pieces; null when it cannot be created.
+  virtual std::unique_ptr<OutputFile> createFile(const std::string& path) = 0;
+
+  virtual bool deleteFile(const std::string& path) = 0;
+  // CopyFileA: failIfExists false replaces an existing target.
+  virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  virtual bool createDirectory(const std::string& path) = 0;
+  virtual bool setAttributes(const std::string& path, uint32_t attributes) = 0;
+};
+
+}  // namespace platform

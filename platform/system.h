@@ -1,0 +1,56 @@
+// Facts about the machine and the running program: memory, disks, the Windows version, the
+// program's own path and command line, special folders, the user, local time formatting.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace platform {
+
+struct MemoryStatus {
+  uint64_t totalPhys = 0;
+  uint64_t availPhys = 0;
+};
+
+struct DiskSpace {
+  uint64_t total = 0;
+  uint64_t free = 0;
+};
+
+// GetVersionExA with the basic structure.
+struct OsVersion {
+  uint32_t major = 0, minor = 0, build = 0, platformId = 0;
+  std::string csd;  // the service-pack text
+};
+
+class System {
+ public:
+  virtual ~System() = default;
+  virtual MemoryStatus memoryStatus() = 0;
+  virtual std::optional<DiskSpace> diskFreeSpace(const std::string& root) = 0;
+  virtual std::optional<uint32_t> volumeSerial(const std::string& root) = 0;
+  virtual uint32_t driveType(const std::string& root) = 0;
+  // Bit mask of drive letters present (bit 0 = A:).
+  virtual uint32_t logicalDrives() = 0;
+  virtual OsVersion osVersion() = 0;
+  virtual std::string windowsDirectory() = 0;  // without a trailing backslash
+  virtual std::string tempPath() = 0;          // with a trailing backslash
+  virtual std::string programPath() = 0;       // full path of the running program file
+  virtual std::vector<std::string> arguments() = 0;  // command-line arguments after the program
+  virtual std::string userName() = 0;
+  // The system's short date, two blanks and the short time, in local time.
+  virtual std::string formatFileTime(FileTime utc) = 0;
+  // Bits per pixel times colour planes of the screen.
+  virtual int colorDepth() = 0;
+  virtual int waveOutDevices() = 0;
+  virtual int midiOutDevices() = 0;
+
+  // The program's directory with a trailing backslash.
+  std::string programDirectory();
+};
+
+}  // namespace platform

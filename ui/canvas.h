@@ -1,0 +1,37 @@
+// Drawing on a bitmap: the operations the program's own pictures are made of.
+#pragma once
+
+#include <string>
+
+#include "ui/bitmap.h"
+#include "ui/font.h"
+
+namespace ui {
+
+class Canvas {
+ public:
+  explicit Canvas(Bitmap& target, TextRenderer* text = nullptr) : bmp_(target), text_(text) {}
+
+  Bitmap& bitmap() { return bmp_; }
+  Color brush = kWhite;
+  Color pen = kBlack;
+  Font font;
+
+  void fillRect(const Rect& r);                        // with the brush
+  void frameRect(const Rect& r);                       // one-pixel outline with the pen
+  void roundRect(const Rect& r, int ellipseW, int ellipseH);  // brush inside, pen outline
+  // Copies src with its top-left at (x, y); a transparent src skips its transparent colour.
+  void draw(int x, int y, const Bitmap& src);
+  // Scales src into the rectangle (nearest neighbour), honouring transparency like draw().
+  void stretchDraw(const Rect& r, const Bitmap& src);
+  void textOut(int x, int y, const std::string& text);
+  void textRect(const Rect& r, const std::string& text, Align align, bool wrap);
+  Size textExtent(const std::string& text);
+
+ private:
+  Bitmap& bmp_;
+  TextRenderer* text_;
+  Rect clipped(const Rect& r) const;
+};
+
+}  // namespace ui
