@@ -30,10 +30,12 @@ target_link_libraries(unit_tests PRIVATE qexnative GTest::gtest GTest::gtest_mai
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 
 file(GLOB contract_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
-add_executable(contract_fake ${contract_sources})
-target_compile_definitions(contract_fake PRIVATE QEX_CONTRACT_FAKE=1)
-target_link_libraries(contract_fake PRIVATE qexnative GTest::gtest GTest::gtest_main)
-gtest_discover_tests(contract_fake DISCOVERY_TIMEOUT 60 TEST_PREFIX "fake." PROPERTIES LABELS contract)
+if(contract_sources)
+  add_executable(contract_fake ${contract_sources})
+  target_compile_definitions(contract_fake PRIVATE QEX_CONTRACT_FAKE=1)
+  target_link_libraries(contract_fake PRIVATE qexnative GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(contract_fake DISCOVERY_TIMEOUT 60 TEST_PREFIX "fake." PROPERTIES LABELS contract)
+endif()
 
 # Vendor-side tools: one executable per file in tools/.
 file(GLOB tools CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)

@@ -51,12 +51,12 @@ void Canvas::roundRect(const Rect& r, int ellipseW, int ellipseH) {
     }
 }
 
-void Canvas::draw(int x, int y, const Bitmap& src) {
+void Canvas::draw(int x, int y, const Bitmap& src, const Rect& clip, bool skip) {
   if (src.empty()) return;
-  const bool skip = src.transparent;
   const Color key = src.transparentColor();
-  const int x0 = std::max(0, -x), y0 = std::max(0, -y);
-  const int x1 = std::min(src.width(), bmp_.width() - x), y1 = std::min(src.height(), bmp_.height() - y);
+  const Rect c = clipped(clip);
+  const int x0 = std::max(0, c.left - x), y0 = std::max(0, c.top - y);
+  const int x1 = std::min(src.width(), c.right - x), y1 = std::min(src.height(), c.bottom - y);
   for (int sy = y0; sy < y1; ++sy) {
     const uint32_t* s = src.row(sy);
     uint32_t* d = bmp_.row(y + sy) + x;
@@ -67,10 +67,9 @@ void Canvas::draw(int x, int y, const Bitmap& src) {
   }
 }
 
-void Canvas::stretchDraw(const Rect& r, const Bitmap& src) {
+void Canvas::stretchDraw(const Rect& r, const Bitmap& src, bool skip) {
   if (src.empty() || r.empty()) return;
-  if (r.width() == src.width() && r.height() == src.height()) return draw(r.left, r.top, src);
-  const bool skip = src.transparent;
+  if (r.width() == src.width() && r.height() == src.height()) return draw(r.left, r.top, src, r, skip);
   const Color key = src.transparentColor();
   const Rect c = clipped(r);
   for (int y = c.top; y < c.bottom; ++y) {

@@ -21,9 +21,12 @@ class Canvas {
   void frameRect(const Rect& r);                       // one-pixel outline with the pen
   void roundRect(const Rect& r, int ellipseW, int ellipseH);  // brush inside, pen outline
   // Copies src with its top-left at (x, y); a transparent src skips its transparent colour.
-  void draw(int x, int y, const Bitmap& src);
+  void draw(int x, int y, const Bitmap& src) { draw(x, y, src, Rect{0, 0, bmp_.width(), bmp_.height()}, src.transparent); }
+  // The same, clipped to a rectangle of the target, with transparency chosen by the caller.
+  void draw(int x, int y, const Bitmap& src, const Rect& clip, bool transparent);
   // Scales src into the rectangle (nearest neighbour), honouring transparency like draw().
-  void stretchDraw(const Rect& r, const Bitmap& src);
+  void stretchDraw(const Rect& r, const Bitmap& src) { stretchDraw(r, src, src.transparent); }
+  void stretchDraw(const Rect& r, const Bitmap& src, bool transparent);
   void textOut(int x, int y, const std::string& text);
   void textRect(const Rect& r, const std::string& text, Align align, bool wrap);
   Size textExtent(const std::string& text);

@@ -1,0 +1,65 @@
+// The application object of the window model: its title, its forms, the message loop,
+// cross-thread calls, message boxes, the tray icon, and the guard that turns an exception
+// escaping a handler into the standard exception box.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/backend.h"
+
+namespace ui {
+
+class Application {
+ public:
+  explicit Application(Backend& backend);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  Backend& backend() { return backend_; }
+  const std::string& title() const { return title_; }
+  void setTitle(const std::string& t) { title_ = t; }
+
+  void run();
+  void processMessages();
+  void terminate();
+  bool terminated() const { return terminated_; }
+
+  // Runs fn on the user-interface thread and waits for it (directly when already there).
+  void synchronize(const std::function<void()>& fn);
+  bool onUiThread() const { return std::this_thread::get_id() == uiThread_; }
+
+  int messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags);
+  std::optional<std::string> saveDialog(Form* owner, const SaveDialogOptions& options);
+  // The standard exception box: the message as text, the title as caption, an error icon.
+  void showException(const std::exception& e);
+  // Runs a handler; an exception that escapes it is shown and the program goes on.
+  void guard(const std::function<void()>& handler);
+
+  const TrayIcon& tray() const { return tray_; }
+  void setTray(const TrayIcon& t);
+  void removeTray();
+
+  TextRenderer& text() { return backend_.text(); }
+  int screenWidth() { return backend_.screenWidth(); }
+  int screenHeight() { return backend_.screenHeight(); }
+
+  const std::vector<Form*>& forms() const { return forms_; }
+  Form* findForm(const std::string& name) const;
+  Form* mainForm() const { return forms_.empty() ? nullptr : forms_.front(); }
+  void addForm(Form& f);
+  void removeForm(Form& f);
+
+ private:
+  Backend& backend_;
+  std::string title_;
+  bool terminated_ = false;
+  std::thread::id uiThread_;
+  TrayIcon tray_;
+  std::vector<Form*> forms_;
+};
+
+}  // namespace ui

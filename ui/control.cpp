@@ -1,0 +1,189 @@
+#include "ui/control.h"
+
+#include <algorithm>
+
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui {
+
+Control::Control(Form& owner, std::string name, Rect bounds)
+    : form_(owner), name_(std::move(name)), bounds_(bounds) {
+  form_.add(*this);
+}
+
+Control::~Control() { form_.remove(*this); }
+
+void Control::setBounds(const Rect& r) {
+  if (r.left == bounds_.left && r.top == bounds_.top && r.right == bounds_.right && r.bottom == bounds_.bottom) return;
+  bounds_ = r;
+  changed();
+}
+
+void Control::setVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  changed();
+}
+
+void Control::setEnabled(bool e) {
+  if (e == enabled_) return;
+  enabled_ = e;
+  changed();
+}
+
+bool Control::showing() const {
+  for (const Control* c = this; c; c = c->parent)
+    if (!c->visible_) return false;
+  return true;
+}
+
+void Control::changed() { form_.controlChanged(*this); }
+
+static const char* cursorName(Cursor c) {
+  switch (c) {
+    case Cursor::Hand: return "hand";
+    case Cursor::Hourglass: return "hourglass";
+    case Cursor::Default: break;
+  }
+  return "default";
+}
+
+std::optional<std::string> Control::property(const std::string& name) const {
+  if (name == "visible") return std::string(visible_ ? "1" : "0");
+  if (name == "enabled") return std::string(enabled_ ? "1" : "0");
+  if (name == "left") return std::to_string(bounds_.left);
+  if (name == "top") return std::to_string(bounds_.top);
+  if (name == "width") return std::to_string(width());
+  if (name == "height") return std::to_string(height());
+  if (name == "cursor") return std::string(cursorName(cursor));
+  if (name == "hint") return hint;
+  return std::nullopt;
+}
+
+std::string displayCaption(const std::string& caption) {
+  std::string out;
+  out.reserve(caption.size());
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') out += '&', ++i;
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+Label::Label(Form& owner, std::string name, Rect bounds, std::string caption)
+    : Control(owner, std::move(name), bounds), font(owner.font), caption_(std::move(caption)) {
+  fit();
+}
+
+void Label::setCaption(const std::string& c) {
+  if (c == caption_) return;
+  caption_ = c;
+  fit();
+  changed();
+}
+
+void Label::setFont(const Font& f) {
+  font = f;
+  fit();
+  changed();
+}
+
+void Label::setUnderline(bool u) {
+  if (font.underline == u) return;
+  font.underline = u;
+  changed();
+}
+
+// An auto-sized label that does not wrap takes the size of its text; the right edge stays put
+// for right-aligned labels, as the framework keeps it.
+void Label::fit() {
+  if (!autoSize || wordWrap) return;
+  const Size s = form().application().text().measure(font, displayCaption(caption_));
+  Rect r = bounds();
+  if (alignment == Align::Right && r.width() > 0) r.left = r.right - s.width;
+  r.right = r.left + s.width;
+  r.bottom = r.top + s.height;
+  Control::setBounds(r);
+}
+
+void Label::paint(Canvas& canvas) {
+  if (!transparent) {
+    canvas.brush = color;
+    canvas.fillRect(bounds());
+  }
+  canvas.font = font;
+  canvas.textRect(bounds(), displayCaption(caption_), alignment, wordWrap);
+}
+
+std::optional<std::string> Label::property(const std::string& name) const {
+  if (name == "caption") return caption_;
+  if (name == "underline") return std::string(font.underline ? "1" : "0");
+  return Control::property(name);
+}
+
+Image::Image(Form& owner, std::string name, Rect bounds) : Control(owner, std::move(name), bounds) {}
+
+void Image::setPicture(const Bitmap& b, const std::string& name) {
+  picture_ = b;
+  pictureName_ = name;
+  if (autoSize && !b.empty()) {
+    Rect r = bounds();
+    r.right = r.left + b.width();
+    r.bottom = r.top + b.height();
+    Control::setBounds(r);
+  }
+  changed();
+}
+
+void Image::clearPicture() {
+  if (picture_.empty() && pictureName_.empty()) return;
+  picture_.clear();
+  pictureName_.clear();
+  changed();
+}
+
+void Image::paint(Canvas& canvas) {
+  if (picture_.empty()) return;
+  const bool see = transparent || picture_.transparent;
+  if (stretch) return canvas.stretchDraw(bounds(), picture_, see);
+  int x = left(), y = top();
+  if (center) {
+    x += (width() - picture_.width()) / 2;
+    y += (height() - picture_.height()) / 2;
+  }
+  canvas.draw(x, y, picture_, bounds(), see);
+}
+
+std::optional<std::string> Image::property(const std::string& name) const {
+  if (name == "picture") return pictureName_;
+  return Control::property(name);
+}
+
+Shape::Shape(Form& owner, std::string name, Rect bounds, ShapeKind k)
+    : Control(owner, std::move(name), bounds), kind(k) {}
+
+void Shape::paint(Canvas& canvas) {
+  canvas.brush = brush;
+  canvas.pen = pen;
+  if (kind == ShapeKind::RoundRect) {
+    // The framework's rounded rectangle: corners a quarter of the smaller side.
+    const int e = std::min(width(), height()) / 4;
+    canvas.roundRect(bounds(), e, e);
+  } else {
+    canvas.fillRect(bounds());
+    canvas.frameRect(bounds());
+  }
+}
+
+Panel::Panel(Form& owner, std::string name, Rect bounds) : Control(owner, std::move(name), bounds) {}
+
+void Panel::paint(Canvas& canvas) {
+  canvas.brush = color;
+  canvas.fillRect(bounds());
+}
+
+}  // namespace ui

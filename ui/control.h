@@ -1,0 +1,144 @@
+// Controls of the window model. Graphic controls (labels, images, shapes, panels) are painted
+// by their form and have no window of their own; windowed controls (list views, memos, edit
+// fields) are real child windows in the Win32 backend. Every control has a name that handlers
+// and the automation protocol use.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ui/bitmap.h"
+#include "ui/canvas.h"
+#include "ui/font.h"
+
+namespace ui {
+
+class Form;
+class PopupMenu;
+
+// Screen cursors; the hand cursor "hacursor" sits in the program's custom slot 5.
+enum class Cursor { Default = 0, Hand = 5, Hourglass = -11 };
+
+class Control {
+ public:
+  Control(Form& owner, std::string name, Rect bounds);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  const std::string& name() const { return name_; }
+  Form& form() const { return form_; }
+
+  const Rect& bounds() const { return bounds_; }
+  int left() const { return bounds_.left; }
+  int top() const { return bounds_.top; }
+  int width() const { return bounds_.width(); }
+  int height() const { return bounds_.height(); }
+  void setBounds(const Rect& r);
+  void setLeft(int x) { setBounds(Rect{x, bounds_.top, x + width(), bounds_.bottom}); }
+  void setTop(int y) { setBounds(Rect{bounds_.left, y, bounds_.right, y + height()}); }
+  void setWidth(int w) { setBounds(Rect{bounds_.left, bounds_.top, bounds_.left + w, bounds_.bottom}); }
+  void setHeight(int h) { setBounds(Rect{bounds_.left, bounds_.top, bounds_.right, bounds_.top + h}); }
+
+  bool visible() const { return visible_; }
+  void setVisible(bool v);
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool e);
+  // Visible, and every container it lies in too.
+  bool showing() const;
+  Control* parent = nullptr;
+
+  Cursor cursor = Cursor::Default;
+  std::string hint;
+  bool showHint = false;
+  PopupMenu* popupMenu = nullptr;
+
+  std::function<void()> onClick;
+  std::function<void()> onDblClick;
+  std::function<void(int x, int y)> onMouseMove;
+  std::function<void(int x, int y)> onMouseDown;
+  std::function<void(int x, int y)> onMouseUp;
+
+  virtual bool windowed() const { return false; }
+  virtual void paint(Canvas&) {}
+  // Properties read by the automation protocol; nullopt for an unknown name.
+  virtual std::optional<std::string> property(const std::string& name) const;
+
+ protected:
+  // The model changed: repaint a graphic control, or bring a windowed control's peer up to date.
+  void changed();
+
+ private:
+  Form& form_;
+  std::string name_;
+  Rect bounds_;
+  bool visible_ = true;
+  bool enabled_ = true;
+};
+
+// Text of a caption as a label shows it: "&&" is one ampersand, a lone "&" marks an
+// accelerator and is not drawn.
+std::string displayCaption(const std::string& caption);
+
+class Label : public Control {
+ public:
+  Label(Form& owner, std::string name, Rect bounds = {}, std::string caption = {});
+  const std::string& caption() const { return caption_; }
+  void setCaption(const std::string& c);
+  Font font;
+  Color color = kWhite;  // background when not transparent
+  bool transparent = true;
+  bool wordWrap = false;
+  bool autoSize = true;
+  Align alignment = Align::Left;
+  void setFont(const Font& f);
+  void setUnderline(bool u);
+  void paint(Canvas& canvas) override;
+  std::optional<std::string> property(const std::string& name) const override;
+
+ private:
+  std::string caption_;
+  void fit();
+};
+
+class Image : public Control {
+ public:
+  Image(Form& owner, std::string name, Rect bounds = {});
+  const Bitmap& picture() const { return picture_; }
+  // Replaces the picture; name is the skin name it came from (empty for a drawn picture).
+  void setPicture(const Bitmap& b, const std::string& name = {});
+  void clearPicture();
+  const std::string& pictureName() const { return pictureName_; }
+  bool transparent = false;
+  bool stretch = false;
+  bool autoSize = false;
+  bool center = false;
+  void paint(Canvas& canvas) override;
+  std::optional<std::string> property(const std::string& name) const override;
+
+ private:
+  Bitmap picture_;
+  std::string pictureName_;
+};
+
+enum class ShapeKind { Rectangle, RoundRect };
+
+class Shape : public Control {
+ public:
+  Shape(Form& owner, std::string name, Rect bounds = {}, ShapeKind kind = ShapeKind::RoundRect);
+  ShapeKind kind;
+  Color brush = kWhite;
+  Color pen = kBlack;
+  void paint(Canvas& canvas) override;
+};
+
+// A plain filled area that other controls may lie in (their parent).
+class Panel : public Control {
+ public:
+  Panel(Form& owner, std::string name, Rect bounds = {});
+  Color color = kWhite;
+  void paint(Canvas& canvas) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,94 @@
+// The backend of the unit tests: no windows, timers on a virtual clock, message boxes and save
+// dialogs answered from queues that a test fills, and a record of every box, tray change and
+// popup menu. Text is measured with a fixed metric: each character is (height + 1) / 2 pixels
+// wide (one more when bold) and a line is the font height tall.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/backend.h"
+
+namespace ui::headless {
+
+class FixedText : public TextRenderer {
+ public:
+  Size measure(const Font& font, const std::string& text) override;
+  void draw(Bitmap&, const Rect&, const Font&, const std::string&, Align, bool) override {}
+};
+
+struct BoxRecord {
+  std::string owner;  // the owner form's name, empty for none
+  std::string text;
+  std::string caption;
+  unsigned flags = 0;
+  int answer = 0;
+};
+
+struct PopupRecord {
+  std::string menu;
+  int x = 0, y = 0;
+};
+
+class HeadlessBackend : public Backend {
+ public:
+  // Virtual time in milliseconds; advance() fires every timer that falls due on the way, in
+  // order, and runs queued calls between them.
+  uint64_t now() const { return now_; }
+  void advance(uint64_t ms);
+
+  // Answers for the next message boxes, in order; with none queued the first button is taken.
+  std::deque<int> boxAnswers;
+  std::vector<BoxRecord> boxes;
+  std::deque<std::optional<std::string>> saveAnswers;
+  std::vector<SaveDialogOptions> saveDialogs;
+  std::vector<PopupRecord> popups;
+  std::vector<TrayIcon> trayHistory;
+  bool layered = true;
+  int screenW = 1024, screenH = 768;
+  Point cursor;
+  bool quitRequested = false;
+
+  void attach(Application& app) override { app_ = &app; }
+  void formCreated(Form&) override {}
+  void formDestroyed(Form&) override {}
+  void formChanged(Form&, FormChange) override {}
+  void invalidate(Form&) override {}
+  void controlDestroyed(WindowedControl&) override {}
+  void timerChanged(Timer& timer) override;
+  void timerDestroyed(Timer& timer) override;
+  void runModal(Form&) override {}
+  void processMessages() override;
+  void run() override;
+  void quit() override { quitRequested = true; }
+  void post(std::function<void()> fn) override;
+  int messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) override;
+  std::optional<std::string> saveDialog(Form* owner, const SaveDialogOptions& options) override;
+  void trayChanged(const TrayIcon& tray) override { trayHistory.push_back(tray); }
+  void popupMenu(PopupMenu& menu, int x, int y) override;
+  Point cursorPos() override { return cursor; }
+  int screenWidth() override { return screenW; }
+  int screenHeight() override { return screenH; }
+  bool layeredSupported() override { return layered; }
+  TextRenderer& text() override { return text_; }
+  uintptr_t nativeHandle(const Form& form) override;
+
+  bool timerRunning(const Timer& t) const { return due_.count(&t) != 0; }
+
+ private:
+  Application* app_ = nullptr;
+  FixedText text_;
+  uint64_t now_ = 0;
+  std::map<const Timer*, uint64_t> due_;
+  std::mutex queueLock_;
+  std::deque<std::function<void()>> queue_;
+};
+
+}  // namespace ui::headless
