@@ -1,0 +1,43 @@
+// The settings file qexsys.ini beside the program. Every access reads the file afresh and
+// every write puts it back at once, as the profile functions do, so nothing is cached between
+// handlers. A missing or unreadable file reads as the caller's defaults.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "platform/files.h"
+
+namespace app {
+
+// "Unable to write to <path>": the write was refused; the caller's handler stops there.
+class SettingsWriteError : public std::runtime_error {
+ public:
+  explicit SettingsWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+};
+
+class Settings {
+ public:
+  // Files larger than this are not settings files; they read as defaults and refuse writes,
+  // so that a stray large file is never cut down to a few keys.
+  static constexpr uint64_t kMaxSize = 4 * 1024 * 1024;
+
+  Settings(platform::Files& files, std::string path) : files_(files), path_(std::move(path)) {}
+  const std::string& path() const { return path_; }
+
+  std::string readString(const std::string& section, const std::string& key, const std::string& def);
+  int32_t readInteger(const std::string& section, const std::string& key, int32_t def);
+  // Any integer other than 0 is true; a value that is not an integer reads as the default.
+  bool readBool(const std::string& section, const std::string& key, bool def);
+
+  void writeString(const std::string& section, const std::string& key, const std::string& value);
+  void writeInteger(const std::string& section, const std::string& key, int32_t value);
+  void writeBool(const std::string& section, const std::string& key, bool value);
+
+ private:
+  platform::Files& files_;
+  std::string path_;
+};
+
+}  // namespace app
