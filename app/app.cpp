@@ -1,0 +1,66 @@
+#include "app/app.h"
+
+#include "app/aboutfrm.h"
+#include "app/qex_ulm_frm.h"
+#include "app/skin.h"
+#include "cleanup/deletefrm.h"
+#include "cleanup/searchfrm.h"
+#include "monitor/notifyfrm.h"
+#include "monitor/preffrm.h"
+#include "online/loginfrm.h"
+#include "online/qextodayfrm.h"
+#include "process/systemprofrm.h"
+#include "scan/deepscanfrm.h"
+#include "startup/startfrm.h"
+#include "sysinfo/softwarefrm.h"
+#include "ui/dialogs.h"
+
+namespace app {
+
+App::App(platform::Services& services, ui::Application& uiApp)
+    : sys(services), ui(uiApp), programDir_(services.system().programDirectory()) {}
+
+App::~App() = default;
+
+void App::createWindows() {
+  qex_ulm_frm = std::make_unique<Tqex_ulm_frm>(*this);
+  if (ui.terminated()) return;
+  startfrm = std::make_unique<Tstartfrm>(*this);
+  systemprofrm = std::make_unique<Tsystemprofrm>(*this);
+  softwarefrm = std::make_unique<Tsoftwarefrm>(*this);
+  aboutfrm = std::make_unique<Taboutfrm>(*this);
+  qextodayfrm = std::make_unique<Tqextodayfrm>(*this);
+  deletefrm = std::make_unique<Tdeletefrm>(*this);
+  loginfrm = std::make_unique<Tloginfrm>(*this);
+  SearchFrm = std::make_unique<TSearchFrm>(*this);
+  deepscanfrm = std::make_unique<Tdeepscanfrm>(*this);
+  notifyfrm = std::make_unique<Tnotifyfrm>(*this);
+  preffrm = std::make_unique<Tpreffrm>(*this);
+}
+
+void App::run() {
+  if (ui.terminated()) return;
+  qex_ulm_frm->show();
+  ui.run();
+  qex_ulm_frm->close();
+}
+
+const Skin& App::skin() const { return qex_ulm_frm->skin(); }
+
+void App::openUrl(ui::Form* owner, const std::string& url, const std::string& failureText) {
+  const uintptr_t window = owner ? ui.backend().nativeHandle(*owner) : 0;
+  if (!sys.shell().execute(window, "open", url))
+    ui.messageBox(owner, failureText, kTitle, ui::kMbOk | ui::kMbIconWarning);
+}
+
+void App::openUrlQuietly(ui::Form* owner, const std::string& url) {
+  sys.shell().execute(owner ? ui.backend().nativeHandle(*owner) : 0, "open", url);
+}
+
+void App::openLocal(const std::string& path) {
+  if (sys.files().attributes(path)) sys.shell().execute(0, "open", path);
+}
+
+std::string urlFailure(const std::string& address) { return "Orvanta Kestrel could not open the url " + address; }
+
+}  // namespace app

@@ -1,0 +1,83 @@
+// The application object: the operating-system services, the window model's application, the
+// configuration, and the twelve windows, created once in a fixed order with the main window
+// first and reached by each other through these members.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/config.h"
+#include "app/settings.h"
+#include "platform/services.h"
+#include "ui/application.h"
+
+class Tqex_ulm_frm;
+class Tstartfrm;
+class Tsystemprofrm;
+class Tsoftwarefrm;
+class Taboutfrm;
+class Tqextodayfrm;
+class Tdeletefrm;
+class Tloginfrm;
+class TSearchFrm;
+class Tdeepscanfrm;
+class Tnotifyfrm;
+class Tpreffrm;
+
+namespace app {
+
+class Skin;
+
+class App {
+ public:
+  static constexpr const char* kTitle = "Orvanta Kestrel";
+
+  App(platform::Services& services, ui::Application& ui);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  platform::Services& sys;
+  ui::Application& ui;
+  Config config;
+
+  std::unique_ptr<Tqex_ulm_frm> qex_ulm_frm;
+  std::unique_ptr<Tstartfrm> startfrm;
+  std::unique_ptr<Tsystemprofrm> systemprofrm;
+  std::unique_ptr<Tsoftwarefrm> softwarefrm;
+  std::unique_ptr<Taboutfrm> aboutfrm;
+  std::unique_ptr<Tqextodayfrm> qextodayfrm;
+  std::unique_ptr<Tdeletefrm> deletefrm;
+  std::unique_ptr<Tloginfrm> loginfrm;
+  std::unique_ptr<TSearchFrm> SearchFrm;
+  std::unique_ptr<Tdeepscanfrm> deepscanfrm;
+  std::unique_ptr<Tnotifyfrm> notifyfrm;
+  std::unique_ptr<Tpreffrm> preffrm;
+
+  // Creates the windows in the table's order. When the main window's construction ended the
+  // program (no skin library), no other window is made.
+  void createWindows();
+  // The message loop; on its end the main window is closed as the program terminates.
+  void run();
+
+  // The program's directory with a trailing backslash.
+  const std::string& programDir() const { return programDir_; }
+  Settings settings() { return Settings(sys.files(), programDir_ + "qexsys.ini"); }
+  // The main window's skin library.
+  const Skin& skin() const;
+
+  // Asks the shell to open a web address; on failure a warning with failureText on owner.
+  void openUrl(ui::Form* owner, const std::string& url, const std::string& failureText);
+  // The same request with no message on failure.
+  void openUrlQuietly(ui::Form* owner, const std::string& url);
+  // Opens a local folder or file when it exists; failures are silent.
+  void openLocal(const std::string& path);
+
+ private:
+  std::string programDir_;
+};
+
+// The failure text of a web address: the product could not open the given address.
+std::string urlFailure(const std::string& address);
+
+}  // namespace app

@@ -1,0 +1,29 @@
+// Where the program's web addresses point. The defaults lie under the reserved ".example"
+// domain, so an unconfigured copy never talks to a stranger's server; section "Addresses" of
+// qexsys.ini overrides each one (see the README).
+#pragma once
+
+#include <string>
+
+#include "app/settings.h"
+
+namespace app {
+
+struct Config {
+  // Host of the vendor's community server, optionally with a port ("127.0.0.1:8080").
+  std::string communityHost = "community.orvanta.example";
+  std::string downloadSite = "http://downloads.orvanta.example/";
+  std::string vendorSite = "http://www.orvanta.example/";
+  std::string partnerSite1 = "http://www.corvel.example/";
+  std::string partnerSite2 = "http://www.lumetra.example/";
+  // The well-known address of the connection test.
+  std::string connectionTest = "http://www.connectivity.example/";
+
+  static constexpr const char* kSection = "Addresses";
+  void load(Settings& settings);
+
+  // "http://" + host + path, path starting with "/".
+  std::string community(const std::string& path) const { return "http://" + communityHost + path; }
+};
+
+}  // namespace app

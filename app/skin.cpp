@@ -1,0 +1,19 @@
+#include "app/skin.h"
+
+#include "skin/dib.h"
+
+namespace app {
+
+ui::Bitmap Skin::bitmap(const std::string& name) const {
+  auto data = library_->resource(platform::ResourceType::Bitmap, name);
+  if (!data) throw ResourceError(name);
+  auto picture = skin::decodeDib(*data);
+  if (!picture.ok()) throw ResourceError(name);
+  return std::move(picture.bitmap);
+}
+
+void Skin::load(ui::Image& image, const std::string& name) const { image.setPicture(bitmap(name), name); }
+
+void Skin::play(const std::string& name) const { sound_.play(*library_, name); }
+
+}  // namespace app

@@ -1,0 +1,43 @@
+// The skin library ulmres.dll: every picture and sound of the user interface, loaded once by
+// the main window and used by every window. Pictures are loaded by name on every change of
+// state, straight from the library's resources.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "platform/library.h"
+#include "ui/bitmap.h"
+#include "ui/control.h"
+
+namespace app {
+
+// The framework's error for a picture the library lacks: an error of the skin, shown in the
+// standard exception box.
+class ResourceError : public std::runtime_error {
+ public:
+  explicit ResourceError(const std::string& name) : std::runtime_error("Resource " + name + " not found") {}
+};
+
+class Skin {
+ public:
+  static constexpr const char* kFileName = "ulmres.dll";
+
+  Skin(std::unique_ptr<platform::Library> library, platform::Sound& sound)
+      : library_(std::move(library)), sound_(sound) {}
+
+  // The named bitmap; throws ResourceError when it is missing or does not decode.
+  ui::Bitmap bitmap(const std::string& name) const;
+  // Replaces the picture of an image control by the named bitmap.
+  void load(ui::Image& image, const std::string& name) const;
+  // Plays a wave resource asynchronously; a missing one plays the system's default sound.
+  void play(const std::string& name) const;
+  const platform::Library& library() const { return *library_; }
+
+ private:
+  std::unique_ptr<platform::Library> library_;
+  platform::Sound& sound_;
+};
+
+}  // namespace app
