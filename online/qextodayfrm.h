@@ -7,7 +7,13 @@ class Tqextodayfrm : public app::SkinnedForm {
  public:
   explicit Tqextodayfrm(app::App& app);
 
+  // Open this window when the main window is first shown (setting "News", on by default).
+  bool showNewsAtStart() const { return showNewsAtStart_; }
+
  protected:
   // The background picture is a tile repeated over the whole client area.
   void FormPaint(ui::Canvas& canvas) override;
+
+ private:
+  bool showNewsAtStart_ = true;
 };

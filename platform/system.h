@@ -46,6 +46,8 @@ class System {
   virtual std::string formatFileTime(FileTime utc) = 0;
   // Bits per pixel times colour planes of the screen.
   virtual int colorDepth() = 0;
+  // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).
+  virtual char decimalSeparator() { return '.'; }
   virtual int waveOutDevices() = 0;
   virtual int midiOutDevices() = 0;
 

@@ -1,0 +1,92 @@
+#include "app/dashboard.h"
+
+#include <cstdio>
+
+namespace app {
+
+int memoryPercent(uint64_t total, uint64_t available) {
+  if (total == 0 || available > total) return 0;
+  return static_cast<int>(static_cast<double>(total - available) / static_cast<double>(total) * 100.0);
+}
+
+const char* memoryBarPicture(int width) {
+  if (width > 150) return "mem_3";
+  if (width > 100) return "mem_2";
+  return "mem_1";
+}
+
+uint64_t totalMb(uint64_t total) { return (total >> 20) + 1; }
+
+uint64_t usedMb(uint64_t total, uint64_t available) {
+  const uint64_t t = total >> 20, a = available >> 20;
+  return t >= a ? t - a + 2 : 2;
+}
+
+std::string totalMbText(uint64_t total) { return std::to_string(totalMb(total)) + " MB"; }
+
+std::string usedMbText(uint64_t total, uint64_t available) { return std::to_string(usedMb(total, available)) + " MB"; }
+
+std::array<std::string, 4> glyphCells(const std::string& text) {
+  std::array<std::string, 4> cells;
+  for (size_t i = 0; i < cells.size() && i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') cells[i] = std::string("digit_") + c;
+    else if (c == 'M') cells[i] = "mb";
+  }
+  return cells;
+}
+
+int totalPictureX(uint64_t mb) { return mb >= 1000 ? 602 : mb >= 100 ? 608 : 614; }
+
+int usedPictureX(uint64_t mb) { return mb >= 1000 ? 608 : mb >= 100 ? 614 : 620; }
+
+std::string gigabytesText(uint64_t bytes, char decimalSeparator) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%0.2f", static_cast<double>(bytes) / 1e9);
+  std::string s = buf;
+  for (char& c : s)
+    if (c == '.') c = decimalSeparator;
+  return s;
+}
+
+int64_t wholePart(const std::string& text) {
+  int64_t v = 0;
+  for (char c : text) {
+    if (c == ',' || c == '.') break;
+    if (c < '0' || c > '9') return 0;
+    v = v * 10 + (c - '0');
+    if (v > (int64_t(1) << 50)) return 0;
+  }
+  return v;
+}
+
+int diskFillWidth(int64_t wholeTotal, int64_t wholeFree, int barWidth) {
+  const int64_t used = wholeTotal - wholeFree;
+  if (used <= 0 || wholeTotal <= 0) return -1;
+  const int64_t percent = used * 100 / wholeTotal;
+  return static_cast<int>(percent * barWidth / 100);
+}
+
+std::string osName(const platform::OsVersion& v) {
+  std::string name = "Microsoft Windows ";
+  const char sp = v.csd.size() > 1 ? v.csd[1] : '\0';
+  switch (v.platformId) {
+    case 0:
+      return name + "3.1";
+    case 1:
+      if (v.major == 4 && v.minor == 0) return name + "95 " + (sp == 'C' ? "OSR2" : "");
+      if (v.major == 4 && v.minor == 10) return name + "98" + (sp == 'A' ? "SE" : "");
+      if (v.major == 4 && v.minor == 90) return name + "ME";
+      return name;
+    case 2:
+      if (v.major == 3) return name + "NT 3.51";
+      if (v.major == 4) return name + "NT 4.0";
+      if (v.major == 5 && v.minor == 0) return name + "2000";
+      if (v.major == 5 && v.minor == 1) return name + "XP";
+      return name;
+    default:
+      return name;
+  }
+}
+
+}  // namespace app
