@@ -1,0 +1,187 @@
+"""Running qexsys.exe under Wine and Xvfb the way a user does, for the end-to-end tests.
+
+Each test gets a copy of the program folder of its own, started in one shared Wine prefix
+under build/e2e (made once with wineboot; the Windows version and registry facts are set per
+test). The program is driven through qexctl.exe, which talks the automation protocol to the
+main window and reads and answers real message boxes. Every Wine step has a time limit.
+"""
+import os
+import shutil
+import subprocess
+import time
+
+TOP = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BUILD = os.path.join(TOP, "build", "win64")
+OUT = os.path.join(BUILD, "out")
+WORK = os.path.join(TOP, "build", "e2e")
+SHOTS = os.path.join(WORK, "shots")
+PREFIX = os.path.join(WORK, "prefix")
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_until(predicate, timeout=20.0, step=0.25, what="condition"):
+    end = time.time() + timeout
+    last = None
+    while time.time() < end:
+        last = predicate()
+        if last:
+            return last
+        time.sleep(step)
+    raise Failure("timed out waiting for " + what + (": last " + repr(last) if last not in (None, False) else ""))
+
+
+class Wine:
+    def __init__(self, display):
+        self.env = dict(os.environ)
+        self.env.update({
+            "WINEPREFIX": PREFIX,
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "DISPLAY": display,
+        })
+        os.makedirs(WORK, exist_ok=True)
+        if not os.path.exists(os.path.join(PREFIX, "system.reg")):
+            subprocess.run(["wineboot", "-i"], env=self.env, timeout=240,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.wait_server()
+
+    def wait_server(self):
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def stop(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+
+    def run(self, args, timeout=60, cwd=None, extra_env=None):
+        env = dict(self.env)
+        env.update(extra_env or {})
+        return subprocess.run(["wine64"] + args, env=env, timeout=timeout, cwd=cwd,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+
+    def start(self, args, cwd=None, extra_env=None):
+        env = dict(self.env)
+        env.update(extra_env or {})
+        return subprocess.Popen(["wine64"] + args, env=env, cwd=cwd,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def reg_add(self, key, name, data, kind="REG_SZ"):
+        args = ["reg", "add", key, "/f", "/t", kind, "/d", data]
+        args[3:3] = ["/ve"] if name is None else ["/v", name]
+        r = self.run(args, timeout=60)
+        check(r.returncode == 0, "reg add %s %s failed" % (key, name))
+
+    def reg_delete(self, key, name=None):
+        args = ["reg", "delete", key, "/f"] + (["/v", name] if name else [])
+        self.run(args, timeout=60)
+
+    def set_version(self, version):
+        self.reg_add("HKCU\\Software\\Wine", "Version", version)
+
+    def unix_path(self, windows_path):
+        r = self.run(["winepath", "-u", windows_path], timeout=30)
+        return r.stdout.decode("latin-1").strip()
+
+    def windows_path(self, unix_path):
+        r = self.run(["winepath", "-w", unix_path], timeout=30)
+        return r.stdout.decode("latin-1").strip()
+
+
+class Program:
+    """One copy of the program folder and the running qexsys.exe in it."""
+
+    def __init__(self, wine, name, with_skin=True):
+        self.wine = wine
+        self.dir = os.path.join(WORK, "app-" + name)
+        shutil.rmtree(self.dir, ignore_errors=True)
+        shutil.copytree(OUT, self.dir)
+        if not with_skin:
+            os.remove(os.path.join(self.dir, "ulmres.dll"))
+        self.exe = os.path.join(self.dir, "qexsys.exe")
+        self.proc = None
+
+    def write_ini(self, text):
+        with open(os.path.join(self.dir, "qexsys.ini"), "w", newline="") as f:
+            f.write(text.replace("\n", "\r\n"))
+
+    def read_ini(self):
+        path = os.path.join(self.dir, "qexsys.ini")
+        if not os.path.exists(path):
+            return ""
+        with open(path, "r", encoding="latin-1", newline="") as f:
+            return f.read()
+
+    def start(self, *args, automation=True):
+        env = {"QEXSYS_AUTOMATION": "1"} if automation else {}
+        self.proc = self.wine.start([self.exe] + list(args), cwd=self.dir, extra_env=env)
+        return self.proc
+
+    def wait_ready(self, timeout=40):
+        wait_until(lambda: self.ctl("get qex_ulm_frm.caption")[0] == 0, timeout, what="the main window")
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def wait_exit(self, timeout=30):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end")
+
+    def ctl(self, command, timeout=30):
+        r = self.wine.run([os.path.join(BUILD, "qexctl.exe"), command], timeout=timeout)
+        return r.returncode, r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
+
+    def get(self, query):
+        rc, text = self.ctl("get " + query)
+        check(rc == 0 and text.startswith("ok"), "get %s: %s" % (query, text))
+        return text[3:] if text.startswith("ok ") else ""
+
+    def act(self, command):
+        rc, text = self.ctl(command)
+        check(rc == 0, "%s: %s" % (command, text))
+
+    def boxes(self):
+        rc, text = self.ctl("--boxes")
+        return [line for line in text.split("\n") if line] if rc == 0 else []
+
+    def answer(self, button):
+        rc, text = self.ctl("--answer " + button)
+        check(rc == 0, "answer %s: %s" % (button, text))
+
+    def windows(self):
+        rc, text = self.ctl("--windows")
+        return [line.split("\t") for line in text.split("\n") if line] if rc == 0 else []
+
+    def kill(self):
+        if self.running():
+            self.proc.kill()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                pass
+
+
+def screenshot(wine, name, window_name=None):
+    """Saves the screen, or the X window with the given title, as a PNG under build/e2e/shots."""
+    os.makedirs(SHOTS, exist_ok=True)
+    path = os.path.join(SHOTS, name + ".png")
+    target = "root"
+    if window_name:
+        r = subprocess.run(["xdotool", "search", "--name", "^" + window_name + "$"], env=wine.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20)
+        ids = r.stdout.decode().split()
+        if ids:
+            target = ids[-1]
+    subprocess.run(["import", "-window", target, path], env=wine.env, timeout=30,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return path

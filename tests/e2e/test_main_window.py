@@ -1,0 +1,119 @@
+"""The main window against what the Wine prefix really has, closing to the tray, the tray
+menu, and quitting."""
+import os
+import time
+
+from harness import Program, check, screenshot, wait_until
+
+BADGES = {"winxp": "os_xp", "win2k": "os_2000", "win98": "os_98"}
+MENU = [
+    ("SystemScan1", "System Scan"), ("-", "-"), ("DeleteTemporaryFiles1", "Delete Temporary Files"),
+    ("ManageWindowsStartup1", "Manage Windows Startup"), ("DetectRunningProcesses1", "Detect Running Processes"),
+    ("-", "-"), ("Preferences1", "Preferences"), ("AboutKestrel1", "About Orvanta Kestrel"),
+    ("Helpmanual1", "Orvanta Kestrel Manual"), ("-", "-"), ("QEXToday1", "QEX Today"),
+    ("Donatetothissoftware1", "Donate to this software"), ("-", "-"), ("Quit1", "Quit"),
+]
+
+
+def free_gb(wine):
+    st = os.statvfs(wine.unix_path("C:\\"))
+    return st.f_bavail * st.f_frsize / 1e9
+
+
+def check_dashboard(wine, version):
+    wine.set_version(version)
+    wine.reg_add("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", "Logon User Name", "kestrel")
+    p = Program(wine, "dash-" + version)
+    p.write_ini("[System]\nNews=0\n")
+    p.start()
+    p.wait_ready()
+    check(p.get("qex_ulm_frm.caption") == "Orvanta Works", "caption")
+    sizes = [w for w in p.windows() if w and w[0] == "Tqex_ulm_frm"]
+    check(sizes and sizes[0][2] == "700x450", "client size: %r" % sizes)
+    check(p.get("qex_ulm_frm.Image8.picture") == BADGES[version], "badge for " + version)
+    check(p.get("qex_ulm_frm.Label1.caption") == "Windows user: kestrel", "user line")
+    shown = p.get("qex_ulm_frm.Label3.caption")
+    rc, count = p.ctl("--processes")
+    check(rc == 0, "process snapshot: " + count)
+    check(shown.startswith("Running Processes: "), shown)
+    # The test's own snapshot runs in a process of its own, so it may see one more.
+    check(int(shown.split(": ")[1]) in (int(count) - 1, int(count) - 2), "%s, snapshot %s" % (shown, count))
+    label7 = p.get("qex_ulm_frm.Label7.caption")
+    check(label7.startswith("Free space on C: is ") and label7.endswith(" GB"), label7)
+    figure = float(label7[len("Free space on C: is "):-3].replace(",", "."))
+    check(abs(figure - free_gb(wine)) < 0.5, "%s against %.2f GB" % (label7, free_gb(wine)))
+    screenshot(wine, "main-" + version, "Orvanta Works")
+    p.kill()
+
+
+def test_dashboard_on_windows_xp(wine):
+    check_dashboard(wine, "winxp")
+
+
+def test_dashboard_on_windows_2000(wine):
+    check_dashboard(wine, "win2k")
+
+
+def test_dashboard_on_windows_98(wine):
+    try:
+        check_dashboard(wine, "win98")
+    finally:
+        wine.set_version("winxp")
+
+
+def test_close_button_hides_to_the_tray(wine):
+    p = Program(wine, "close")
+    p.write_ini("[System]\nNews=0\n")
+    p.start()
+    p.wait_ready()
+    p.act("close qex_ulm_frm")
+    wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the window to hide")
+    check(p.get("qex_ulm_frm.Timer1.running") == "0", "Timer1 still runs")
+    time.sleep(2)
+    check(p.running(), "the program ended")
+    check([w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], "no tray icon")
+    p.act("tray lbuttondblclk")
+    wait_until(lambda: p.get("qex_ulm_frm.visible") == "1", 20, what="the window to come back")
+    p.kill()
+
+
+def test_tray_menu_in_order_and_quit_keeps_the_choices(wine):
+    p = Program(wine, "quit")
+    p.write_ini("[System]\nNews=0\nRecycle=1\n")
+    p.start()
+    p.wait_ready()
+    items = [tuple(line.split("\t")[:2]) for line in p.get("qex_ulm_frm.PopupMenu1.items").split("\n") if line]
+    check(items == MENU, "menu: %r" % items)
+    check("default" in p.get("qex_ulm_frm.PopupMenu1.items").split("\n")[0], "System Scan is not the default")
+    p.act("close qex_ulm_frm")
+    wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the window to hide")
+    p.act("tray rbuttonup")
+    wait_until(lambda: [w for w in p.windows() if w and w[0] == "#32768"], 20, what="the popup menu")
+    check(p.get("qex_ulm_frm.visible") == "0", "the menu showed the window")
+    screenshot(wine, "tray-menu")
+    p.act("menu qex_ulm_frm.PopupMenu1.Quit1")
+    code = p.wait_exit(30)
+    check(code == 0, "exit code %s" % code)
+    ini = p.read_ini()
+    for line in ("Temporary=0", "Recycle=1", "Norton=1"):
+        check(line in ini, "%s missing from %r" % (line, ini))
+
+
+def test_about_window(wine):
+    p = Program(wine, "about")
+    p.write_ini("[System]\nNews=0\n")
+    p.start()
+    p.wait_ready()
+    p.act("click qex_ulm_frm.Image31")
+    wait_until(lambda: p.get("aboutfrm.visible") == "1", 20, what="the about window")
+    check(p.get("aboutfrm.caption") == "About Orvanta Kestrel...", "caption")
+    check(p.get("aboutfrm.Label9.caption") == "Version 1.21", "version")
+    p.act("mousemove aboutfrm.Label6")
+    wait_until(lambda: p.get("aboutfrm.Label6.underline") == "1", 10, what="the link underline")
+    time.sleep(1)
+    screenshot(wine, "aboutfrm", "About Orvanta Kestrel...")
+    p.act("mousemove aboutfrm")
+    wait_until(lambda: p.get("aboutfrm.Label6.underline") == "0", 10, what="the underline to go")
+    p.act("click aboutfrm.Image1")
+    wait_until(lambda: p.get("aboutfrm.visible") == "0", 10, what="the about window to close")
+    p.kill()
