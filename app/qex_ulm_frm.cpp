@@ -2,6 +2,7 @@
 
 #include "app/aboutfrm.h"
 #include "app/dashboard.h"
+#include "skin/layout.h"
 #include "cleanup/deletefrm.h"
 #include "monitor/preffrm.h"
 #include "online/qextodayfrm.h"
@@ -101,46 +102,44 @@ void Tqex_ulm_frm::buildControls() {
                        &Image30})
     i->autoSize = true;
   for (ui::Image* i : {&Image1, &Image8, &Image15, &Image13, &Image14, &Image28}) i->transparent = true;
-  Image2.setBounds({250, 76, 250, 76});
-  Image3.setBounds({250, 162, 250, 162});
-  Image4.setBounds({250, 248, 250, 248});
-  Image5.setBounds({24, 300, 24, 300});
-  Image6.setBounds({24, 322, 24, 322});
-  Image7.setBounds({24, 344, 24, 344});
-  Image8.setBounds({24, 80, 24, 80});
-  Image1.setBounds({24, 124, 24, 124});
-  Image15.setBounds({120, 124, 120, 124});
-  Image9.setBounds({480, 92, 680, 100});
+  namespace L = skin::layout::main_form;
+  ui::Image* tools[3] = {&Image2, &Image3, &Image4};
+  ui::Image* checks[3] = {&Image5, &Image6, &Image7};
+  ui::Label* folders[3] = {&Label2, &Label4, &Label6};
+  for (int i = 0; i < 3; ++i) {
+    tools[i]->setBounds(L::kToolButtons[i]);
+    checks[i]->setBounds(L::kChecks[i]);
+    folders[i]->setBounds(L::kFolderLinks[i]);
+  }
+  Image8.setBounds(L::kOsBadge);
+  Image1.setBounds(L::kConnection);
+  Image15.setBounds(L::kBrowserBadge);
+  Image9.setBounds(L::kMemoryBar);
   Image9.stretch = true;
-  Image10.setBounds({602, 112, 633, 120});
-  Image12.setBounds({614, 128, 639, 136});
-  Image13.setBounds({636, 112, 636, 112});
-  Image14.setBounds({636, 128, 636, 128});
-  Label1.setBounds({24, 50, 24, 50});
-  Label3.setBounds({24, 170, 24, 170});
-  Label7.setBounds({24, 190, 24, 190});
-  Label8.setBounds({24, 210, 24, 210});
-  ProgressBar.setBounds({24, 228, 201, 245});
+  Image10.setBounds({602, L::kTotalTop, 633, L::kTotalTop + 8});
+  Image12.setBounds({614, L::kUsedTop, 639, L::kUsedTop + 8});
+  Image13.setBounds({L::kUnitLeft, L::kTotalTop, L::kUnitLeft, L::kTotalTop});
+  Image14.setBounds({L::kUnitLeft, L::kUsedTop, L::kUnitLeft, L::kUsedTop});
+  Label1.setBounds(L::kUserLine);
+  Label3.setBounds(L::kProcesses);
+  Label7.setBounds(L::kFreeSpace);
+  Label8.setBounds(L::kDiskCaption);
+  ProgressBar.setBounds(L::kDiskBar);
   ProgressBar.transparent = true;
-  Label5.setBounds({480, 160, 480, 160});
-  Label2.setBounds({480, 180, 480, 180});
-  Label4.setBounds({480, 198, 480, 198});
-  Label6.setBounds({480, 216, 480, 216});
+  Label5.setBounds(L::kFoldersCaption);
   Label9.wordWrap = true;
   Label9.autoSize = false;
-  Label9.setBounds({570, 250, 683, 419});
-  Image28.setBounds({480, 250, 480, 250});
-  Image17.setBounds({408, 14, 408, 14});
-  Image18.setBounds({405, 14, 405, 14});
-  Image19.setBounds({346, 14, 346, 14});
-  Image20.setBounds({343, 14, 343, 14});
-  Image21.setBounds({257, 14, 257, 14});
-  Image22.setBounds({24, 376, 224, 436});
-  Image23.setBounds({250, 340, 450, 400});
-  Image27.setBounds({560, 14, 560, 14});
-  Image29.setBounds({622, 14, 622, 14});
-  Image30.setBounds({626, 14, 626, 14});
-  Image31.setBounds({0, 0, 145, 35});
+  Label9.setBounds(L::kFolderInfo);
+  Image28.setBounds(L::kBrowse);
+  // The forum links' left edges follow the member state (placeForumLinks).
+  for (ui::Image* link : {&Image17, &Image18, &Image19, &Image20, &Image21})
+    link->setBounds({0, L::kLinkTop, 0, L::kLinkTop + L::kLinkHeight});
+  Image22.setBounds(L::kSoftware);
+  Image23.setBounds(L::kHardware);
+  Image27.setBounds(L::kNews);
+  Image29.setBounds(L::kNewsSplitter);
+  Image30.setBounds(L::kFreeware);
+  Image31.setBounds(L::kAboutArea);
 }
 
 void Tqex_ulm_frm::buildTrayMenu() {
