@@ -1,0 +1,223 @@
+#include "online/httpclient.h"
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "online/httpreply.h"
+
+namespace online {
+namespace {
+
+using platform::SocketError;
+using platform::Transfer;
+using platform::WaitResult;
+
+// Short enough for a window to stay responsive while a request waits.
+constexpr uint32_t kSliceMs = 2;
+constexpr size_t kChunk = 64 * 1024;
+const char kCanceled[] = "Connection Canceled";
+
+HttpError socketError(const SocketError& e) {
+  return HttpError("Socket error " + std::to_string(e.code) + ": " + e.text);
+}
+
+}  // namespace
+
+HttpClient::HttpClient(platform::Sockets& sockets, platform::Files& files,
+                       std::function<void()> processMessages)
+    : sockets_(sockets), files_(files), processMessages_(std::move(processMessages)) {}
+
+void HttpClient::Get(const std::string& url) { request(HttpMethod::Get, url, nullptr); }
+
+void HttpClient::Post(const std::string& url, const std::string& data) {
+  const std::string body = FormEncode(data);
+  request(HttpMethod::Post, url, &body);
+}
+
+void HttpClient::request(HttpMethod method, const std::string& url, const std::string* body) {
+  // Messages are processed while a request waits, so a handler may try to start another one
+  // on the same client; it would tear the running one apart.
+  if (busy_) throw HttpError("A request is already running");
+  busy_ = true;
+  aborted_ = false;
+  struct Release {
+    bool& flag;
+    ~Release() { flag = false; }
+  } release{busy_};
+
+  std::string current = url;
+  for (int redirects = 0;; ++redirects) {
+    const HttpUrl target = AnalyseUrl(current);
+    Port = target.port;
+    const std::string text =
+        BuildRequest(method == HttpMethod::Get ? "GET" : "POST", target, HeaderInfo, body);
+    HttpReplyReader reply;
+    exchange(target, text, reply);
+    if (statusCode <= 298) {
+      if (OnSuccess) OnSuccess(method);
+      return;
+    }
+    if (statusCode >= 400) {
+      if (OnFailure) OnFailure(method);
+      return;
+    }
+    if (redirects == kMaxRedirects) throw HttpError("Too many redirects (more than 10)");
+    if (reply.location().empty()) throw HttpError("Redirect without a Location");
+    if (!reply.cookie().empty()) HeaderInfo.Cookie = reply.cookie();
+    current = ResolveLocation(target, reply.location());
+  }
+}
+
+void HttpClient::exchange(const HttpUrl& url, const std::string& request, HttpReplyReader& reply) {
+  statusCode = 0;
+  bytesTotal = 0;
+  bytesReceived = 0;
+  Header.clear();
+  auto socket = open(url);
+  sendAll(*socket, request);
+  receiveAll(*socket, reply);
+}
+
+std::unique_ptr<platform::Socket> HttpClient::open(const HttpUrl& url) {
+  auto lookup = sockets_.lookup(url.host);
+  auto state = platform::HostLookup::State::Pending;
+  Waited looked = waitSliced([&](uint32_t slice) {
+    state = lookup->wait(slice);
+    return state != platform::HostLookup::State::Pending;
+  });
+  if (looked == Waited::Canceled) throw HttpError(kCanceled);
+  if (looked == Waited::TimedOut) throw HttpError("Host Lookup Timed Out");
+  if (state == platform::HostLookup::State::NotFound) throw HttpError("Null Remote Address");
+
+  SocketError error;
+  auto socket = sockets_.connect(lookup->address(), url.port, error);
+  const char* failure = nullptr;
+  if (!socket) {
+    failure = "Connection Failed";
+  } else {
+    WaitResult result = WaitResult::TimedOut;
+    Waited connected = waitSliced([&](uint32_t slice) {
+      result = socket->waitWritable(slice, error);
+      return result != WaitResult::TimedOut;
+    });
+    if (connected == Waited::TimedOut) {
+      failure = "Connection Timed out";
+    } else if (connected == Waited::Canceled) {
+      failure = kCanceled;
+    } else if (result == WaitResult::Failed || !socket->connected(error)) {
+      failure = "Connection Failed";
+    }
+  }
+  if (failure) {
+    if (OnConnectionFailed) OnConnectionFailed();
+    throw HttpError(failure);
+  }
+  return socket;
+}
+
+void HttpClient::sendAll(platform::Socket& socket, const std::string& data) {
+  size_t sent = 0;
+  while (sent < data.size()) {
+    const size_t size = std::min(kChunk, data.size() - sent);
+    Transfer t = transfer([&] { return socket.send(data.data() + sent, size); },
+                          [&](uint32_t ms, SocketError& e) { return socket.waitWritable(ms, e); },
+                          "Send Timed Out");
+    if (t.status == Transfer::Status::Failed) throw socketError(t.error);
+    if (t.status == Transfer::Status::Closed) throw HttpError("Connection closed while sending");
+    sent += t.bytes;
+  }
+}
+
+void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
+  std::vector<char> buffer(kChunk);
+  std::unique_ptr<platform::OutputFile> file;
+  auto startBody = [&] {
+    statusCode = reply.statusCode();
+    bytesTotal = reply.contentLength().value_or(0);
+    Header = reply.header();
+    if (InputFileMode) {
+      file = files_.createFile(Body);
+      if (!file) throw HttpError("Cannot create the file " + Body);
+    } else {
+      Body.clear();
+    }
+  };
+  auto store = [&](const char* data, size_t size) {
+    if (file) {
+      if (!file->write(data, size)) throw HttpError("Cannot write the file " + Body);
+    } else {
+      if (Body.size() + size > kMaxTextBody) throw HttpError("Reply body larger than 4 MB");
+      Body.append(data, size);
+    }
+    bytesReceived = reply.received();
+    if (OnPacketRecvd) OnPacketRecvd();
+  };
+
+  while (!reply.bodyComplete()) {
+    Transfer t = transfer([&] { return socket.receive(buffer.data(), buffer.size()); },
+                          [&](uint32_t ms, SocketError& e) { return socket.waitReadable(ms, e); },
+                          "Receive Timed Out");
+    if (t.status == Transfer::Status::Closed) break;
+    if (t.status == Transfer::Status::Failed) throw socketError(t.error);
+    const char* data = buffer.data();
+    size_t size = t.bytes;
+    if (!reply.headerDone()) {
+      const size_t used = reply.readHeader(data, size);
+      data += used;
+      size -= used;
+      if (reply.headerDone()) startBody();
+    }
+    if (reply.headerDone()) {
+      const size_t body = reply.takeBody(size);
+      if (body > 0) store(data, body);
+    }
+    if (!pump()) throw HttpError(kCanceled);
+  }
+  if (!reply.headerDone()) {
+    reply.endHeader();
+    startBody();
+  }
+  reply.endBody();
+  if (file && !file->close()) throw HttpError("Cannot write the file " + Body);
+}
+
+Transfer HttpClient::transfer(const std::function<Transfer()>& move,
+                              const std::function<WaitResult(uint32_t, SocketError&)>& wait,
+                              const char* timedOut) {
+  Transfer t = move();
+  if (t.status != Transfer::Status::WouldBlock) return t;
+  Waited waited = waitSliced([&](uint32_t slice) {
+    SocketError error;
+    WaitResult ready = wait(slice, error);
+    if (ready == WaitResult::Failed) {
+      t.status = Transfer::Status::Failed;
+      t.error = error;
+      return true;
+    }
+    if (ready == WaitResult::TimedOut) return false;
+    t = move();
+    return t.status != Transfer::Status::WouldBlock;
+  });
+  if (waited == Waited::Canceled) throw HttpError(kCanceled);
+  if (waited == Waited::TimedOut) throw HttpError(timedOut);
+  return t;
+}
+
+HttpClient::Waited HttpClient::waitSliced(const std::function<bool(uint32_t)>& poll) {
+  const auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    if (poll(kSliceMs)) return Waited::Done;
+    if (!pump()) return Waited::Canceled;
+    if (TimeOut > 0 &&
+        std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(TimeOut))
+      return Waited::TimedOut;
+  }
+}
+
+bool HttpClient::pump() {
+  if (processMessages_) processMessages_();
+  return !aborted_;
+}
+
+}  // namespace online

@@ -1,0 +1,325 @@
+// The HTTP client against a real server on loopback: the bytes it sends, how it reads what
+// comes back however it arrives, its events, time-outs, redirects and every failure.
+#include "online/httpclient.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "platform/posix/posix_sockets.h"
+#include "tests/unit/loopback_server.h"
+#include "tests/unit/memory_files.h"
+
+namespace {
+
+using loopback::Connection;
+using loopback::Server;
+using online::HttpClient;
+using online::HttpMethod;
+
+const std::string kFixedHeaders =
+    "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
+    "Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript\r\n";
+
+struct Fixture : ::testing::Test {
+  platform::posix::PosixSockets sockets;
+  testfiles::MemoryFiles files;
+  int pumps = 0;
+  std::function<void()> onPump;
+  HttpClient client{sockets, files, [this] {
+                      ++pumps;
+                      if (onPump) onPump();
+                    }};
+  std::vector<std::string> events;
+
+  Fixture() {
+    client.TimeOut = 5000;
+    client.OnConnectionFailed = [this] { events.push_back("connection failed"); };
+    client.OnPacketRecvd = [this] {
+      if (events.empty() || events.back() != "packet") events.push_back("packet");
+    };
+    client.OnSuccess = [this](HttpMethod m) {
+      events.push_back("success " + std::to_string(static_cast<int>(m)));
+    };
+    client.OnFailure = [this](HttpMethod m) {
+      events.push_back("failure " + std::to_string(static_cast<int>(m)));
+    };
+  }
+
+  std::string errorOf(const std::function<void()>& call) {
+    try {
+      call();
+    } catch (const online::HttpError& e) {
+      return e.what();
+    }
+    return "no error";
+  }
+};
+
+Server::Handler answer(std::string bytes) {
+  return [bytes](Connection& c) { c.send(bytes); };
+}
+
+using HttpClientExchange = Fixture;
+
+TEST_F(HttpClientExchange, GetSendsExactBytesAndWritesTheBodyFile) {
+  Server server(answer("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
+  client.InputFileMode = true;
+  client.Body = "C:\\Cache\\headlines.db";
+  files.content[client.Body] = "old content that must go";
+  client.Get(server.url("/today/headlines.db"));
+
+  ASSERT_EQ(server.requests().size(), 1u);
+  EXPECT_EQ(server.requests()[0], "GET /today/headlines.db HTTP/1.0\r\nHost: 127.0.0.1\r\n" +
+                                      kFixedHeaders +
+                                      "Content-type: application/x-www-form-urlencoded\r\n\r\n");
+  EXPECT_EQ(client.Port, server.port());
+  EXPECT_EQ(files.content[client.Body], "hello");
+  EXPECT_EQ(client.statusCode, 200);
+  EXPECT_EQ(client.bytesTotal, 5);
+  EXPECT_EQ(client.bytesReceived, 5);
+  EXPECT_EQ(client.Header, "HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\n");
+  EXPECT_EQ(events, (std::vector<std::string>{"packet", "success 0"}));
+}
+
+TEST_F(HttpClientExchange, PostEncodesTheBodyAndKeepsTheReplyAsText) {
+  Server server(answer("HTTP/1.0 200 OK\n\nlogin:TRUE"));
+  client.HeaderInfo.UserId = "user: jo";
+  client.HeaderInfo.Password = "password: secret";
+  client.Body = "stale text";
+  client.Post(server.url("/forum/instant.php?do=login"), "user:a b");
+
+  const std::string request = server.requests().at(0);
+  EXPECT_EQ(request.substr(0, request.find("\r\n")), "POST /forum/instant.php?do=login HTTP/1.0");
+  EXPECT_NE(request.find("\r\nAuthorization: Basic " +
+                         online::Base64("user: jo:password: secret") + "\r\n"),
+            std::string::npos);
+  const std::string tail = "Content-Length: 10\r\n\r\nuser%3aa+b";
+  EXPECT_EQ(request.substr(request.size() - tail.size()), tail);
+  EXPECT_EQ(client.Body, "login:TRUE");
+  EXPECT_EQ(client.Header, "HTTP/1.0 200 OK\n\n");
+  EXPECT_EQ(events, (std::vector<std::string>{"packet", "success 3"}));
+}
+
+TEST_F(HttpClientExchange, RepliesWithoutStatusLineOrLengthStillSucceed) {
+  {
+    Server silent([](Connection&) {});
+    client.Get(silent.url("/"));
+    EXPECT_EQ(client.statusCode, 0);
+    EXPECT_EQ(client.Body, "");
+    EXPECT_EQ(events.back(), "success 0");
+  }
+  {
+    Server unsized(answer("HTTP/1.0 200 OK\r\n\r\nuntil the end"));
+    client.Get(unsized.url("/"));
+    EXPECT_EQ(client.bytesTotal, 0);
+    EXPECT_EQ(client.bytesReceived, 13);
+    EXPECT_EQ(client.Body, "until the end");
+  }
+}
+
+TEST_F(HttpClientExchange, HostNamesAreLookedUp) {
+  Server server(answer("HTTP/1.0 200 OK\r\n\r\nby name"));
+  client.Get("http://localhost:" + std::to_string(server.port()) + "/");
+  EXPECT_EQ(client.Body, "by name");
+  EXPECT_NE(server.requests().at(0).find("\r\nHost: localhost\r\n"), std::string::npos);
+}
+
+TEST_F(HttpClientExchange, NotFoundStillStoresTheBodyThenReportsFailure) {
+  Server server(answer("HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"));
+  client.InputFileMode = true;
+  client.Body = "gallery.jpg";
+  client.Get(server.url("/x.jpg"));
+  EXPECT_EQ(files.content["gallery.jpg"], "not found");
+  EXPECT_EQ(client.statusCode, 404);
+  EXPECT_EQ(events, (std::vector<std::string>{"packet", "failure 0"}));
+}
+
+TEST_F(HttpClientExchange, DrippedReplyArrivesWholeWhileMessagesFlow) {
+  const std::string body(300, 'b');
+  Server server([&](Connection& c) {
+    c.drip("HTTP/1.0 200 OK\r\nContent-Length: 300\r\n\r\n" + body);
+  });
+  int packets = 0;
+  client.OnPacketRecvd = [&] { ++packets; };
+  client.Get(server.url("/drip"));
+  EXPECT_EQ(client.Body, body);
+  EXPECT_EQ(client.statusCode, 200);
+  EXPECT_GT(packets, 10);
+  EXPECT_GT(pumps, packets);
+}
+
+TEST_F(HttpClientExchange, BodyCutShortOfItsLengthFailsAndKeepsWhatArrived) {
+  Server server(answer("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(50, 'x')));
+  client.InputFileMode = true;
+  client.Body = "temp.gif";
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/banner.gif")); }),
+            "Connection closed after 50 of 100 body bytes");
+  EXPECT_EQ(files.content["temp.gif"], std::string(50, 'x'));
+  EXPECT_EQ(events, (std::vector<std::string>{"packet"}));
+}
+
+TEST_F(HttpClientExchange, StalledServerTimesOutAfterTimeOutOfSilence) {
+  Server server([](Connection& c) {
+    c.send("HTTP/1.0 200 OK\r\n\r\npart");
+    c.stall(5000);
+  });
+  client.TimeOut = 300;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Receive Timed Out");
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(elapsed, std::chrono::milliseconds(300));
+  EXPECT_LT(elapsed, std::chrono::milliseconds(2000));
+  EXPECT_EQ(client.Body, "part");
+  EXPECT_GT(pumps, 20);
+}
+
+TEST_F(HttpClientExchange, AbortFromAHandlerCancelsTheWait) {
+  Server server([](Connection& c) { c.stall(5000); });
+  client.TimeOut = 0;
+  onPump = [&] {
+    if (pumps == 50) client.Abort();
+  };
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Connection Canceled");
+  onPump = nullptr;
+  Server next(answer("HTTP/1.0 200 OK\r\n\r\nfine"));
+  client.Get(next.url("/"));
+  EXPECT_EQ(client.Body, "fine");
+}
+
+TEST_F(HttpClientExchange, ASecondRequestFromAHandlerIsRefused) {
+  Server server([](Connection& c) {
+    c.stall(50);
+    c.send("HTTP/1.0 200 OK\r\n\r\nouter");
+  });
+  std::string inner;
+  onPump = [&] {
+    if (inner.empty()) inner = errorOf([&] { client.Get(server.url("/inner")); });
+  };
+  client.Get(server.url("/outer"));
+  EXPECT_EQ(inner, "A request is already running");
+  EXPECT_EQ(client.Body, "outer");
+  EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST_F(HttpClientExchange, RedirectCarriesTheCookieToTheNewTarget) {
+  int served = 0;
+  Server server([&](Connection& c) {
+    if (served++ == 0)
+      c.send("HTTP/1.0 302 Found\r\nSet-Cookie: sid=42; path=/\r\nLocation: next?a=1\r\n\r\nmoved");
+    else
+      c.send("HTTP/1.0 200 OK\r\n\r\narrived");
+  });
+  client.Get(server.url("/dir/first"));
+  auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "GET /dir/next?a=1 HTTP/1.0");
+  EXPECT_NE(requests[1].find("\r\nCookie: sid=42\r\n"), std::string::npos);
+  EXPECT_EQ(client.HeaderInfo.Cookie, "sid=42");
+  EXPECT_EQ(client.Body, "arrived");
+  EXPECT_EQ(client.Header, "HTTP/1.0 200 OK\r\n\r\n");
+  EXPECT_EQ(events.back(), "success 0");
+}
+
+TEST_F(HttpClientExchange, RedirectLoopStopsAfterTenAndOneWithoutTargetFails) {
+  Server loop(answer("HTTP/1.0 301 Moved\r\nLocation: /again\r\n\r\n"));
+  EXPECT_EQ(errorOf([&] { client.Get(loop.url("/")); }), "Too many redirects (more than 10)");
+  EXPECT_EQ(loop.requests().size(), 11u);
+
+  Server nowhere(answer("HTTP/1.0 303 See Other\r\n\r\n"));
+  EXPECT_EQ(errorOf([&] { client.Get(nowhere.url("/")); }), "Redirect without a Location");
+  EXPECT_EQ(std::count(events.begin(), events.end(), "success 0"), 0);
+}
+
+TEST_F(HttpClientExchange, TextBodyIsBounded) {
+  Server server(answer("HTTP/1.0 200 OK\r\n\r\n" + std::string(online::kMaxTextBody + 1, 't')));
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Reply body larger than 4 MB");
+}
+
+TEST_F(HttpClientExchange, BodyFileThatCannotBeWrittenIsAnError) {
+  Server server(answer("HTTP/1.0 200 OK\r\n\r\ndata"));
+  client.InputFileMode = true;
+  client.Body = "C:\\locked.db";
+  files.refuseCreate = true;
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Cannot create the file C:\\locked.db");
+  files.refuseCreate = false;
+  files.failWrites = true;
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Cannot write the file C:\\locked.db");
+}
+
+TEST_F(HttpClientExchange, RefusedConnectionRaisesTheEventThenFails) {
+  EXPECT_EQ(errorOf([&] {
+              client.Get("http://127.0.0.1:" + std::to_string(loopback::unusedPort()) + "/");
+            }),
+            "Connection Failed");
+  EXPECT_EQ(events, (std::vector<std::string>{"connection failed"}));
+}
+
+TEST_F(HttpClientExchange, ConnectionThatNeverCompletesTimesOut) {
+  // A listener whose queue is full drops further handshakes, so the last connect hangs.
+  int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in at{};
+  at.sin_family = AF_INET;
+  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof at;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+  ASSERT_EQ(::listen(listener, 0), 0);
+  ::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
+  std::vector<int> fillers;
+  for (int i = 0; i < 2; ++i) {
+    fillers.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+    ::connect(fillers.back(), reinterpret_cast<sockaddr*>(&at), sizeof at);
+  }
+  client.TimeOut = 300;
+  EXPECT_EQ(errorOf([&] { client.Get("http://127.0.0.1:" + std::to_string(ntohs(at.sin_port))); }),
+            "Connection Timed out");
+  EXPECT_EQ(events, (std::vector<std::string>{"connection failed"}));
+  for (int fd : fillers) ::close(fd);
+  ::close(listener);
+}
+
+// Host lookups that the tests control: one that never answers, one that finds nothing.
+struct StubSockets : platform::Sockets {
+  platform::HostLookup::State state;
+  explicit StubSockets(platform::HostLookup::State s) : state(s) {}
+  struct Lookup : platform::HostLookup {
+    State state;
+    explicit Lookup(State s) : state(s) {}
+    State wait(uint32_t) override { return state; }
+    uint32_t address() const override { return 0; }
+  };
+  std::unique_ptr<platform::HostLookup> lookup(const std::string&) override {
+    return std::make_unique<Lookup>(state);
+  }
+  std::unique_ptr<platform::Socket> connect(uint32_t, uint16_t, platform::SocketError&) override {
+    ADD_FAILURE() << "no connection expected";
+    return nullptr;
+  }
+};
+
+TEST(HttpClientLookup, SlowAndUnknownHostsFailWithTheirTexts) {
+  testfiles::MemoryFiles files;
+  StubSockets pending(platform::HostLookup::State::Pending);
+  HttpClient slow(pending, files, nullptr);
+  slow.TimeOut = 50;
+  try {
+    slow.Get("http://server.example/");
+    ADD_FAILURE();
+  } catch (const online::HttpError& e) {
+    EXPECT_STREQ(e.what(), "Host Lookup Timed Out");
+  }
+  StubSockets missing(platform::HostLookup::State::NotFound);
+  HttpClient unknown(missing, files, nullptr);
+  try {
+    unknown.Get("http://server.example/");
+    ADD_FAILURE();
+  } catch (const online::HttpError& e) {
+    EXPECT_STREQ(e.what(), "Null Remote Address");
+  }
+}
+
+}  // namespace
