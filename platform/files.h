@@ -88,6 +88,9 @@ class Files {
   virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
   virtual bool createDirectory(const std::string& path) = 0;
   virtual bool setAttributes(const std::string& path, uint32_t attributes) = 0;
+  // GetFullPathNameA: the path made absolute against the current directory, "." and ".."
+  // resolved, a trailing backslash kept. Stores without a current directory keep the path.
+  virtual std::string fullPath(const std::string& path) { return path; }
 };
 
 }  // namespace platform
