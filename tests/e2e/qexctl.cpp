@@ -1,0 +1,200 @@
+// qexctl: drives a running qexsys.exe from the end-to-end tests.
+//   qexctl [--wait SECONDS] "<command>"   sends an automation request to the main window
+//                                          (class Tqex_ulm_frm) and prints the reply
+//   qexctl --boxes                         lists the program's visible message boxes, one line
+//                                          each: title TAB text TAB buttons separated by "|"
+//                                          (line breaks of the text written as \n)
+//   qexctl --answer <button text>          clicks that button ("OK", "Yes", "&No" alike) of
+//                                          the first visible message box that has it
+//   qexctl --windows                       lists visible top-level windows: class TAB caption
+//                                          TAB client width x height
+// Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr ULONG_PTR kRequest = 0x514B, kReply = 0x514C;
+constexpr const char* kMainClass = "Tqex_ulm_frm";
+
+std::string windowText(HWND h) {
+  char buffer[2048] = "";
+  GetWindowTextA(h, buffer, sizeof(buffer));
+  return buffer;
+}
+
+std::string className(HWND h) {
+  char buffer[256] = "";
+  GetClassNameA(h, buffer, sizeof(buffer));
+  return buffer;
+}
+
+std::string escaped(const std::string& s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '\r') continue;
+    if (c == '\n') out += "\\n";
+    else if (c == '\t') out += "\\t";
+    else out += c;
+  }
+  return out;
+}
+
+// Button captions compare without the accelerator marks and the letter case.
+std::string plain(const std::string& s) {
+  std::string out;
+  for (char c : s)
+    if (c != '&') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// --- automation requests -------------------------------------------------------------------
+
+std::string reply;
+bool replied = false;
+
+LRESULT CALLBACK receiver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data && data->dwData == kReply) {
+      reply.assign(static_cast<const char*>(data->lpData), data->lpData ? data->cbData : 0);
+      replied = true;
+      return TRUE;
+    }
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+int request(const std::string& command, int waitSeconds) {
+  HWND target = FindWindowA(kMainClass, nullptr);
+  for (int i = 0; !target && i < waitSeconds * 10; ++i) {
+    Sleep(100);
+    target = FindWindowA(kMainClass, nullptr);
+  }
+  if (!target) {
+    std::puts("error no window");
+    return 2;
+  }
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = receiver;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "QexctlReceiver";
+  RegisterClassA(&wc);
+  HWND self = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  COPYDATASTRUCT data{kRequest, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
+  DWORD_PTR result = 0;
+  // The reply arrives as a message sent to our window while this call waits.
+  SendMessageTimeoutA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
+                      SMTO_ABORTIFHUNG, 15000, &result);
+  DestroyWindow(self);
+  if (!replied) {
+    std::puts("error no reply");
+    return 1;
+  }
+  std::fwrite(reply.data(), 1, reply.size(), stdout);
+  std::fputc('\n', stdout);
+  return reply == "ok" || reply.compare(0, 3, "ok ") == 0 ? 0 : 1;
+}
+
+// --- message boxes and windows -------------------------------------------------------------
+
+struct Box {
+  HWND hwnd;
+  std::string title, text;
+  std::vector<HWND> buttons;
+};
+
+DWORD programProcess() {
+  DWORD pid = 0;
+  if (HWND main = FindWindowA(kMainClass, nullptr)) GetWindowThreadProcessId(main, &pid);
+  return pid;
+}
+
+std::vector<Box> boxes() {
+  struct Search {
+    DWORD pid;
+    std::vector<Box> found;
+  } search{programProcess(), {}};
+  EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (!IsWindowVisible(h) || className(h) != "#32770" || (s.pid && pid != s.pid)) return TRUE;
+        Box box{h, windowText(h), {}, {}};
+        for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+          const std::string cls = className(c);
+          if (cls == "Button") box.buttons.push_back(c);
+          else if (cls == "Static" && !windowText(c).empty()) box.text += (box.text.empty() ? "" : "\n") + windowText(c);
+        }
+        s.found.push_back(box);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int listBoxes() {
+  for (const Box& b : boxes()) {
+    std::string buttons;
+    for (HWND h : b.buttons) buttons += (buttons.empty() ? "" : "|") + windowText(h);
+    std::printf("%s\t%s\t%s\n", escaped(b.title).c_str(), escaped(b.text).c_str(), buttons.c_str());
+  }
+  return 0;
+}
+
+int answer(const std::string& caption) {
+  for (const Box& b : boxes())
+    for (HWND button : b.buttons)
+      if (plain(windowText(button)) == plain(caption)) {
+        // The dialog's own command, as a click on the button sends it.
+        PostMessageA(b.hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        std::puts("ok");
+        return 0;
+      }
+  std::puts("error no such button");
+  return 1;
+}
+
+int listWindows() {
+  EnumWindows(
+      [](HWND h, LPARAM) -> BOOL {
+        if (!IsWindowVisible(h)) return TRUE;
+        RECT r{};
+        GetClientRect(h, &r);
+        std::printf("%s\t%s\t%ldx%ld\n", className(h).c_str(), escaped(windowText(h)).c_str(), r.right - r.left,
+                    r.bottom - r.top);
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
+int usage() {
+  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows\n", stderr);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  int wait = 0;
+  if (args.size() >= 2 && args[0] == "--wait") {
+    wait = std::atoi(args[1].c_str());
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty()) return usage();
+  if (args[0] == "--boxes") return listBoxes();
+  if (args[0] == "--windows") return listWindows();
+  if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
+  std::string command = args[0];
+  for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];
+  return request(command, wait);
+}

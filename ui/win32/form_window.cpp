@@ -1,0 +1,307 @@
+#include "ui/win32/form_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "ui/application.h"
+#include "ui/win32/run.h"
+#include "ui/win32/win32_backend.h"
+
+namespace ui::win32 {
+
+namespace {
+
+void registerClass(const std::string& name, HICON icon) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = currentInstance();
+  wc.hIcon = icon;
+  wc.lpszClassName = name.c_str();
+  // Registering a class twice fails harmlessly; every form of that class shares it.
+  RegisterClassExA(&wc);
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {
+  registerClass(form.className(), backend.programIcon());
+  hwnd_.reset(CreateWindowExA(exStyle(), form.className().c_str(), form.caption().c_str(), style(), 0, 0, 0, 0,
+                              nullptr, nullptr, currentInstance(), nullptr));
+  if (!hwnd_) return;
+  // The class is shared with DefWindowProc so that creation needs no form; from here on the
+  // messages come to this window object.
+  SetWindowLongPtrA(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::proc));
+  applyGeometry();
+}
+
+FormWindow::~FormWindow() {
+  peers_.clear();
+  if (hwnd()) SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+}
+
+DWORD FormWindow::style() const {
+  DWORD s = WS_POPUP | WS_CLIPCHILDREN;
+  if (form_.borderStyle == BorderStyle::Dialog) s |= WS_CAPTION | WS_SYSMENU;
+  return s;
+}
+
+DWORD FormWindow::exStyle() const {
+  DWORD s = form_.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+  if (form_.borderStyle == BorderStyle::Dialog) s |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+  if (form_.stayOnTop) s |= WS_EX_TOPMOST;
+  if (form_.layered()) s |= WS_EX_LAYERED;
+  return s;
+}
+
+// The form gives the size of its client area; the frame is whatever the border adds to it.
+void FormWindow::applyGeometry() {
+  RECT frame{0, 0, form_.clientWidth(), form_.clientHeight()};
+  AdjustWindowRectEx(&frame, style(), FALSE, exStyle());
+  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  int x = form_.left(), y = form_.top();
+  if (form_.centred()) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  }
+  SetWindowPos(hwnd(), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::applyStyle() {
+  SetWindowLongPtrA(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style() | (IsWindowVisible(hwnd()) ? WS_VISIBLE : 0)));
+  SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle()));
+  SetWindowPos(hwnd(), form_.stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  applyGeometry();
+}
+
+void FormWindow::applyVisible() {
+  if (!form_.visible()) {
+    ShowWindow(hwnd(), SW_HIDE);
+    return;
+  }
+  if (!peersMade_) makePeers();
+  applyGeometry();
+  // A borderless window that stays on top is a notification: it must not take the focus.
+  const bool quiet = form_.stayOnTop && form_.borderStyle == BorderStyle::None;
+  ShowWindow(hwnd(), quiet ? SW_SHOWNOACTIVATE : SW_SHOW);
+  if (form_.stayOnTop) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormWindow::applySystemMenu() {
+  HMENU menu = GetSystemMenu(hwnd(), FALSE);
+  const auto& items = form_.systemMenu();
+  for (; menu && systemMenuApplied_ < items.size(); ++systemMenuApplied_) {
+    const SystemMenuItem& item = items[systemMenuApplied_];
+    if (item.id < 0) RemoveMenu(menu, static_cast<UINT>(-item.id), MF_BYCOMMAND);
+    else if (item.id == 0) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    else AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption.c_str());
+  }
+}
+
+void FormWindow::changed(FormChange what) {
+  if (!hwnd()) return;
+  switch (what) {
+    case FormChange::Caption: SetWindowTextA(hwnd(), form_.caption().c_str()); break;
+    case FormChange::Geometry: applyGeometry(); break;
+    case FormChange::Visible: applyVisible(); break;
+    case FormChange::Layered: backend_.applyLayered(hwnd(), form_.layered(), form_.alpha()); break;
+    case FormChange::Style: applyStyle(); break;
+    case FormChange::SystemMenu: applySystemMenu(); break;
+    case FormChange::Foreground:
+      SetForegroundWindow(hwnd());
+      if (form_.visible()) BringWindowToTop(hwnd());
+      break;
+  }
+}
+
+void FormWindow::invalidate() {
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void FormWindow::makePeers() {
+  peersMade_ = true;
+  for (Control* c : form_.controls()) {
+    if (!c->windowed()) continue;
+    if (auto peer = makePeer(form_.application(), backend_.gdiText(), static_cast<WindowedControl&>(*c), hwnd()))
+      peers_.push_back(std::move(peer));
+  }
+  makeTooltip();
+}
+
+void FormWindow::destroyPeer(WindowedControl& control) {
+  auto it = std::find_if(peers_.begin(), peers_.end(), [&](const auto& p) { return &p->control() == &control; });
+  if (it == peers_.end()) return;
+  // Out of the list first, so the child's last notifications find no peer.
+  std::unique_ptr<ControlPeer> gone = std::move(*it);
+  peers_.erase(it);
+}
+
+ControlPeer* FormWindow::peerOf(HWND child) const {
+  for (const auto& p : peers_)
+    if (p->hwnd() == child) return p.get();
+  return nullptr;
+}
+
+// One tool covers the whole client area and asks for its text each time it shows, so the hint
+// follows whichever graphic control lies under the pointer.
+void FormWindow::makeTooltip() {
+  tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                 currentInstance(), nullptr));
+  if (!tooltip_) return;
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+  tool.lpszText = LPSTR_TEXTCALLBACKA;
+  SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::tooltipText(NMTTDISPINFOA& info) {
+  POINT p{};
+  GetCursorPos(&p);
+  ScreenToClient(hwnd(), &p);
+  const Control* c = form_.controlAt(p.x, p.y);
+  hintText_ = c && c->showHint ? c->hint : std::string();
+  info.lpszText = hintText_.data();
+}
+
+void FormWindow::paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  // A handler that pumps messages while painting must not paint over the picture in progress.
+  if (painting_) {
+    repaint_ = true;
+    EndPaint(hwnd(), &ps);
+    return;
+  }
+  if (canvas_.resize(form_.clientWidth(), form_.clientHeight())) {
+    painting_ = true;
+    Bitmap target = canvas_.view();
+    Canvas canvas(target, &backend_.gdiText());
+    form_.paintClient(canvas);
+    painting_ = false;
+    GdiFlush();
+    DcPtr memory(CreateCompatibleDC(dc));
+    Selection sel(memory.get(), canvas_.handle());
+    const RECT& r = ps.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+  }
+  EndPaint(hwnd(), &ps);
+  if (repaint_) {
+    repaint_ = false;
+    invalidate();
+  }
+}
+
+bool FormWindow::setCursor() {
+  POINT p{};
+  GetCursorPos(&p);
+  ScreenToClient(hwnd(), &p);
+  SetCursor(backend_.cursor(form_.cursorAt(p.x, p.y)));
+  return true;
+}
+
+void FormWindow::mouseMoved(int x, int y) {
+  form_.mouseMove(x, y);
+  const Control* under = form_.controlAt(x, y);
+  if (under != hintSource_ && tooltip_) SendMessageA(tooltip_.get(), TTM_POP, 0, 0);
+  hintSource_ = under;
+}
+
+void FormWindow::rightButtonUp(int x, int y) {
+  Control* c = form_.controlAt(x, y);
+  if (!c || !c->popupMenu) return;
+  POINT p{x, y};
+  ClientToScreen(hwnd(), &p);
+  form_.contextMenu(*c, p.x, p.y);
+}
+
+LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  Application& app = form_.application();
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: paint(); return 0;
+    case WM_MOUSEMOVE: mouseMoved(x, y); return 0;
+    case WM_LBUTTONDOWN:
+      SetCapture(hwnd());
+      form_.mouseDown(x, y);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      form_.mouseUp(x, y);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      SetCapture(hwnd());
+      form_.doubleClick(x, y);
+      return 0;
+    case WM_RBUTTONUP: rightButtonUp(x, y); return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT) return setCursor();
+      break;
+    case WM_KEYDOWN: app.guard([&] { form_.FormKeyDown(static_cast<int>(wParam)); }); return 0;
+    case WM_KEYUP: app.guard([&] { form_.FormKeyUp(static_cast<int>(wParam)); }); return 0;
+    case WM_CLOSE: form_.close(); return 0;
+    case WM_SYSCOMMAND: {
+      const auto& items = form_.systemMenu();
+      const bool ours = std::any_of(items.begin(), items.end(),
+                                    [&](const SystemMenuItem& i) { return i.id > 0 && WPARAM(i.id) == wParam; });
+      if (!ours) break;
+      app.guard([&] { form_.FormSysCommand(static_cast<int>(wParam)); });
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+      if (tooltip_ && hdr->hwndFrom == tooltip_.get() && hdr->code == TTN_GETDISPINFOA) {
+        tooltipText(*reinterpret_cast<NMTTDISPINFOA*>(lParam));
+        return 0;
+      }
+      if (ControlPeer* peer = peerOf(hdr->hwndFrom)) return peer->notify(*hdr);
+      break;
+    }
+    case WM_COMMAND:
+      if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam))) peer->command(HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam)))
+        return reinterpret_cast<LRESULT>(peer->colors(reinterpret_cast<HDC>(wParam)));
+      break;
+    case kPeerDeferred:
+      if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam))) peer->deferred();
+      return 0;
+    case WM_COPYDATA:
+      return backend_.automation(form_, hwnd(), reinterpret_cast<HWND>(wParam),
+                                 reinterpret_cast<const COPYDATASTRUCT*>(lParam))
+                 ? TRUE
+                 : FALSE;
+    default: {
+      const TrayIcon& tray = app.tray();
+      if (tray.present && tray.owner == &form_ && tray.callbackMessage != 0 && msg == tray.callbackMessage) {
+        app.guard([&] { form_.FormTrayMessage(static_cast<unsigned>(lParam)); });
+        return 0;
+      }
+    }
+  }
+  return DefWindowProcA(hwnd(), msg, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  // Nothing may unwind through the system's code; the model's handlers report their own errors.
+  try {
+    return self->handle(msg, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace ui::win32

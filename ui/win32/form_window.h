@@ -1,0 +1,68 @@
+// The top-level window of one form: its window class named after the form's class, a frame
+// sized from the form's client area, double-buffered painting of the background and the
+// graphic controls, mouse, keyboard, closing, the system menu, hints, and the child windows of
+// the form's windowed controls.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/backend.h"
+#include "ui/form.h"
+#include "ui/win32/dib.h"
+#include "ui/win32/handles.h"
+#include "ui/win32/peers.h"
+
+namespace ui::win32 {
+
+class Win32Backend;
+
+class FormWindow {
+ public:
+  FormWindow(Win32Backend& backend, Form& form);
+  ~FormWindow();
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_.get(); }
+  Form& form() const { return form_; }
+  void changed(FormChange what);
+  void invalidate();
+  void destroyPeer(WindowedControl& control);
+
+ private:
+  Win32Backend& backend_;
+  Form& form_;
+  WindowPtr hwnd_;
+  WindowPtr tooltip_;
+  Dib canvas_;
+  std::vector<std::unique_ptr<ControlPeer>> peers_;
+  bool peersMade_ = false;
+  size_t systemMenuApplied_ = 0;
+  bool painting_ = false, repaint_ = false;
+  const Control* hintSource_ = nullptr;
+  std::string hintText_;
+
+  DWORD style() const;
+  DWORD exStyle() const;
+  void applyGeometry();
+  void applyStyle();
+  void applyVisible();
+  void applySystemMenu();
+  void makePeers();
+  void makeTooltip();
+  ControlPeer* peerOf(HWND child) const;
+
+  void paint();
+  bool setCursor();
+  void mouseMoved(int x, int y);
+  void rightButtonUp(int x, int y);
+  void tooltipText(NMTTDISPINFOA& info);
+  LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,54 @@
+// Owners of the Windows handles the window backend makes: each one is released exactly once,
+// when its owner goes away.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "ui/bitmap.h"
+
+namespace ui::win32 {
+
+struct GdiObjectDeleter {
+  void operator()(void* h) const { DeleteObject(static_cast<HGDIOBJ>(h)); }
+};
+struct DcDeleter {
+  void operator()(HDC h) const { DeleteDC(h); }
+};
+struct MenuDeleter {
+  void operator()(HMENU h) const { DestroyMenu(h); }
+};
+struct ImageListDeleter {
+  void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
+};
+struct WindowDeleter {
+  void operator()(HWND h) const { DestroyWindow(h); }
+};
+
+template <typename H>
+using GdiPtr = std::unique_ptr<std::remove_pointer_t<H>, GdiObjectDeleter>;
+using DcPtr = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+using MenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+using ImageListPtr = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
+using WindowPtr = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+// Selects an object into a device context and puts the previous one back.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The model keeps colours as 0x00RRGGBB, GDI as 0x00BBGGRR.
+inline COLORREF colorRef(Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c & 255); }
+
+}  // namespace ui::win32

@@ -1,0 +1,259 @@
+#include "ui/win32/win32_backend.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/timer.h"
+#include "ui/win32/run.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr UINT kRunQueue = WM_APP + 1;
+constexpr ULONG_PTR kAutomationRequest = 0x514B, kAutomationReply = 0x514C;
+// Longer requests are no commands of the protocol and are refused unread.
+constexpr DWORD kMaxRequest = 64 * 1024;
+constexpr const char* kHiddenClass = "QexsysMessageWindow";
+
+}  // namespace
+
+Win32Backend::Win32Backend() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = &Win32Backend::hiddenProc;
+  wc.hInstance = currentInstance();
+  wc.lpszClassName = kHiddenClass;
+  RegisterClassExA(&wc);
+  hidden_.reset(CreateWindowExA(0, kHiddenClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, currentInstance(), nullptr));
+  SetWindowLongPtrA(hidden_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+
+  // Not every system has the layered style; the program fades only where it exists.
+  if (HMODULE user32 = GetModuleHandleA("user32.dll"))
+    setLayered_ = reinterpret_cast<SetLayeredFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+
+  const char* flag = std::getenv("QEXSYS_AUTOMATION");
+  automationEnabled_ = flag && std::strcmp(flag, "1") == 0;
+}
+
+Win32Backend::~Win32Backend() {
+  if (shownTrayWindow_) trayCall(NIM_DELETE, shownTray_, shownTrayWindow_);
+  for (const auto& [timer, id] : timers_) KillTimer(hidden_.get(), id);
+  forms_.clear();
+  SetWindowLongPtrA(hidden_.get(), GWLP_USERDATA, 0);
+}
+
+void Win32Backend::attach(Application& app) {
+  app_ = &app;
+  if (automationEnabled_) automation_ = std::make_unique<Automation>(app);
+}
+
+HWND Win32Backend::windowOf(const Form* form) const {
+  auto it = form ? forms_.find(form) : forms_.end();
+  return it == forms_.end() ? nullptr : it->second->hwnd();
+}
+
+void Win32Backend::formCreated(Form& form) { forms_[&form] = std::make_unique<FormWindow>(*this, form); }
+
+void Win32Backend::formDestroyed(Form& form) {
+  if (shownTrayWindow_ && shownTrayWindow_ == windowOf(&form)) {
+    trayCall(NIM_DELETE, shownTray_, shownTrayWindow_);
+    shownTrayWindow_ = nullptr;
+  }
+  forms_.erase(&form);
+}
+
+void Win32Backend::formChanged(Form& form, FormChange what) {
+  auto it = forms_.find(&form);
+  if (it == forms_.end()) return;
+  it->second->changed(what);
+  // A nested loop waiting for this window to close must look again.
+  if (what == FormChange::Visible && !form.visible()) wake();
+}
+
+void Win32Backend::invalidate(Form& form) {
+  auto it = forms_.find(&form);
+  if (it != forms_.end()) it->second->invalidate();
+}
+
+void Win32Backend::controlDestroyed(WindowedControl& control) {
+  auto it = forms_.find(&control.form());
+  if (it != forms_.end()) it->second->destroyPeer(control);
+}
+
+void Win32Backend::timerChanged(Timer& timer) {
+  if (!timer.enabled()) return timerDestroyed(timer);
+  auto [it, added] = timers_.try_emplace(&timer, nextTimerId_);
+  if (added) ++nextTimerId_;
+  // Setting an existing id again restarts it with the new interval.
+  SetTimer(hidden_.get(), it->second, std::max<UINT>(timer.interval(), 1), nullptr);
+}
+
+void Win32Backend::timerDestroyed(Timer& timer) {
+  auto it = timers_.find(&timer);
+  if (it == timers_.end()) return;
+  KillTimer(hidden_.get(), it->second);
+  timers_.erase(it);
+}
+
+void Win32Backend::fireTimer(UINT_PTR id) {
+  for (const auto& [timer, tid] : timers_)
+    if (tid == id) return const_cast<Timer*>(timer)->fire();
+  KillTimer(hidden_.get(), id);
+}
+
+void Win32Backend::dispatch(MSG& msg) {
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+void Win32Backend::processMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Left for the loop that owns the program's end.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    dispatch(msg);
+  }
+}
+
+void Win32Backend::run() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(msg);
+}
+
+void Win32Backend::quit() { PostQuitMessage(0); }
+
+void Win32Backend::runModal(Form& form) {
+  HWND self = windowOf(&form);
+  HWND active = GetActiveWindow();
+  std::vector<HWND> disabled;
+  for (const auto& [f, window] : forms_) {
+    HWND h = window->hwnd();
+    if (h && h != self && IsWindowVisible(h) && IsWindowEnabled(h)) {
+      EnableWindow(h, FALSE);
+      disabled.push_back(h);
+    }
+  }
+  MSG msg;
+  while (form.visible() && !app_->terminated()) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    dispatch(msg);
+  }
+  for (HWND h : disabled) EnableWindow(h, TRUE);
+  if (active && IsWindowVisible(active)) SetActiveWindow(active);
+}
+
+void Win32Backend::wake() { PostMessageA(hidden_.get(), WM_NULL, 0, 0); }
+
+void Win32Backend::post(std::function<void()> fn) {
+  {
+    std::lock_guard<std::mutex> lock(queueLock_);
+    queue_.push_back(std::move(fn));
+  }
+  PostMessageA(hidden_.get(), kRunQueue, 0, 0);
+}
+
+void Win32Backend::runQueue() {
+  while (true) {
+    std::function<void()> fn;
+    {
+      std::lock_guard<std::mutex> lock(queueLock_);
+      if (queue_.empty()) return;
+      fn = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    app_->guard(fn);
+  }
+}
+
+LRESULT CALLBACK Win32Backend::hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<Win32Backend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self && self->app_) {
+    try {
+      if (msg == WM_TIMER) return self->fireTimer(wParam), 0;
+      if (msg == kRunQueue) return self->runQueue(), 0;
+    } catch (...) {
+      return 0;
+    }
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+Point Win32Backend::cursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
+
+int Win32Backend::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int Win32Backend::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+uintptr_t Win32Backend::nativeHandle(const Form& form) { return reinterpret_cast<uintptr_t>(windowOf(&form)); }
+
+HCURSOR Win32Backend::cursor(Cursor c) {
+  switch (c) {
+    case Cursor::Hand:
+      if (!hand_) hand_ = LoadCursorA(currentInstance(), "HACURSOR");
+      if (!hand_) hand_ = LoadCursor(nullptr, IDC_HAND);
+      return hand_;
+    case Cursor::Hourglass: return LoadCursor(nullptr, IDC_WAIT);
+    case Cursor::Default: break;
+  }
+  return LoadCursor(nullptr, IDC_ARROW);
+}
+
+HICON Win32Backend::programIcon() {
+  if (HICON icon = LoadIconA(currentInstance(), "MAINICON")) return icon;
+  return LoadIcon(nullptr, IDI_APPLICATION);
+}
+
+void Win32Backend::applyLayered(HWND hwnd, bool layered, uint8_t alpha) {
+  if (!setLayered_) return;
+  const LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+  if (!layered) {
+    SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    return;
+  }
+  if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  setLayered_(hwnd, 0, alpha, LWA_ALPHA);
+}
+
+bool Win32Backend::automation(Form& form, HWND self, HWND sender, const COPYDATASTRUCT* data) {
+  if (!automation_ || !data || data->dwData != kAutomationRequest || &form != app_->mainForm()) return false;
+  std::string reply;
+  if (data->cbData > kMaxRequest) {
+    reply = "error request too long";
+  } else {
+    std::string request(static_cast<const char*>(data->lpData), data->lpData ? data->cbData : 0);
+    while (!request.empty() && request.back() == '\0') request.pop_back();
+    try {
+      reply = automation_->handle(request);
+    } catch (const std::exception& e) {
+      reply = std::string("error ") + e.what();
+    }
+  }
+  if (!IsWindow(sender)) return true;
+  COPYDATASTRUCT answer{kAutomationReply, static_cast<DWORD>(reply.size()), reply.data()};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(sender, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&answer),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  return true;
+}
+
+}  // namespace ui::win32

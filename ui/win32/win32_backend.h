@@ -1,0 +1,88 @@
+// The window model on real Windows windows: one top-level window per form, child windows for
+// the windowed controls, SetTimer timers and posted calls on a hidden message-only window, the
+// message loops, message boxes, the save dialog, the tray icon, popup menus, the layered style
+// and, when QEXSYS_AUTOMATION=1, the automation protocol on the main window.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "ui/automation.h"
+#include "ui/backend.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/gdi_text.h"
+#include "ui/win32/handles.h"
+
+namespace ui::win32 {
+
+class Win32Backend : public Backend {
+ public:
+  Win32Backend();
+  ~Win32Backend() override;
+
+  void attach(Application& app) override;
+  void formCreated(Form& form) override;
+  void formDestroyed(Form& form) override;
+  void formChanged(Form& form, FormChange what) override;
+  void invalidate(Form& form) override;
+  void controlDestroyed(WindowedControl& control) override;
+  void timerChanged(Timer& timer) override;
+  void timerDestroyed(Timer& timer) override;
+  void runModal(Form& form) override;
+  void processMessages() override;
+  void run() override;
+  void quit() override;
+  void post(std::function<void()> fn) override;
+  int messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) override;
+  std::optional<std::string> saveDialog(Form* owner, const SaveDialogOptions& options) override;
+  void trayChanged(const TrayIcon& tray) override;
+  void popupMenu(PopupMenu& menu, int x, int y) override;
+  Point cursorPos() override;
+  int screenWidth() override;
+  int screenHeight() override;
+  bool layeredSupported() override { return setLayered_ != nullptr; }
+  TextRenderer& text() override { return text_; }
+  uintptr_t nativeHandle(const Form& form) override;
+
+  // For the form windows.
+  GdiText& gdiText() { return text_; }
+  HCURSOR cursor(Cursor c);
+  HICON programIcon();
+  void applyLayered(HWND hwnd, bool layered, uint8_t alpha);
+  // A request of the automation protocol; false when it is not one or automation is off.
+  bool automation(Form& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
+
+ private:
+  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+  Application* app_ = nullptr;
+  GdiText text_;
+  WindowPtr hidden_;
+  std::map<const Form*, std::unique_ptr<FormWindow>> forms_;
+  std::map<const Timer*, UINT_PTR> timers_;
+  UINT_PTR nextTimerId_ = 1;
+  std::mutex queueLock_;
+  std::deque<std::function<void()>> queue_;
+  bool automationEnabled_ = false;
+  std::unique_ptr<Automation> automation_;
+  HCURSOR hand_ = nullptr;
+  SetLayeredFn setLayered_ = nullptr;
+  TrayIcon shownTray_;
+  HWND shownTrayWindow_ = nullptr;
+
+  HWND windowOf(const Form* form) const;
+  void dispatch(MSG& msg);
+  void wake();
+  void runQueue();
+  void fireTimer(UINT_PTR id);
+  void trayCall(DWORD what, const TrayIcon& tray, HWND window);
+  static LRESULT CALLBACK hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+}  // namespace ui::win32

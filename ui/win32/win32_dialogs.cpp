@@ -1,0 +1,97 @@
+// The backend's modal and shell-side pieces: message boxes, the save dialog, popup menus and
+// the notification-area icon.
+#include "ui/win32/win32_backend.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/menu.h"
+
+namespace ui::win32 {
+
+int Win32Backend::messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) {
+  HWND window = windowOf(owner);
+  // A box without an owner still holds back the program's other windows until it is answered.
+  if (!window) flags |= MB_TASKMODAL;
+  const std::string& title = caption.empty() && app_ ? app_->title() : caption;
+  return MessageBoxA(window, text.c_str(), title.c_str(), flags);
+}
+
+std::optional<std::string> Win32Backend::saveDialog(Form* owner, const SaveDialogOptions& options) {
+  // "Text (*.txt)|*.txt" becomes the dialog's list of NUL-separated pairs, ended by two NULs.
+  std::string filter = options.filter;
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  filter.append(2, '\0');
+  std::string ext = options.defaultExt;
+  while (!ext.empty() && (ext.front() == '*' || ext.front() == '.')) ext.erase(0, 1);
+
+  std::vector<char> file(4096, '\0');
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  ofn.hwndOwner = windowOf(owner);
+  ofn.lpstrFilter = options.filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrTitle = options.title.empty() ? nullptr : options.title.c_str();
+  ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (options.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (!GetSaveFileNameA(&ofn)) return std::nullopt;
+  return std::string(file.data());
+}
+
+void Win32Backend::popupMenu(PopupMenu& menu, int x, int y) {
+  HWND owner = windowOf(&menu.form());
+  MenuPtr popup(CreatePopupMenu());
+  if (!owner || !popup) return;
+  // The items may change while the menu is open (timers keep running); the choice is made by
+  // name afterwards, against the items as they are then.
+  std::vector<std::string> names;
+  for (const MenuItem& item : menu.items()) {
+    names.push_back(item.name);
+    const UINT id = static_cast<UINT>(names.size());
+    if (item.separator) {
+      AppendMenuA(popup.get(), MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    AppendMenuA(popup.get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), id, item.caption.c_str());
+    if (item.isDefault) SetMenuDefaultItem(popup.get(), id, FALSE);
+  }
+  // Without the owner in the foreground the menu would not close when the user clicks away.
+  SetForegroundWindow(owner);
+  const int chosen = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);
+  if (chosen > 0 && static_cast<size_t>(chosen) <= names.size()) menu.choose(names[chosen - 1]);
+}
+
+void Win32Backend::trayCall(DWORD what, const TrayIcon& tray, HWND window) {
+  NOTIFYICONDATAA data{};
+  // The first layout of the structure, which every version of the shell accepts.
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window;
+  data.uID = tray.id;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = tray.callbackMessage;
+  data.hIcon = programIcon();
+  tray.tip.copy(data.szTip, 63);
+  Shell_NotifyIconA(what, &data);
+}
+
+void Win32Backend::trayChanged(const TrayIcon& tray) {
+  HWND window = tray.owner ? windowOf(tray.owner) : hidden_.get();
+  if (shownTrayWindow_ && (!tray.present || window != shownTrayWindow_ || tray.id != shownTray_.id)) {
+    trayCall(NIM_DELETE, shownTray_, shownTrayWindow_);
+    shownTrayWindow_ = nullptr;
+  }
+  if (!tray.present || !window) return;
+  trayCall(shownTrayWindow_ ? NIM_MODIFY : NIM_ADD, tray, window);
+  shownTray_ = tray;
+  shownTrayWindow_ = window;
+}
+
+}  // namespace ui::win32
