@@ -1,0 +1,19 @@
+// GIF banners come from the network: any bytes must decode or fail with DecodeError, and a
+// decoded animation must play.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "codecs/decode_error.h"
+#include "codecs/gif.h"
+#include "codecs/gif_player.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  try {
+    codecs::GifPlayer player(codecs::decodeGif(std::string(reinterpret_cast<const char*>(data), size)));
+    for (int step = 0; step < 8 && player.playing(); ++step) player.advance(player.timeToNextFrame());
+    player.advance(1000000000);
+  } catch (const codecs::DecodeError&) {
+  }
+  return 0;
+}
