@@ -44,3 +44,11 @@ foreach(src ${tools})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE qexnative)
 endforeach()
+
+# Benchmark helpers that bench/ scripts run: one native executable per file in bench/native/.
+file(GLOB bench_natives CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native/*.cpp)
+foreach(src ${bench_natives})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(bench_${name} ${src})
+  target_link_libraries(bench_${name} PRIVATE qexnative)
+endforeach()
