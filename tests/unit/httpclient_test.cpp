@@ -10,9 +10,9 @@
 
 #include <chrono>
 
+#include "platform/fake/fake_files.h"
 #include "platform/posix/posix_sockets.h"
 #include "tests/unit/loopback_server.h"
-#include "tests/unit/memory_files.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ const std::string kFixedHeaders =
 
 struct Fixture : ::testing::Test {
   platform::posix::PosixSockets sockets;
-  testfiles::MemoryFiles files;
+  platform::fake::FakeFiles files;
   int pumps = 0;
   std::function<void()> onPump;
   HttpClient client{sockets, files, [this] {
@@ -37,6 +37,7 @@ struct Fixture : ::testing::Test {
   std::vector<std::string> events;
 
   Fixture() {
+    files.addDir("C:\\Cache");
     client.TimeOut = 5000;
     client.OnConnectionFailed = [this] { events.push_back("connection failed"); };
     client.OnPacketRecvd = [this] {
@@ -70,7 +71,7 @@ TEST_F(HttpClientExchange, GetSendsExactBytesAndWritesTheBodyFile) {
   Server server(answer("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello"));
   client.InputFileMode = true;
   client.Body = "C:\\Cache\\headlines.db";
-  files.content[client.Body] = "old content that must go";
+  files.addFile(client.Body, "old content that must go");
   client.Get(server.url("/today/headlines.db"));
 
   ASSERT_EQ(server.requests().size(), 1u);
@@ -78,7 +79,7 @@ TEST_F(HttpClientExchange, GetSendsExactBytesAndWritesTheBodyFile) {
                                       kFixedHeaders +
                                       "Content-type: application/x-www-form-urlencoded\r\n\r\n");
   EXPECT_EQ(client.Port, server.port());
-  EXPECT_EQ(files.content[client.Body], "hello");
+  EXPECT_EQ(files.readFile(client.Body, 100), "hello");
   EXPECT_EQ(client.statusCode, 200);
   EXPECT_EQ(client.bytesTotal, 5);
   EXPECT_EQ(client.bytesReceived, 5);
@@ -132,9 +133,9 @@ TEST_F(HttpClientExchange, HostNamesAreLookedUp) {
 TEST_F(HttpClientExchange, NotFoundStillStoresTheBodyThenReportsFailure) {
   Server server(answer("HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"));
   client.InputFileMode = true;
-  client.Body = "gallery.jpg";
+  client.Body = "C:\\Cache\\gallery.jpg";
   client.Get(server.url("/x.jpg"));
-  EXPECT_EQ(files.content["gallery.jpg"], "not found");
+  EXPECT_EQ(files.readFile(client.Body, 100), "not found");
   EXPECT_EQ(client.statusCode, 404);
   EXPECT_EQ(events, (std::vector<std::string>{"packet", "failure 0"}));
 }
@@ -156,10 +157,10 @@ TEST_F(HttpClientExchange, DrippedReplyArrivesWholeWhileMessagesFlow) {
 TEST_F(HttpClientExchange, BodyCutShortOfItsLengthFailsAndKeepsWhatArrived) {
   Server server(answer("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n" + std::string(50, 'x')));
   client.InputFileMode = true;
-  client.Body = "temp.gif";
+  client.Body = "C:\\Cache\\temp.gif";
   EXPECT_EQ(errorOf([&] { client.Get(server.url("/banner.gif")); }),
             "Connection closed after 50 of 100 body bytes");
-  EXPECT_EQ(files.content["temp.gif"], std::string(50, 'x'));
+  EXPECT_EQ(files.readFile(client.Body, 100), std::string(50, 'x'));
   EXPECT_EQ(events, (std::vector<std::string>{"packet"}));
 }
 
@@ -243,12 +244,13 @@ TEST_F(HttpClientExchange, TextBodyIsBounded) {
 TEST_F(HttpClientExchange, BodyFileThatCannotBeWrittenIsAnError) {
   Server server(answer("HTTP/1.0 200 OK\r\n\r\ndata"));
   client.InputFileMode = true;
-  client.Body = "C:\\locked.db";
-  files.refuseCreate = true;
-  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Cannot create the file C:\\locked.db");
-  files.refuseCreate = false;
-  files.failWrites = true;
-  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Cannot write the file C:\\locked.db");
+  client.Body = "C:\\Missing\\headlines.db";
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }),
+            "Cannot create the file C:\\Missing\\headlines.db");
+  client.Body = "C:\\Cache\\headlines.db";
+  files.setWriteBudget(2);
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }),
+            "Cannot write the file C:\\Cache\\headlines.db");
 }
 
 TEST_F(HttpClientExchange, RefusedConnectionRaisesTheEventThenFails) {
@@ -302,7 +304,7 @@ struct StubSockets : platform::Sockets {
 };
 
 TEST(HttpClientLookup, SlowAndUnknownHostsFailWithTheirTexts) {
-  testfiles::MemoryFiles files;
+  platform::fake::FakeFiles files;
   StubSockets pending(platform::HostLookup::State::Pending);
   HttpClient slow(pending, files, nullptr);
   slow.TimeOut = 50;
