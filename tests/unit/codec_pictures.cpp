@@ -173,20 +173,4 @@ int colourDistance(ui::Color a, ui::Color b) {
   return d;
 }
 
-std::optional<uint32_t> MemoryFiles::attributes(const std::string& path) {
-  if (content.count(path)) return platform::kAttrArchive;
-  return std::nullopt;
-}
-
-std::optional<std::string> MemoryFiles::readFile(const std::string& path, uint64_t limit) {
-  const auto it = content.find(path);
-  if (it == content.end() || it->second.size() > limit) return std::nullopt;
-  return it->second;
-}
-
-bool MemoryFiles::writeFile(const std::string& path, const std::string& data) {
-  content[path] = data;
-  return true;
-}
-
 }  // namespace testpics

@@ -4,11 +4,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "ui/bitmap.h"
 
 namespace testpics {
@@ -54,20 +52,5 @@ std::string withJpegSize(std::string jpeg, int width, int height);
 
 // Channel-wise distance, for lossy comparisons.
 int colourDistance(ui::Color a, ui::Color b);
-
-// Files of the platform held in memory: only whole-file reads are needed by the decoders.
-class MemoryFiles : public platform::Files {
- public:
-  std::map<std::string, std::string> content;
-  std::unique_ptr<platform::FindHandle> findFirst(const std::string&, platform::FindData&) override { return nullptr; }
-  std::optional<uint32_t> attributes(const std::string& path) override;
-  std::optional<std::string> readFile(const std::string& path, uint64_t limit) override;
-  bool writeFile(const std::string& path, const std::string& data) override;
-  std::unique_ptr<platform::OutputFile> createFile(const std::string&) override { return nullptr; }
-  bool deleteFile(const std::string& path) override { return content.erase(path) > 0; }
-  bool copyFile(const std::string&, const std::string&, bool) override { return false; }
-  bool createDirectory(const std::string&) override { return false; }
-  bool setAttributes(const std::string&, uint32_t) override { return false; }
-};
 
 }  // namespace testpics

@@ -2,6 +2,7 @@
 
 #include "codecs/decode_error.h"
 #include "codecs/gif.h"
+#include "platform/fake/fake_files.h"
 #include "tests/unit/codec_pictures.h"
 
 using codecs::decodeGif;
@@ -249,10 +250,10 @@ TEST(GifDecode, BoundsHostileSizesAndCounts) {
 }
 
 TEST(GifDecode, ReadsFilesThroughThePlatform) {
-  testpics::MemoryFiles files;
+  platform::fake::FakeFiles files;
   GifSpec s = screen();
   s.frames = {solidFrame(0, 0, 4, 3, 4)};
-  files.content["C:\\Cache\\temp.gif"] = testpics::encodeGif(s);
+  files.addFile("C:\\Cache\\temp.gif", testpics::encodeGif(s));
   EXPECT_EQ(rows(codecs::decodeGifFile(files, "C:\\Cache\\temp.gif").frames[0].image), "YYYY|YYYY|YYYY");
   try {
     codecs::decodeGifFile(files, "C:\\Cache\\none.gif");

@@ -2,6 +2,7 @@
 
 #include "codecs/decode_error.h"
 #include "codecs/thumbnail.h"
+#include "platform/fake/fake_files.h"
 #include "tests/unit/codec_pictures.h"
 
 using codecs::FitRect;
@@ -76,9 +77,9 @@ TEST(Thumbnail, DrawsThePictureIntoItsRectangleOnTheBackground) {
 
 TEST(Thumbnail, FailsWithADecodeErrorTheWindowCanCatch) {
   EXPECT_THROW(MakeThumbnail(std::string("no picture"), 135), codecs::DecodeError);
-  testpics::MemoryFiles files;
+  platform::fake::FakeFiles files;
   EXPECT_THROW(MakeThumbnail(files, "C:\\Cache\\gallery.jpg", 135), codecs::DecodeError);
-  files.content["C:\\Cache\\gallery.jpg"] = plainJpeg(300, 400, ui::kWhite);
+  files.addFile("C:\\Cache\\gallery.jpg", plainJpeg(300, 400, ui::kWhite));
   const auto t = MakeThumbnail(files, "C:\\Cache\\gallery.jpg", 135);
   EXPECT_EQ(t.width, 101);
   EXPECT_EQ(t.height, 135);
