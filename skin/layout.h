@@ -97,7 +97,7 @@ constexpr ui::Rect kButtons[2] = {at(64, 208, 97, 24), at(174, 208, 97, 24)};  /
 namespace prefform {
 constexpr int kWidth = 450, kHeight = 266;
 constexpr ui::Rect kHeader = at(0, 0, 450, 44);
-constexpr ui::Rect kSwitchPanel = at(120, 50, 324, 136);  // switches at x 129, y 59 to 177
+constexpr ui::Rect kSwitchPanel = at(118, 50, 330, 136);  // switches at x 129, y 59 to 177
 }  // namespace prefform
 
 namespace notify {

@@ -22,11 +22,12 @@ void mark(ui::Bitmap& bmp, int x, int y, int size) {
   disc(bmp, cx, cy, 15 * s, vertical(ui::Rect{x, y, x + size, y + size}, ui::rgb(255, 214, 120), ui::rgb(226, 128, 40)));
   ring(bmp, cx, cy, 15 * s, 13.6 * s, ui::rgb(255, 240, 200));
   auto pt = [&](double px, double py) { return std::make_pair(x + px * s, y + py * s); };
-  // A kestrel seen from below, wings spread, hovering.
-  const Points wings = {pt(3, 14), pt(10, 11), pt(14, 12), pt(16, 9), pt(18, 12), pt(22, 11), pt(29, 14),
-                        pt(22, 15), pt(18, 16), pt(17.5, 24), pt(16, 26), pt(14.5, 24), pt(14, 16), pt(10, 15)};
-  polygon(bmp, wings, solid(ui::rgb(70, 40, 20)));
-  disc(bmp, x + 16 * s, y + 9.5 * s, 2.2 * s, solid(ui::rgb(70, 40, 20)));
+  // A kestrel gliding towards the viewer: swept wings, small head, fanned tail.
+  const Points bird = {pt(2, 10),  pt(8, 11.5), pt(13, 13), pt(16, 12), pt(19, 13),   pt(24, 11.5),
+                       pt(30, 10), pt(25, 15),  pt(19.5, 17), pt(18, 21), pt(20, 26.5), pt(12, 26.5),
+                       pt(14, 21), pt(12.5, 17), pt(7, 15)};
+  polygon(bmp, bird, solid(ui::rgb(84, 46, 22)));
+  disc(bmp, x + 16 * s, y + 11.5 * s, 2.6 * s, solid(ui::rgb(84, 46, 22)));
 }
 
 void logo(ui::Bitmap& bmp, int x, int y, int nameScale) {

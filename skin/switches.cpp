@@ -35,7 +35,7 @@ void cleanupCheck(ui::Bitmap& bmp, const std::string& text, bool checked, bool o
 
 // An on/off slider: green with its knob on the right when on.
 void slider(ui::Bitmap& bmp, int x, int y, bool on) {
-  const ui::Rect track{x, y, x + 34, y + 13};
+  const ui::Rect track{x, y, x + 38, y + 13};
   const ui::Color base = on ? ui::rgb(70, 176, 96) : ui::rgb(120, 130, 150);
   roundPanel(bmp, track, 6.5, darken(base, 0.35), vertical(track, darken(base, 0.15), lighten(base, 0.2)));
   const TextStyle label{ui::kWhite, 1, true};
@@ -50,7 +50,7 @@ void slider(ui::Bitmap& bmp, int x, int y, bool on) {
 void preference(ui::Bitmap& bmp, const std::string& text, bool on) {
   fill(bmp, ui::Rect{0, 0, bmp.width(), bmp.height()}, kSwitchBack);
   slider(bmp, 2, 3, on);
-  drawText(bmp, 46, 6, text, TextStyle{on ? ui::kWhite : ui::rgb(200, 214, 236), 1, on});
+  drawText(bmp, 48, 6, text, TextStyle{on ? ui::kWhite : ui::rgb(190, 206, 232), 1, false});
 }
 
 void startupSwitch(ui::Bitmap& bmp, bool on) {

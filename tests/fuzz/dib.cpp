@@ -1,0 +1,23 @@
+// The DIB decoder reads BITMAP resources from a skin library anyone may replace: any bytes
+// must give a picture or an error. A decoded picture must survive our own encoder unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "skin/dib.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const skin::DibResult first = skin::decodeDib(std::string(reinterpret_cast<const char*>(data), size));
+  if (!first.ok()) {
+    if (!first.bitmap.empty()) std::abort();
+    return 0;
+  }
+  const skin::DibResult again = skin::decodeDib(skin::encodeDib(first.bitmap));
+  if (!again.ok() || again.bitmap.width() != first.bitmap.width() || again.bitmap.height() != first.bitmap.height())
+    std::abort();
+  for (int y = 0; y < first.bitmap.height(); ++y)
+    for (int x = 0; x < first.bitmap.width(); ++x)
+      if (again.bitmap.pixel(x, y) != first.bitmap.pixel(x, y)) std::abort();
+  return 0;
+}
