@@ -39,9 +39,12 @@ void App::createWindows() {
 }
 
 void App::run() {
-  if (ui.terminated()) return;
-  qex_ulm_frm->show();
-  ui.run();
+  // Without its skin the main window ended the program while it was being made.
+  if (!qex_ulm_frm->skinModule) return;
+  if (!ui.terminated()) {
+    qex_ulm_frm->show();
+    ui.run();
+  }
   qex_ulm_frm->close();
 }
 
