@@ -116,7 +116,15 @@ void Label::paint(Canvas& canvas) {
     canvas.fillRect(bounds());
   }
   canvas.font = font;
-  canvas.textRect(bounds(), displayCaption(caption_), alignment, wordWrap);
+  const std::string text = displayCaption(caption_);
+  if (!enabled()) {
+    // Disabled text is engraved: a white copy one pixel down and to the right under grey.
+    const Rect& r = bounds();
+    canvas.font.color = kWhite;
+    canvas.textRect(Rect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1}, text, alignment, wordWrap);
+    canvas.font.color = kGray;
+  }
+  canvas.textRect(bounds(), text, alignment, wordWrap);
 }
 
 std::optional<std::string> Label::property(const std::string& name) const {

@@ -55,7 +55,9 @@ class NotifyForm : public ui::Form {
       setAlpha(static_cast<uint8_t>(alpha_));
       if (alpha_ >= 255) Fade.stop();
     };
+    Text.wordWrap = true;
     Text.setFont(ui::Font::pixels("Verdana", 11, false, ui::kNavy));
+    Text.setBounds(ui::Rect{10, 10, 210, 50});
     Close.cursor = ui::Cursor::Hand;
     Close.setFont(ui::Font::pixels("Verdana", 11, true, ui::kBlue));
     Close.onClick = [this] { hide(); };
@@ -86,6 +88,7 @@ class MemoForm : public ui::Form {
     setCaption("Memo and edit fields");
     font = ui::Font::pixels("Verdana", 11, true, ui::kWhite);
     color = ui::rgb(60, 90, 150);
+    for (ui::Label* l : {&L1, &L2, &Echo}) l->setFont(font);
     for (ui::WindowedControl* w : {static_cast<ui::WindowedControl*>(&Memo1), static_cast<ui::WindowedControl*>(&Edit1),
                                    static_cast<ui::WindowedControl*>(&Edit2)}) {
       w->font = ui::Font::pixels("Verdana", 9, false, ui::kNavy);
@@ -126,6 +129,7 @@ class MainForm : public ui::Form {
     Link.onClick = [this] {
       application().messageBox(this, "This is the message box of the demo.", "Orvanta Kestrel", ui::kMbOkCancel | ui::kMbIconQuestion);
     };
+    for (ui::Label* l : {&Dimmed, &Wrapped, &Ticks, &Status}) l->setFont(font);
     Dimmed.setEnabled(false);
     Wrapped.wordWrap = true;
     Wrapped.alignment = ui::Align::Center;

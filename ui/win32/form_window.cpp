@@ -53,7 +53,7 @@ DWORD FormWindow::exStyle() const {
   DWORD s = form_.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
   if (form_.borderStyle == BorderStyle::Dialog) s |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
   if (form_.stayOnTop) s |= WS_EX_TOPMOST;
-  if (form_.layered()) s |= WS_EX_LAYERED;
+  if (form_.layered() && backend_.layeredSupported()) s |= WS_EX_LAYERED;
   return s;
 }
 
@@ -71,7 +71,8 @@ void FormWindow::applyGeometry() {
 }
 
 void FormWindow::applyStyle() {
-  SetWindowLongPtrA(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style() | (IsWindowVisible(hwnd()) ? WS_VISIBLE : 0)));
+  const DWORD kept = static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+  SetWindowLongPtrA(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(style() | kept));
   SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle()));
   SetWindowPos(hwnd(), form_.stayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -84,7 +85,15 @@ void FormWindow::applyVisible() {
     return;
   }
   if (!peersMade_) makePeers();
-  applyGeometry();
+  // Border, stay-on-top and taskbar fields are set by the form's constructor, after the window
+  // was made; they take effect when it shows.
+  constexpr DWORD kOurs = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  constexpr DWORD kOursEx = WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+  if ((static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE)) & kOurs) != (style() & kOurs) ||
+      (static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)) & kOursEx) != (exStyle() & kOursEx))
+    applyStyle();
+  else
+    applyGeometry();
   // A borderless window that stays on top is a notification: it must not take the focus.
   const bool quiet = form_.stayOnTop && form_.borderStyle == BorderStyle::None;
   ShowWindow(hwnd(), quiet ? SW_SHOWNOACTIVATE : SW_SHOW);
