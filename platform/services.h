@@ -9,6 +9,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/sockets.h"
 #include "platform/sync.h"
 #include "platform/system.h"
 
@@ -27,6 +28,7 @@ class Services {
   virtual Net& net() = 0;
   virtual Clock& clock() = 0;
   virtual Sync& sync() = 0;
+  virtual Sockets& sockets() = 0;
 };
 
 }  // namespace platform

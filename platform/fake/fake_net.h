@@ -1,0 +1,24 @@
+// The internet state a test chooses; every connection test is recorded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/net.h"
+
+namespace platform::fake {
+
+class FakeNet : public Net {
+ public:
+  bool reachable = false;  // the machine here has no way out, like the build machines
+  bool connectedState = true;
+  std::vector<std::string> checkedUrls;
+
+  bool checkConnection(const std::string& url) override {
+    checkedUrls.push_back(url);
+    return reachable;
+  }
+  bool connected() override { return connectedState; }
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,198 @@
+#include "platform/fake/fake_registry.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/fake/nocase.h"
+
+namespace platform::fake {
+
+struct FakeRegistry::Node {
+  std::string name;
+  std::vector<std::pair<std::string, RegValue>> values;  // in enumeration order
+  std::vector<std::shared_ptr<Node>> subkeys;             // in enumeration order
+  std::optional<RegAccess> refused;
+  bool deleted = false;  // open handles of a deleted key fail every call, as on Windows
+};
+
+namespace {
+
+using Node = FakeRegistry::Node;
+
+// The order of the Wine registry, which keeps values and subkeys sorted for its lookups:
+// letters compare as lower case, character by character, and a name that is the start of
+// another comes first. (Windows itself lists values in creation order; nothing in the
+// program may depend on either.)
+bool registryOrder(const std::string& a, const std::string& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(foldCase(a[i]));
+    const auto cb = static_cast<unsigned char>(foldCase(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  return a.size() < b.size();
+}
+
+template <typename Item, typename NameOf>
+auto findNamed(std::vector<Item>& items, const std::string& name, NameOf nameOf) {
+  return std::find_if(items.begin(), items.end(),
+                      [&](const Item& item) { return equalsNoCase(nameOf(item), name); });
+}
+
+template <typename Item, typename NameOf>
+void insertSorted(std::vector<Item>& items, Item item, NameOf nameOf) {
+  auto at = std::find_if(items.begin(), items.end(), [&](const Item& other) {
+    return registryOrder(nameOf(item), nameOf(other));
+  });
+  items.insert(at, std::move(item));
+}
+
+const std::string& nodeName(const std::shared_ptr<Node>& n) { return n->name; }
+const std::string& valueName(const std::pair<std::string, RegValue>& v) { return v.first; }
+
+bool allows(const Node& node, RegAccess access) {
+  if (!node.refused) return true;
+  return *node.refused == RegAccess::AllAccess && access == RegAccess::Read;
+}
+
+// Key names between backslashes; one leading backslash is allowed. An empty name inside
+// the path makes it invalid (nullopt), as the system rejects such paths.
+std::optional<std::vector<std::string>> splitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = path.size() > 0 && path[0] == '\\' ? 1 : 0;
+  if (start == path.size()) return parts;
+  while (true) {
+    const size_t end = path.find('\\', start);
+    std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (part.empty()) return std::nullopt;
+    parts.push_back(std::move(part));
+    if (end == std::string::npos) return parts;
+    start = end + 1;
+  }
+}
+
+std::shared_ptr<Node> child(Node& parent, const std::string& name) {
+  auto it = findNamed(parent.subkeys, name, nodeName);
+  return it == parent.subkeys.end() ? nullptr : *it;
+}
+
+// The key reached by the first count names of parts; null when one is missing.
+std::shared_ptr<Node> walk(std::shared_ptr<Node> node, const std::vector<std::string>& parts,
+                           size_t count) {
+  for (size_t i = 0; i < count && node; ++i) node = child(*node, parts[i]);
+  return node;
+}
+
+class FakeKey : public RegKey {
+ public:
+  FakeKey(std::shared_ptr<Node> node, RegAccess access) : node_(std::move(node)), access_(access) {}
+
+  std::vector<std::string> valueNames() override {
+    std::vector<std::string> names;
+    if (node_->deleted) return names;
+    for (const auto& v : node_->values) names.push_back(v.first);
+    return names;
+  }
+
+  std::vector<std::string> subkeyNames() override {
+    std::vector<std::string> names;
+    if (node_->deleted) return names;
+    for (const auto& k : node_->subkeys) names.push_back(k->name);
+    return names;
+  }
+
+  std::optional<RegValue> read(const std::string& name) override {
+    if (node_->deleted) return std::nullopt;
+    auto it = findNamed(node_->values, name, valueName);
+    if (it == node_->values.end()) return std::nullopt;
+    return it->second;
+  }
+
+  bool write(const std::string& name, const RegValue& value) override {
+    if (!changeable()) return false;
+    auto it = findNamed(node_->values, name, valueName);
+    if (it != node_->values.end())
+      it->second = value;  // the stored name keeps its first spelling
+    else
+      insertSorted(node_->values, std::make_pair(name, value), valueName);
+    return true;
+  }
+
+  bool deleteValue(const std::string& name) override {
+    if (!changeable()) return false;
+    auto it = findNamed(node_->values, name, valueName);
+    if (it == node_->values.end()) return false;
+    node_->values.erase(it);
+    return true;
+  }
+
+ private:
+  bool changeable() const { return !node_->deleted && access_ == RegAccess::AllAccess; }
+
+  std::shared_ptr<Node> node_;
+  RegAccess access_;
+};
+
+// Deletes the deepest keys first; a key that refuses full access stops the deletion of
+// itself and of everything below it, and keeps its ancestors.
+bool removeTree(Node& parent, const std::shared_ptr<Node>& node) {
+  if (!allows(*node, RegAccess::AllAccess)) return false;
+  const auto subkeys = node->subkeys;
+  for (const auto& sub : subkeys) removeTree(*node, sub);
+  if (!node->subkeys.empty()) return false;
+  node->deleted = true;
+  parent.subkeys.erase(std::find(parent.subkeys.begin(), parent.subkeys.end(), node));
+  return true;
+}
+
+}  // namespace
+
+FakeRegistry::FakeRegistry() {
+  for (auto& root : roots_) root = std::make_shared<Node>();
+}
+
+FakeRegistry::~FakeRegistry() = default;
+
+std::unique_ptr<RegKey> FakeRegistry::open(RegRoot root, const std::string& path, RegAccess access) {
+  auto parts = splitPath(path);
+  if (!parts) return nullptr;
+  auto node = walk(roots_[static_cast<size_t>(root)], *parts, parts->size());
+  if (!node || !allows(*node, access)) return nullptr;
+  return std::make_unique<FakeKey>(node, access);
+}
+
+std::unique_ptr<RegKey> FakeRegistry::create(RegRoot root, const std::string& path) {
+  auto parts = splitPath(path);
+  if (!parts) return nullptr;
+  auto node = roots_[static_cast<size_t>(root)];
+  for (const auto& part : *parts) {
+    auto next = child(*node, part);
+    if (!next) {
+      if (!allows(*node, RegAccess::AllAccess)) return nullptr;
+      next = std::make_shared<Node>();
+      next->name = part;
+      insertSorted(node->subkeys, next, nodeName);
+    }
+    node = next;
+  }
+  if (!allows(*node, RegAccess::AllAccess)) return nullptr;
+  return std::make_unique<FakeKey>(node, RegAccess::AllAccess);
+}
+
+bool FakeRegistry::deleteTree(RegRoot root, const std::string& path) {
+  auto parts = splitPath(path);
+  if (!parts || parts->empty()) return false;
+  auto parent = walk(roots_[static_cast<size_t>(root)], *parts, parts->size() - 1);
+  auto node = parent ? child(*parent, parts->back()) : nullptr;
+  return node && removeTree(*parent, node);
+}
+
+void FakeRegistry::refuse(RegRoot root, const std::string& path, RegAccess access) {
+  auto parts = splitPath(path);
+  auto node = parts ? walk(roots_[static_cast<size_t>(root)], *parts, parts->size()) : nullptr;
+  if (node) node->refused = access;
+}
+
+}  // namespace platform::fake

@@ -1,0 +1,35 @@
+// An in-memory registry with the behaviour the program meets on the real one: key and value
+// names compare without regard to case and keep the case they were created with, values and
+// subkeys enumerate in the order the system under Wine gives (sorted by name, see
+// fake_registry.cpp), a key opened for reading refuses changes, and a key can be made to
+// refuse opening, as one whose security forbids it.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace platform::fake {
+
+class FakeRegistry : public Registry {
+ public:
+  FakeRegistry();
+  ~FakeRegistry() override;
+
+  std::unique_ptr<RegKey> open(RegRoot root, const std::string& path, RegAccess access) override;
+  std::unique_ptr<RegKey> create(RegRoot root, const std::string& path) override;
+  bool deleteTree(RegRoot root, const std::string& path) override;
+
+  // From now on, opening the existing key at path with `access` or more is refused: Read
+  // refuses every open, AllAccess only the opens for changing it (and creating below it).
+  void refuse(RegRoot root, const std::string& path, RegAccess access);
+
+  struct Node;
+
+ private:
+  std::array<std::shared_ptr<Node>, 3> roots_;
+};
+
+}  // namespace platform::fake

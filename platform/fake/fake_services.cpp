@@ -1,0 +1,12 @@
+#include "platform/fake/fake_services.h"
+
+namespace platform::fake {
+
+FakeServices::FakeServices() {
+  fakeFiles.addDir(fakeSystem.windowsDir);
+  fakeFiles.addDir(fakeSystem.tempDir);
+  fakeShell.files = &fakeFiles;
+  fakeSync.folderExists = [this](const std::string& folder) { return fakeFiles.directoryExists(folder); };
+}
+
+}  // namespace platform::fake

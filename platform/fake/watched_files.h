@@ -1,0 +1,51 @@
+// The file tree of FakeFiles as the program's code reaches it through FakeServices: every
+// call goes to the tree, and each file created, written, copied or deleted wakes the folder
+// watches of its folder, as the change notifications of Windows do (FILE_NAME | LAST_WRITE;
+// new folders and attribute changes wake nothing).
+#pragma once
+
+#include "platform/fake/fake_files.h"
+#include "platform/fake/fake_sync.h"
+
+namespace platform::fake {
+
+class WatchedFiles : public Files {
+ public:
+  WatchedFiles(FakeFiles& files, FakeSync& sync) : files_(files), sync_(sync) {}
+
+  std::unique_ptr<FindHandle> findFirst(const std::string& pattern, FindData& first) override {
+    return files_.findFirst(pattern, first);
+  }
+  std::optional<uint32_t> attributes(const std::string& path) override { return files_.attributes(path); }
+  std::optional<std::string> readFile(const std::string& path, uint64_t limit) override {
+    return files_.readFile(path, limit);
+  }
+  bool writeFile(const std::string& path, const std::string& content) override {
+    return changed(path, files_.writeFile(path, content));
+  }
+  std::unique_ptr<OutputFile> createFile(const std::string& path) override {
+    auto file = files_.createFile(path);
+    changed(path, file != nullptr);
+    return file;
+  }
+  bool deleteFile(const std::string& path) override { return changed(path, files_.deleteFile(path)); }
+  bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
+    return changed(to, files_.copyFile(from, to, failIfExists));
+  }
+  bool createDirectory(const std::string& path) override { return files_.createDirectory(path); }
+  bool setAttributes(const std::string& path, uint32_t attributes) override {
+    return files_.setAttributes(path, attributes);
+  }
+  std::string fullPath(const std::string& path) override { return files_.fullPath(path); }
+
+ private:
+  bool changed(const std::string& path, bool done) {
+    if (done) sync_.fileChanged(files_.fullPath(path));
+    return done;
+  }
+
+  FakeFiles& files_;
+  FakeSync& sync_;
+};
+
+}  // namespace platform::fake
