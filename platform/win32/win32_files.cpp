@@ -1,0 +1,167 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace platform::win32 {
+
+namespace {
+
+FileTime fileTime(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+FindData findData(const WIN32_FIND_DATAA& w) {
+  FindData d;
+  d.attributes = w.dwFileAttributes;
+  d.creationTime = fileTime(w.ftCreationTime);
+  d.lastAccessTime = fileTime(w.ftLastAccessTime);
+  d.lastWriteTime = fileTime(w.ftLastWriteTime);
+  d.size = (uint64_t(w.nFileSizeHigh) << 32) | w.nFileSizeLow;
+  d.reserved0 = w.dwReserved0;
+  d.name = w.cFileName;
+  d.alternateName = w.cAlternateFileName;
+  return d;
+}
+
+class Win32Find : public FindHandle {
+ public:
+  explicit Win32Find(HANDLE handle) : handle_(handle) {}
+  ~Win32Find() override { FindClose(handle_); }
+  Win32Find(const Win32Find&) = delete;
+  Win32Find& operator=(const Win32Find&) = delete;
+
+  bool next(FindData& out) override {
+    WIN32_FIND_DATAA w;
+    if (!FindNextFileA(handle_, &w)) return false;
+    out = findData(w);
+    return true;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE h) : h_(h) {}
+  ~FileHandle() { release(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  // CloseHandle's own verdict: a write the cache still held can fail here.
+  bool release() {
+    if (!valid()) return true;
+    bool closed = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+class Win32Output : public OutputFile {
+ public:
+  explicit Win32Output(HANDLE h) : file_(h) {}
+  bool write(const char* data, size_t size) override {
+    while (size > 0 && file_.valid()) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(file_.get(), data, chunk, &written, nullptr) || written == 0) {
+        failed_ = true;
+        return false;
+      }
+      data += written;
+      size -= written;
+    }
+    return size == 0;
+  }
+  bool close() override {
+    bool closed = file_.release();
+    return closed && !failed_;
+  }
+
+ private:
+  FileHandle file_;
+  bool failed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<FindHandle> Win32Files::findFirst(const std::string& pattern, FindData& first) {
+  WIN32_FIND_DATAA w;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &w);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  first = findData(w);
+  return std::make_unique<Win32Find>(h);
+}
+
+std::optional<uint32_t> Win32Files::attributes(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return a;
+}
+
+std::optional<std::string> Win32Files::readFile(const std::string& path, uint64_t limit) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return std::nullopt;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size) || uint64_t(size.QuadPart) > limit) return std::nullopt;
+  // The file may change while we read it: never take more than the limit allows.
+  std::string content;
+  content.reserve(static_cast<size_t>(size.QuadPart));
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    if (content.size() + got > limit) return std::nullopt;
+    content.append(buffer.data(), got);
+  }
+  return content;
+}
+
+bool Win32Files::writeFile(const std::string& path, const std::string& content) {
+  auto out = createFile(path);
+  if (!out) return false;
+  bool wrote = out->write(content.data(), content.size());
+  return out->close() && wrote;
+}
+
+std::unique_ptr<OutputFile> Win32Files::createFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Output>(h);
+}
+
+bool Win32Files::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool Win32Files::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  return CopyFileA(from.c_str(), to.c_str(), failIfExists) != 0;
+}
+
+bool Win32Files::createDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+bool Win32Files::setAttributes(const std::string& path, uint32_t attributes) {
+  return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+std::string Win32Files::fullPath(const std::string& path) {
+  std::string out(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(out.size()), &out[0], nullptr);
+    if (n == 0) return path;
+    if (n < out.size()) {
+      out.resize(n);
+      return out;
+    }
+    out.assign(n, '\0');
+  }
+  return path;
+}
+
+}  // namespace platform::win32
