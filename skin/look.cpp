@@ -22,12 +22,13 @@ void mark(ui::Bitmap& bmp, int x, int y, int size) {
   disc(bmp, cx, cy, 15 * s, vertical(ui::Rect{x, y, x + size, y + size}, ui::rgb(255, 214, 120), ui::rgb(226, 128, 40)));
   ring(bmp, cx, cy, 15 * s, 13.6 * s, ui::rgb(255, 240, 200));
   auto pt = [&](double px, double py) { return std::make_pair(x + px * s, y + py * s); };
-  // A kestrel gliding towards the viewer: swept wings, small head, fanned tail.
-  const Points bird = {pt(2, 10),  pt(8, 11.5), pt(13, 13), pt(16, 12), pt(19, 13),   pt(24, 11.5),
-                       pt(30, 10), pt(25, 15),  pt(19.5, 17), pt(18, 21), pt(20, 26.5), pt(12, 26.5),
-                       pt(14, 21), pt(12.5, 17), pt(7, 15)};
-  polygon(bmp, bird, solid(ui::rgb(84, 46, 22)));
-  disc(bmp, x + 16 * s, y + 11.5 * s, 2.6 * s, solid(ui::rgb(84, 46, 22)));
+  // A kestrel from above: wings bent at the wrist, slim body, long tail.
+  const ui::Color brown = ui::rgb(84, 46, 22);
+  const Points bird = {pt(16, 9),    pt(17.5, 11),  pt(24, 8.5),  pt(30.5, 14), pt(24, 13.2), pt(18.3, 15.5),
+                       pt(17, 17.5), pt(17.3, 24),  pt(19, 27.5), pt(13, 27.5), pt(14.7, 24), pt(15, 17.5),
+                       pt(13.7, 15.5), pt(8, 13.2), pt(1.5, 14),  pt(8, 8.5),    pt(14.5, 11)};
+  polygon(bmp, bird, solid(brown));
+  disc(bmp, x + 16 * s, y + 9 * s, 2 * s, solid(brown));
 }
 
 void logo(ui::Bitmap& bmp, int x, int y, int nameScale) {

@@ -128,7 +128,9 @@ void drawText(ui::Bitmap& target, int x, int y, const std::string& text, const T
       }
       if (*p == '#') {
         plot(x + col * s, y + row * s);
-        if (style.bold) plot(x + (col + 1) * s, y + row * s);
+        // Bold widens strokes to the right, but never closes a one-pixel gap ("m", "w").
+        const bool gapAhead = p[1] == '.' && p[2] == '#';
+        if (style.bold && !gapAhead) plot(x + (col + 1) * s, y + row * s);
       }
       ++col;
     }
