@@ -2,12 +2,12 @@
 //   qexctl [--wait SECONDS] "<command>"   sends an automation request to the main window
 //                                          (class Tqex_ulm_frm) and prints the reply
 //   qexctl --boxes                         lists the program's visible message boxes, one line
-//                                          each: title TAB text TAB buttons separated by "|"
-//                                          (line breaks of the text written as \n)
+//                                          each: title TAB text (line breaks written as \n)
 //   qexctl --answer <button text>          clicks that button ("OK", "Yes", "&No" alike) of
 //                                          the first visible message box that has it
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
-//                                          TAB client width x height
+//                                          TAB client width x height TAB the client area's
+//                                          top-left corner on the screen as x,y
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
 
@@ -141,11 +141,7 @@ std::vector<Box> boxes() {
 }
 
 int listBoxes() {
-  for (const Box& b : boxes()) {
-    std::string buttons;
-    for (HWND h : b.buttons) buttons += (buttons.empty() ? "" : "|") + windowText(h);
-    std::printf("%s\t%s\t%s\n", escaped(b.title).c_str(), escaped(b.text).c_str(), buttons.c_str());
-  }
+  for (const Box& b : boxes()) std::printf("%s\t%s\n", escaped(b.title).c_str(), escaped(b.text).c_str());
   return 0;
 }
 
@@ -168,8 +164,10 @@ int listWindows() {
         if (!IsWindowVisible(h)) return TRUE;
         RECT r{};
         GetClientRect(h, &r);
-        std::printf("%s\t%s\t%ldx%ld\n", className(h).c_str(), escaped(windowText(h)).c_str(), r.right - r.left,
-                    r.bottom - r.top);
+        POINT origin{0, 0};
+        ClientToScreen(h, &origin);
+        std::printf("%s\t%s\t%ldx%ld\t%ld,%ld\n", className(h).c_str(), escaped(windowText(h)).c_str(),
+                    r.right - r.left, r.bottom - r.top, origin.x, origin.y);
         return TRUE;
       },
       0);
