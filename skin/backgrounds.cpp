@@ -157,7 +157,7 @@ void prefForm(ui::Bitmap& bmp) {
   using namespace L::prefform;
   darkBase(bmp, 0);
   headerBand(bmp, kHeader);
-  logo(bmp, 10, 7, 1);
+  logo(bmp, 10, 7, 2);
   icons::gear(bmp, 28, 84, 64, ui::rgb(150, 175, 210));
   roundRect(bmp, ui::Rect{kSwitchPanel.left + 1, kSwitchPanel.top + 2, kSwitchPanel.right + 1, kSwitchPanel.bottom + 2}, 8,
             solid(darken(kBody, 0.45)));

@@ -3,26 +3,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/bytes.h"
+
 namespace skin {
 namespace {
+
+using namespace bytes;
 
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kBiRgb = 0;
 constexpr int kPelsPerMeter = 2835;  // 72 dots per inch
 
-void put16(std::string& out, uint32_t v) {
-  out += static_cast<char>(v & 255);
-  out += static_cast<char>((v >> 8) & 255);
-}
-void put32(std::string& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-uint32_t get16(const std::string& s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
-}
-uint32_t get32(const std::string& s, size_t at) { return get16(s, at) | get16(s, at + 2) << 16; }
 
 size_t stride24(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }
 

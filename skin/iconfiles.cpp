@@ -4,20 +4,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/bytes.h"
 #include "skin/look.h"
 #include "ui/bitmap.h"
 
 namespace skin {
 namespace {
 
-void put16(std::string& out, uint32_t v) {
-  out += static_cast<char>(v & 255);
-  out += static_cast<char>((v >> 8) & 255);
-}
-void put32(std::string& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
+using namespace bytes;
+
 
 // The image of an icon or cursor entry: its header gives twice the height, for the colour
 // rows and the AND mask that follows them.

@@ -15,8 +15,6 @@ constexpr ui::Color kHighlight = ui::rgb(146, 176, 217);
 constexpr ui::Color kBarPen = ui::rgb(138, 162, 195);
 constexpr ui::Color kBarFill = ui::rgb(175, 203, 240);
 constexpr ui::Color kEditBack = ui::rgb(181, 217, 247);
-constexpr ui::Color kLinkBlue = ui::rgb(61, 110, 196);
-constexpr ui::Color kNavy = ui::rgb(0, 0, 128);
 
 // The skin's own: the deep blue behind white text, and the light face of the dashboard.
 constexpr ui::Color kBody = ui::rgb(38, 72, 128);

@@ -5,19 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/bytes.h"
 #include "skin/paint.h"
 
 namespace skin {
 namespace {
 
-void put16(std::string& out, uint32_t v) {
-  out += static_cast<char>(v & 255);
-  out += static_cast<char>((v >> 8) & 255);
-}
-void put32(std::string& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
+using namespace bytes;
+
 
 std::string wav(const std::vector<double>& samples) {
   const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
