@@ -3,6 +3,7 @@
 // a list view with icons, a timer, a popup menu, the tray icon and a message box; a modal window
 // with a memo and edit fields; a borderless popup that fades in.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <string>
@@ -40,6 +41,12 @@ ui::Bitmap buttonPicture(ui::Application& app, const std::string& text, ui::Colo
   const ui::Size s = c.textExtent(text);
   c.textOut((120 - s.width) / 2, (32 - s.height) / 2, text);
   return b;
+}
+
+int systemIcon(const char* path) {
+  SHFILEINFOA info{};
+  SHGetFileInfoA(path, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  return info.iIcon;
 }
 
 class NotifyForm : public ui::Form {
@@ -155,6 +162,17 @@ class MainForm : public ui::Form {
     ListView1.onSelectItem = [this] { Status.setCaption("Selected row " + std::to_string(ListView1.selected())); };
     ListView1.popupMenu = &PopupMenu1;
 
+    Files.viewStyle = ui::ViewStyle::Icon;
+    Files.systemImages = true;
+    Files.font = ListView1.font;
+    Files.color = ui::kWhite;
+    Files.addRow(ui::ListRow{"C:", {}, systemIcon("C:\\")});
+    Files.addRow(ui::ListRow{"windows", {}, systemIcon("C:\\windows")});
+    ui::ListRow ghost{"hidden.txt", {}, systemIcon("C:\\windows\\win.ini"), true};
+    Files.addRow(ghost);
+    ui::ListRow link{"notepad", {}, systemIcon("C:\\windows\\notepad.exe"), false, 2};
+    Files.addRow(link);
+
     Timer1.onTimer = [this] { Ticks.setCaption("Ticks: " + std::to_string(++ticks_)); };
     Timer1.start();
 
@@ -217,6 +235,7 @@ class MainForm : public ui::Form {
   ui::Image Popup{*this, "Popup", ui::Rect{430, 80, 550, 112}};
   ui::Image Busy{*this, "Busy", ui::Rect{560, 80, 680, 112}};
   ui::ListView ListView1{*this, "ListView1", ui::Rect{24, 200, 524, 353}};
+  ui::ListView Files{*this, "Files", ui::Rect{540, 200, 690, 353}};
   ui::Label Ticks{*this, "Ticks", ui::Rect{24, 370, 200, 386}, "Ticks: 0"};
   ui::Label Status{*this, "Status", ui::Rect{24, 394, 600, 410}, "Ready"};
   ui::Timer Timer1{*this, "Timer1", 500};

@@ -82,6 +82,8 @@ void FormWindow::applyStyle() {
 void FormWindow::applyVisible() {
   if (!form_.visible()) {
     ShowWindow(hwnd(), SW_HIDE);
+    // Twelve windows are made at start and most stay hidden; only shown ones keep a picture.
+    canvas_.release();
     return;
   }
   if (!peersMade_) makePeers();
