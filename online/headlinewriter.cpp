@@ -1,0 +1,43 @@
+#include "online/headlinewriter.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "scan/scramble.h"
+
+namespace online {
+
+namespace {
+
+void appendField(std::string& bytes, const std::string& text) {
+  const auto length = static_cast<uint32_t>(text.size() + 1);
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>(length >> (8 * i) & 0xFF);
+  bytes += scan::ScrambleText(text);
+  bytes += '\0';
+}
+
+}  // namespace
+
+std::optional<std::string> HeadlineTextProblem(std::string_view text, bool firstField) {
+  if (firstField && text.size() > kMaxHeadlineText1)
+    return "is longer than " + std::to_string(kMaxHeadlineText1) + " bytes";
+  if (text.find(static_cast<char>(scan::kScrambleKey)) != std::string_view::npos) {
+    char problem[64];
+    std::snprintf(problem, sizeof problem, "holds the byte 0x%02X, which would end the text there",
+                  scan::kScrambleKey);
+    return std::string(problem);
+  }
+  return std::nullopt;
+}
+
+std::string EncodeHeadlines(const std::vector<HeadlineRecord>& records) {
+  std::string bytes;
+  for (const auto& r : records) {
+    appendField(bytes, r.text1);
+    appendField(bytes, r.text2);
+    appendField(bytes, r.text3);
+  }
+  return bytes;
+}
+
+}  // namespace online
