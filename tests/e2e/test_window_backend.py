@@ -55,6 +55,13 @@ class Demo:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(0.4)
 
+    def pixel(self, cls, x, y):
+        """The colour on the screen at a client point of a window, as (r, g, b)."""
+        ox, oy = (int(v) for v in self.window(cls)[3].split(","))
+        r = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (ox + x, oy + y), "-depth", "8",
+                            "rgb:-"], env=self.wine.env, timeout=30, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        return tuple(r.stdout[:3])
+
     def centre(self, form, control):
         left, top = int(self.get(form + "." + control + ".left")), int(self.get(form + "." + control + ".top"))
         w, h = int(self.get(form + "." + control + ".width")), int(self.get(form + "." + control + ".height"))
@@ -187,5 +194,22 @@ def test_backend_tray_menu_and_protocol_errors(wine):
         d.act("menu qex_ulm_frm.PopupMenu1.Quit1")
         d.proc.wait(30)
         wait_until(lambda: d.ctl("get qex_ulm_frm.caption")[0] == 2, 20, what="qexctl to find no window")
+    finally:
+        d.close()
+
+
+def test_backend_windowed_controls_follow_the_panel_they_lie_in(wine):
+    d = Demo(wine)
+    try:
+        d.act("click qex_ulm_frm.Button")
+        wait_until(lambda: d.window("Tdemomemofrm"), 20, what="the modal window")
+        time.sleep(0.5)
+        memo_face = (215, 227, 243)
+        check(d.pixel("Tdemomemofrm", 200, 195) == memo_face, "memo not shown: %r" % (d.pixel("Tdemomemofrm", 200, 195),))
+        d.act("click memofrm.Toggle")
+        wait_until(lambda: d.pixel("Tdemomemofrm", 200, 195) == (60, 90, 150), 10, what="the memo to hide with its panel")
+        check(d.get("memofrm.Memo1.visible") == "1", "the memo's own flag changed")
+        d.act("click memofrm.Toggle")
+        wait_until(lambda: d.pixel("Tdemomemofrm", 200, 195) == memo_face, 10, what="the memo to come back")
     finally:
         d.close()

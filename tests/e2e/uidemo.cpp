@@ -95,13 +95,17 @@ class MemoForm : public ui::Form {
     setCaption("Memo and edit fields");
     font = ui::Font::pixels("Verdana", 11, true, ui::kWhite);
     color = ui::rgb(60, 90, 150);
-    for (ui::Label* l : {&L1, &L2, &Echo}) l->setFont(font);
+    for (ui::Label* l : {&L1, &L2, &Echo, &Toggle}) l->setFont(font);
     for (ui::WindowedControl* w : {static_cast<ui::WindowedControl*>(&Memo1), static_cast<ui::WindowedControl*>(&Edit1),
                                    static_cast<ui::WindowedControl*>(&Edit2)}) {
       w->font = ui::Font::pixels("Verdana", 9, false, ui::kNavy);
       w->color = kPale;
     }
     Memo1.readOnly = true;
+    Memo1.parent = &Panel1;
+    Panel1.color = ui::rgb(40, 60, 110);
+    Toggle.cursor = ui::Cursor::Hand;
+    Toggle.onClick = [this] { Panel1.setVisible(!Panel1.visible()); };
     for (int i = 1; i <= 40; ++i)
       Memo1.addLine("Line " + std::to_string(i) + ": a report line long enough to show that the memo wraps its words.");
     Edit2.passwordChar = '*';
@@ -114,7 +118,9 @@ class MemoForm : public ui::Form {
   void FormShow() override { Memo1.scrollToTop(); }
 
  private:
+  ui::Panel Panel1{*this, "Panel1", ui::Rect{5, 5, 395, 205}};
   ui::Memo Memo1{*this, "Memo1", ui::Rect{10, 10, 390, 200}};
+  ui::Label Toggle{*this, "Toggle", ui::Rect{300, 270, 390, 286}, "Toggle"};
   ui::Label L1{*this, "L1", ui::Rect{10, 214, 100, 230}, "User Name:"};
   ui::Edit Edit1{*this, "Edit1", ui::Rect{110, 212, 300, 230}};
   ui::Label L2{*this, "L2", ui::Rect{10, 240, 100, 256}, "Password:"};

@@ -34,6 +34,11 @@ void ControlPeer::applyLook() {
   InvalidateRect(h, nullptr, TRUE);
 }
 
+void ControlPeer::syncVisibility() {
+  const bool shown = (GetWindowLongPtrA(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  if (hwnd() && shown != control_.showing()) ShowWindow(hwnd(), shown ? SW_HIDE : SW_SHOWNA);
+}
+
 HBRUSH ControlPeer::colors(HDC dc) {
   SetTextColor(dc, colorRef(control_.font.color));
   SetBkColor(dc, colorRef(control_.color));

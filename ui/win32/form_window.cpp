@@ -87,6 +87,7 @@ void FormWindow::applyVisible() {
     return;
   }
   if (!peersMade_) makePeers();
+  for (const auto& p : peers_) p->syncVisibility();
   // Border, stay-on-top and taskbar fields are set by the form's constructor, after the window
   // was made; they take effect when it shows.
   constexpr DWORD kOurs = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -129,8 +130,12 @@ void FormWindow::changed(FormChange what) {
   }
 }
 
+// Every change of a graphic control comes here; a panel shown or hidden takes the windowed
+// controls that lie in it along.
 void FormWindow::invalidate() {
-  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+  if (!hwnd()) return;
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  for (const auto& p : peers_) p->syncVisibility();
 }
 
 void FormWindow::makePeers() {

@@ -39,6 +39,8 @@ class ControlPeer : public Peer {
   virtual void command(int) {}
   virtual void deferred() {}
   HBRUSH colors(HDC dc);
+  // Shows or hides the child as the control's containers now say.
+  void syncVisibility();
 
  protected:
   void create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle);
