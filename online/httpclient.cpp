@@ -154,6 +154,9 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
     if (OnPacketRecvd) OnPacketRecvd();
   };
 
+  // While data flows there is no wait to process messages in; doing it after every chunk
+  // would cost more than the chunk itself, so it happens once a slice.
+  auto lastPump = std::chrono::steady_clock::now();
   while (!reply.bodyComplete()) {
     Transfer t = transfer([&] { return socket.receive(buffer.data(), buffer.size()); },
                           [&](uint32_t ms, SocketError& e) { return socket.waitReadable(ms, e); },
@@ -172,7 +175,11 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
       const size_t body = reply.takeBody(size);
       if (body > 0) store(data, body);
     }
-    if (!pump()) throw HttpError(kCanceled);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump >= std::chrono::milliseconds(kSliceMs)) {
+      lastPump = now;
+      if (!pump()) throw HttpError(kCanceled);
+    }
   }
   if (!reply.headerDone()) {
     reply.endHeader();

@@ -151,7 +151,7 @@ TEST_F(HttpClientExchange, DrippedReplyArrivesWholeWhileMessagesFlow) {
   EXPECT_EQ(client.Body, body);
   EXPECT_EQ(client.statusCode, 200);
   EXPECT_GT(packets, 10);
-  EXPECT_GT(pumps, packets);
+  EXPECT_GE(pumps, 10);  // about one per 2 ms slice of the transfer
 }
 
 TEST_F(HttpClientExchange, BodyCutShortOfItsLengthFailsAndKeepsWhatArrived) {
