@@ -1,7 +1,6 @@
 #include "platform/fake/fake_registry.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -57,20 +56,18 @@ bool allows(const Node& node, RegAccess access) {
   return *node.refused == RegAccess::AllAccess && access == RegAccess::Read;
 }
 
-// Key names between backslashes; one leading backslash is allowed. An empty name inside
-// the path makes it invalid (nullopt), as the system rejects such paths.
-std::optional<std::vector<std::string>> splitPath(const std::string& path) {
+// Key names between backslashes. Repeated, leading and trailing backslashes separate
+// nothing, as the system reads them.
+std::vector<std::string> splitPath(const std::string& path) {
   std::vector<std::string> parts;
-  size_t start = path.size() > 0 && path[0] == '\\' ? 1 : 0;
-  if (start == path.size()) return parts;
-  while (true) {
-    const size_t end = path.find('\\', start);
-    std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (part.empty()) return std::nullopt;
-    parts.push_back(std::move(part));
-    if (end == std::string::npos) return parts;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) parts.push_back(path.substr(start, end - start));
     start = end + 1;
   }
+  return parts;
 }
 
 std::shared_ptr<Node> child(Node& parent, const std::string& name) {
@@ -156,18 +153,15 @@ FakeRegistry::FakeRegistry() {
 FakeRegistry::~FakeRegistry() = default;
 
 std::unique_ptr<RegKey> FakeRegistry::open(RegRoot root, const std::string& path, RegAccess access) {
-  auto parts = splitPath(path);
-  if (!parts) return nullptr;
-  auto node = walk(roots_[static_cast<size_t>(root)], *parts, parts->size());
+  const auto parts = splitPath(path);
+  auto node = walk(roots_[static_cast<size_t>(root)], parts, parts.size());
   if (!node || !allows(*node, access)) return nullptr;
   return std::make_unique<FakeKey>(node, access);
 }
 
 std::unique_ptr<RegKey> FakeRegistry::create(RegRoot root, const std::string& path) {
-  auto parts = splitPath(path);
-  if (!parts) return nullptr;
   auto node = roots_[static_cast<size_t>(root)];
-  for (const auto& part : *parts) {
+  for (const auto& part : splitPath(path)) {
     auto next = child(*node, part);
     if (!next) {
       if (!allows(*node, RegAccess::AllAccess)) return nullptr;
@@ -182,16 +176,16 @@ std::unique_ptr<RegKey> FakeRegistry::create(RegRoot root, const std::string& pa
 }
 
 bool FakeRegistry::deleteTree(RegRoot root, const std::string& path) {
-  auto parts = splitPath(path);
-  if (!parts || parts->empty()) return false;
-  auto parent = walk(roots_[static_cast<size_t>(root)], *parts, parts->size() - 1);
-  auto node = parent ? child(*parent, parts->back()) : nullptr;
+  const auto parts = splitPath(path);
+  if (parts.empty()) return false;
+  auto parent = walk(roots_[static_cast<size_t>(root)], parts, parts.size() - 1);
+  auto node = parent ? child(*parent, parts.back()) : nullptr;
   return node && removeTree(*parent, node);
 }
 
 void FakeRegistry::refuse(RegRoot root, const std::string& path, RegAccess access) {
-  auto parts = splitPath(path);
-  auto node = parts ? walk(roots_[static_cast<size_t>(root)], *parts, parts->size()) : nullptr;
+  const auto parts = splitPath(path);
+  auto node = walk(roots_[static_cast<size_t>(root)], parts, parts.size());
   if (node) node->refused = access;
 }
 

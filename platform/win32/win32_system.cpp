@@ -1,0 +1,131 @@
+#include "platform/win32/win32_system.h"
+
+#include "platform/command_line.h"
+#include "platform/win32/win32_handle.h"
+
+#include <mmsystem.h>
+
+namespace platform::win32 {
+namespace {
+
+// Calls that fill a buffer and return the length, or the size needed when it was too small.
+template <typename Fill>
+std::string filled(Fill fill) {
+  std::string text(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const DWORD n = fill(&text[0], static_cast<DWORD>(text.size()));
+    if (n == 0) return std::string();
+    if (n < text.size()) {
+      text.resize(n);
+      return text;
+    }
+    text.assign(n + 1, '\0');
+  }
+  return std::string();
+}
+
+}  // namespace
+
+MemoryStatus Win32System::memoryStatus() {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  if (!GlobalMemoryStatusEx(&status)) return MemoryStatus{};
+  return MemoryStatus{status.ullTotalPhys, status.ullAvailPhys};
+}
+
+std::optional<DiskSpace> Win32System::diskFreeSpace(const std::string& root) {
+  ULARGE_INTEGER available, total, totalFree;
+  if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree)) return std::nullopt;
+  return DiskSpace{total.QuadPart, available.QuadPart};
+}
+
+std::optional<uint32_t> Win32System::volumeSerial(const std::string& root) {
+  DWORD serial = 0;
+  if (!GetVolumeInformationA(root.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
+    return std::nullopt;
+  return serial;
+}
+
+uint32_t Win32System::driveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+uint32_t Win32System::logicalDrives() { return GetLogicalDrives(); }
+
+OsVersion Win32System::osVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return OsVersion{};
+  info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
+  return OsVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId,
+                   info.szCSDVersion};
+}
+
+std::string Win32System::windowsDirectory() {
+  std::string dir = filled([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
+  if (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
+std::string Win32System::tempPath() {
+  std::string dir = filled([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+std::string Win32System::programPath() {
+  // GetModuleFileNameA answers a full buffer, not the size needed, when the path is cut.
+  std::string path(MAX_PATH, '\0');
+  while (path.size() <= 32768) {
+    const DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.assign(path.size() * 2, '\0');
+  }
+  return std::string();
+}
+
+std::vector<std::string> Win32System::arguments() {
+  auto args = splitCommandLine(GetCommandLineA());
+  args.erase(args.begin());
+  return args;
+}
+
+std::string Win32System::userName() {
+  char name[257];  // UNLEN + 1
+  DWORD size = sizeof name;
+  if (!GetUserNameA(name, &size) || size == 0) return std::string();
+  return std::string(name, size - 1);
+}
+
+std::string Win32System::formatFileTime(FileTime utc) {
+  FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
+  FILETIME local;
+  SYSTEMTIME time;
+  if (!FileTimeToLocalFileTime(&file, &local) || !FileTimeToSystemTime(&local, &time)) return std::string();
+  char date[128];
+  char clock[128];
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date) ||
+      !GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock))
+    return std::string();
+  return std::string(date) + "  " + clock;
+}
+
+int Win32System::colorDepth() {
+  ScreenDc dc(GetDC(nullptr));
+  if (!dc) return 0;
+  return GetDeviceCaps(dc.get(), BITSPIXEL) * GetDeviceCaps(dc.get(), PLANES);
+}
+
+char Win32System::decimalSeparator() {
+  char text[8] = {};
+  if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) || text[0] == '\0') return '.';
+  return text[0];
+}
+
+int Win32System::waveOutDevices() { return static_cast<int>(waveOutGetNumDevs()); }
+
+int Win32System::midiOutDevices() { return static_cast<int>(midiOutGetNumDevs()); }
+
+}  // namespace platform::win32

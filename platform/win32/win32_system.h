@@ -1,0 +1,31 @@
+// Facts about the machine from kernel32, gdi32, winmm and the locale.
+#pragma once
+
+#include "platform/system.h"
+
+namespace platform::win32 {
+
+class Win32System : public System {
+ public:
+  // GlobalMemoryStatusEx: GlobalMemoryStatus saturates at 4 GB on larger machines, so the
+  // full byte counts are read and callers that want the old 32-bit figures cut them down.
+  MemoryStatus memoryStatus() override;
+  // The free bytes are those available to this user (quotas included).
+  std::optional<DiskSpace> diskFreeSpace(const std::string& root) override;
+  std::optional<uint32_t> volumeSerial(const std::string& root) override;
+  uint32_t driveType(const std::string& root) override;
+  uint32_t logicalDrives() override;
+  OsVersion osVersion() override;
+  std::string windowsDirectory() override;
+  std::string tempPath() override;
+  std::string programPath() override;
+  std::vector<std::string> arguments() override;
+  std::string userName() override;
+  std::string formatFileTime(FileTime utc) override;
+  int colorDepth() override;
+  char decimalSeparator() override;
+  int waveOutDevices() override;
+  int midiOutDevices() override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,69 @@
+// Running processes as the process viewer and the dashboard see them, ending one, and the
+// version strings of a file.
+#include <algorithm>
+#include <string>
+
+#include "tests/contract/env.h"
+
+namespace {
+
+bool sameName(std::string a, std::string b) {
+  auto lower = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return s;
+  };
+  return lower(std::move(a)) == lower(std::move(b));
+}
+
+class ProcessesContract : public contract::Contract {
+ protected:
+  platform::Processes& procs() { return sys().processes(); }
+  bool listed(uint32_t pid) {
+    auto pids = procs().enumerate();
+    return std::find(pids.begin(), pids.end(), pid) != pids.end();
+  }
+};
+
+constexpr uint32_t kNoSuchPid = 0xFFFFFFF0u;
+
+TEST_F(ProcessesContract, TheRunningProgramIsListedWithItsName) {
+  const auto own = ownProcess();
+  auto entries = procs().snapshot();
+  auto it = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.pid == own.pid; });
+  ASSERT_NE(it, entries.end());
+  EXPECT_TRUE(sameName(it->exeFile, own.exeFile)) << it->exeFile;
+
+  EXPECT_TRUE(listed(own.pid));
+  auto module = procs().firstModuleName(own.pid);
+  ASSERT_TRUE(module.has_value());
+  EXPECT_TRUE(sameName(*module, own.exeFile)) << *module;
+}
+
+TEST_F(ProcessesContract, AnUnknownProcessCanNeitherBeReadNorEnded) {
+  EXPECT_FALSE(listed(kNoSuchPid));
+  EXPECT_EQ(procs().firstModuleName(kNoSuchPid), std::nullopt);
+  EXPECT_FALSE(procs().terminate(kNoSuchPid));
+}
+
+TEST_F(ProcessesContract, AnEndedProcessLeavesTheList) {
+  auto victim = startVictim();
+  ASSERT_NE(victim->pid(), 0u);
+  EXPECT_TRUE(listed(victim->pid()));
+  EXPECT_TRUE(procs().terminate(victim->pid()));
+  settle();
+  EXPECT_FALSE(listed(victim->pid()));
+}
+
+TEST_F(ProcessesContract, VersionStringsComeFromTheFirstTranslation) {
+  auto strings = procs().versionStrings(versionedFile());
+  ASSERT_TRUE(strings.has_value());
+  EXPECT_FALSE((*strings)["CompanyName"].empty());
+  EXPECT_FALSE((*strings)["FileVersion"].empty());
+  EXPECT_EQ(strings->count("NoSuchString"), 0u);
+
+  ASSERT_TRUE(sys().files().writeFile(scratchFolder() + "plain.txt", "no resources here"));
+  EXPECT_EQ(procs().versionStrings(scratchFolder() + "plain.txt"), std::nullopt);
+  EXPECT_EQ(procs().versionStrings(scratchFolder() + "missing.dll"), std::nullopt);
+}
+
+}  // namespace
