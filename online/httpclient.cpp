@@ -46,12 +46,20 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     ~Release() { flag = false; }
   } release{busy_};
 
+  const HttpUrl first = AnalyseUrl(url);
   std::string current = url;
   for (int redirects = 0;; ++redirects) {
     const HttpUrl target = AnalyseUrl(current);
     Port = target.port;
+    // A redirect may point anywhere; the user's password is only for the server it was
+    // meant for.
+    HttpHeaderInfo info = HeaderInfo;
+    if (target.host != first.host || target.port != first.port) {
+      info.UserId.clear();
+      info.Password.clear();
+    }
     const std::string text =
-        BuildRequest(method == HttpMethod::Get ? "GET" : "POST", target, HeaderInfo, body);
+        BuildRequest(method == HttpMethod::Get ? "GET" : "POST", target, info, body);
     HttpReplyReader reply;
     exchange(target, text, reply);
     if (statusCode <= 298) {

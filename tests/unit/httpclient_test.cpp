@@ -226,6 +226,27 @@ TEST_F(HttpClientExchange, RedirectCarriesTheCookieToTheNewTarget) {
   EXPECT_EQ(events.back(), "success 0");
 }
 
+TEST_F(HttpClientExchange, CredentialsDoNotFollowARedirectToAnotherHost) {
+  int served = 0;
+  std::string elsewhere;
+  Server server([&](Connection& c) {
+    if (served++ == 0)
+      c.send("HTTP/1.0 302 Found\r\nLocation: " + elsewhere + "\r\n\r\n");
+    else
+      c.send("HTTP/1.0 200 OK\r\n\r\nlogin:true");
+  });
+  elsewhere = "http://localhost:" + std::to_string(server.port()) + "/other";
+  client.HeaderInfo.UserId = "user: jo";
+  client.HeaderInfo.Password = "password: secret";
+  client.Post(server.url("/forum/instant.php"), "x");
+  auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_NE(requests[0].find("\r\nAuthorization: Basic "), std::string::npos);
+  EXPECT_EQ(requests[1].find("Authorization"), std::string::npos);
+  EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "POST /other HTTP/1.0");
+  EXPECT_EQ(client.HeaderInfo.Password, "password: secret");
+}
+
 TEST_F(HttpClientExchange, RedirectLoopStopsAfterTenAndOneWithoutTargetFails) {
   Server loop(answer("HTTP/1.0 301 Moved\r\nLocation: /again\r\n\r\n"));
   EXPECT_EQ(errorOf([&] { client.Get(loop.url("/")); }), "Too many redirects (more than 10)");
