@@ -161,10 +161,13 @@ class MainForm : public ui::Form {
 
     ListView1.font = ui::Font::pixels("Verdana", 9, false, ui::kNavy);
     ListView1.color = kPale;
-    ListView1.smallImages = {warningIcon()};
+    // An empty and a wide picture must still take one cell each.
+    ListView1.smallImages = {warningIcon(), ui::Bitmap(), ui::Bitmap(32, 16, ui::kBlue)};
     ListView1.setColumns({{"Filename", 300}, {"Time stamp", 140}});
     const char* files[] = {"C:\\windows\\system32\\evil.dll", "C:\\windows\\temp\\dropper.exe", "HKLM\\Software\\Run\\Bad"};
     for (const char* f : files) ListView1.addRow(ui::ListRow{f, {"2026-12-08  03:00"}, 0});
+    ListView1.addRow(ui::ListRow{"Blue square, third picture", {"no time"}, 2});
+    ListView1.addRow(ui::ListRow{"No picture", {}, -1});
     ListView1.onSelectItem = [this] { Status.setCaption("Selected row " + std::to_string(ListView1.selected())); };
     ListView1.popupMenu = &PopupMenu1;
 

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "ui/canvas.h"
 #include "ui/form.h"
 #include "ui/win32/dib.h"
 
@@ -11,6 +12,21 @@ namespace {
 
 // No picture for a row, even when the list has an image list (I_IMAGENONE).
 constexpr int kNoImage = -2;
+
+constexpr int kIconSide = 16;
+
+// One cell of the small image list. An image list cuts a wider picture into several cells and
+// refuses an empty one, either of which would shift every later row's icon; so each picture
+// becomes exactly one cell, scaled when it has another size, blank when it is empty.
+Bitmap iconCell(const Bitmap& picture) {
+  const Color key = picture.transparentColor();
+  Bitmap cell(kIconSide, kIconSide, key);
+  Canvas(cell).stretchDraw(Rect{0, 0, kIconSide, kIconSide}, picture, false);
+  cell.transparent = picture.transparent || picture.empty();
+  cell.hasTransparentColor = true;
+  cell.transparentColorValue = key;
+  return cell;
+}
 
 }  // namespace
 
@@ -54,12 +70,13 @@ void ListViewPeer::applyImages() {
     return;
   }
   if (list_.smallImages.empty()) return;
-  smallImages_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, static_cast<int>(list_.smallImages.size()), 0));
+  smallImages_.reset(ImageList_Create(kIconSide, kIconSide, ILC_COLOR24 | ILC_MASK,
+                                      static_cast<int>(list_.smallImages.size()), 0));
   if (!smallImages_) return;
   for (const Bitmap& picture : list_.smallImages) {
-    GdiPtr<HBITMAP> bmp = toHbitmap(picture);
-    if (!bmp) continue;
-    if (picture.transparent) ImageList_AddMasked(smallImages_.get(), bmp.get(), colorRef(picture.transparentColor()));
+    const Bitmap cell = iconCell(picture);
+    GdiPtr<HBITMAP> bmp = toHbitmap(cell);
+    if (cell.transparent) ImageList_AddMasked(smallImages_.get(), bmp.get(), colorRef(cell.transparentColor()));
     else ImageList_Add(smallImages_.get(), bmp.get(), nullptr);
   }
   ListView_SetImageList(hwnd(), smallImages_.get(), LVSIL_SMALL);
