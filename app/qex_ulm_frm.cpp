@@ -143,8 +143,8 @@ void Tqex_ulm_frm::buildControls() {
 }
 
 void Tqex_ulm_frm::buildTrayMenu() {
-  auto show = [this](auto& window) {
-    return [this, &window] { window->show(); };
+  auto show = [](auto& window) {
+    return [&window] { window->show(); };
   };
   ui::MenuItem& scan = PopupMenu1.add("SystemScan1", "System Scan", show(app_.deepscanfrm));
   scan.isDefault = true;
