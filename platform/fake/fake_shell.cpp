@@ -39,7 +39,7 @@ std::vector<ShellItem> FakeShell::listFolder(const std::string& folder) {
     if (entry.isDotEntry()) continue;
     ShellItem item;
     item.displayName = entry.name;
-    item.iconIndex = entry.isDirectory() ? 3 : 0;
+    item.iconIndex = entry.isDirectory() ? 2 : 0;
     item.hidden = (entry.attributes & kAttrHidden) != 0;
     item.link = !entry.isDirectory() && endsWithNoCase(entry.name, ".lnk");
     found.emplace_back(entry.isDirectory(), std::move(item));

@@ -35,7 +35,7 @@ class FakeShell : public Shell {
   bool emptyRecycleBin(const std::string& root) override;
   // From the file tree: every entry but "." and "..", named as it is stored, folders first and
   // then by name without regard to case; ghosted when hidden, a link when it ends in ".lnk";
-  // icon 3 for folders and 0 for files, nothing shared.
+  // icon 2 for folders and 0 for files (what Wine gives plain ones), nothing shared.
   std::vector<ShellItem> listFolder(const std::string& folder) override;
 };
 

@@ -148,7 +148,8 @@ bool FakeSync::awaitWaiter(const std::string& folder, uint32_t ms) {
   std::unique_lock<std::mutex> hold(state_->lock);
   return state_->wake.wait_for(hold, std::chrono::milliseconds(ms), [&] {
     for (const auto& weak : state_->watches)
-      if (auto w = weak.lock(); w && w->folder == key && w->waiting > 0) return true;
+      if (auto w = weak.lock(); w && w->folder == key && w->waiting > 0 && !w->changed && !w->stopped && !w->failed)
+        return true;
     return false;
   });
 }

@@ -32,7 +32,8 @@ class FakeSync : public Sync {
   void signalFolder(const std::string& folder);
   // Every wait of the watches of folder open now fails from now on.
   void failFolder(const std::string& folder);
-  // Blocks until a watch of folder is waiting, for at most ms of real time.
+  // Blocks until a watch of folder is blocked in wait() with nothing yet to wake it, for at
+  // most ms of real time.
   bool awaitWaiter(const std::string& folder, uint32_t ms);
   // Whether a handle to the mutex of this name is open.
   bool mutexExists(const std::string& name) const;

@@ -32,6 +32,13 @@ TEST_F(ShellContract, AFolderListsFoldersFirstThenFilesByName) {
     EXPECT_FALSE(item.shared) << item.displayName;
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Zsub", "A.txt", "b.txt", "c.ini", "secret.txt"}));
+  ASSERT_EQ(items.size(), 5u);
+  EXPECT_NE(items[0].iconIndex, items[1].iconIndex);  // a folder looks unlike a file
+  EXPECT_EQ(items[1].iconIndex, items[2].iconIndex);
+}
+
+TEST_F(ShellContract, TheRecycleBinsOfAllDrivesEmptyQuietly) {
+  EXPECT_TRUE(sys().shell().emptyRecycleBin(""));
 }
 
 TEST_F(ShellContract, AMissingFolderListsNothing) {
