@@ -97,23 +97,27 @@ void Contract::TearDown() { clearScratch(); }
 
 void Contract::clearScratch() {
   sys().registry().deleteTree(platform::RegRoot::CurrentUser, kScratchKey);
-  // Files of the scratch folder and of its folders; the folders stay, as Files has no way to
-  // remove one.
-  std::vector<std::string> folders{scratch_};
-  while (!folders.empty()) {
-    const std::string folder = folders.back();
-    folders.pop_back();
-    platform::FindData entry;
-    auto find = sys().files().findFirst(folder + "*", entry);
-    for (bool more = find != nullptr; more; more = find->next(entry)) {
-      if (entry.isDotEntry()) continue;
-      if (entry.isDirectory()) {
-        folders.push_back(folder + entry.name + "\\");
-      } else {
-        sys().files().setAttributes(folder + entry.name, platform::kAttrNormal);
-        sys().files().deleteFile(folder + entry.name);
-      }
+  emptyFolder(scratch_);
+}
+
+// Files has no call for removing a folder, so that one step goes past it.
+void Contract::emptyFolder(const std::string& folder) {
+  platform::FindData entry;
+  auto find = sys().files().findFirst(folder + "*", entry);
+  for (bool more = find != nullptr; more; more = find->next(entry)) {
+    if (entry.isDotEntry()) continue;
+    const std::string path = folder + entry.name;
+    if (!entry.isDirectory()) {
+      sys().files().setAttributes(path, platform::kAttrNormal);
+      sys().files().deleteFile(path);
+      continue;
     }
+    emptyFolder(path + "\\");
+#ifdef QEX_CONTRACT_FAKE
+    fakes(sys()).fakeFiles.remove(path);
+#else
+    RemoveDirectoryA(path.c_str());
+#endif
   }
 }
 

@@ -53,6 +53,7 @@ class Contract : public ::testing::Test {
 
  private:
   void clearScratch();
+  void emptyFolder(const std::string& folder);
 
   std::unique_ptr<platform::Services> services_;
   std::string scratch_;
