@@ -192,6 +192,8 @@ void Tqex_ulm_frm::readRegistryFacts() {
     browserName = key->readString("").value_or("");
   if (auto key = reg.open(RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", RegAccess::Read))
     logonUserName = key->readString("Logon User Name").value_or("");
+  // Later Windows versions keep no logon name there; the account's name stands in for it.
+  if (logonUserName.empty()) logonUserName = app_.sys.system().userName();
   if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\DirectX", RegAccess::Read))
     directXVersion = key->readString("Version").value_or("");
   if (auto key = reg.open(RegRoot::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion", RegAccess::Read)) {

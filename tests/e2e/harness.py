@@ -65,13 +65,13 @@ class Wine:
     def run(self, args, timeout=60, cwd=None, extra_env=None):
         env = dict(self.env)
         env.update(extra_env or {})
-        return subprocess.run(["wine64"] + args, env=env, timeout=timeout, cwd=cwd,
+        return subprocess.run(["wine"] + args, env=env, timeout=timeout, cwd=cwd,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
 
     def start(self, args, cwd=None, extra_env=None):
         env = dict(self.env)
         env.update(extra_env or {})
-        return subprocess.Popen(["wine64"] + args, env=env, cwd=cwd,
+        return subprocess.Popen(["wine"] + args, env=env, cwd=cwd,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def reg_add(self, key, name, data, kind="REG_SZ"):

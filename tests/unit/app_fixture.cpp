@@ -40,6 +40,10 @@ AppTest::AppTest() {
   sys.fakeFiles.addDir("C:\\Program Files\\Orvanta");
 }
 
+void AppTest::TearDown() {
+  for (const auto& b : backend.boxes) EXPECT_NE(b.text.rfind("Resource ", 0), 0u) << b.text;
+}
+
 void AppTest::start() {
   ui.setTitle(app::App::kTitle);
   app = std::make_unique<app::App>(sys, ui);

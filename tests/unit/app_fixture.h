@@ -22,6 +22,8 @@ struct AppTest : ::testing::Test {
   std::unique_ptr<app::App> app;
 
   AppTest();
+  // A picture the skin lacks would have been shown as the resource error.
+  void TearDown() override;
   // Makes the application and its windows, as the start-up does.
   void start();
   std::string ini();

@@ -116,6 +116,11 @@ TEST_F(MainWindow, MemoryDigitsAreTheSkinGlyphs) {
     for (int x = 0; x < 6; ++x) ASSERT_EQ(cells.pixel(7 + x, y), glyph.pixel(x, y)) << x << "," << y;
 }
 
+TEST_F(MainWindow, UserLineFallsBackOnTheAccountNameWithoutALogonName) {
+  startShown();
+  EXPECT_EQ(main().Label1.caption(), "Windows user: Owner");
+}
+
 TEST_F(MainWindow, OperatingSystemsGetTheirBadgesAndFolders) {
   sys.fakeRegistry.create(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders")
       ->writeString("Local Settings", "C:\\Documents and Settings\\ann\\Local Settings");
