@@ -93,9 +93,8 @@ HttpUrl AnalyseUrl(const std::string& given) {
 }
 
 std::string ResolveLocation(const HttpUrl& base, const std::string& location) {
-  if (location.compare(0, 2, "//") == 0) {
-    return (base.scheme.empty() ? std::string("http") : base.scheme) + ":" + location;
-  }
+  // Scheme-relative: this client speaks nothing but plain HTTP.
+  if (location.compare(0, 2, "//") == 0) return "http:" + location;
   if (hasScheme(location)) return location;
   if (!location.empty() && location[0] == '/') return base.origin + location;
   std::string path = base.target.substr(0, base.target.find_first_of("?#"));

@@ -72,6 +72,8 @@ TEST(HttpUrl, RedirectTargetsResolveAgainstTheRequest) {
   EXPECT_EQ(online::ResolveLocation(base, "/top"), "http://h:81/top");
   EXPECT_EQ(online::ResolveLocation(base, "next.php"), "http://h:81/dir/next.php");
   EXPECT_EQ(online::ResolveLocation(AnalyseUrl("http://h"), "x"), "http://h/x");
+  EXPECT_EQ(online::ResolveLocation(AnalyseUrl("h:81/a/b"), "c"), "h:81/a/c");
+  EXPECT_EQ(online::ResolveLocation(AnalyseUrl("h:81/a/b"), "//o/p"), "http://o/p");
 }
 
 TEST(HttpEncoding, FormEncodingKeepsOnlyDigitsAndAsciiLetters) {
