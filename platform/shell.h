@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ class Shell {
   virtual bool emptyRecycleBin(const std::string& root) = 0;
   // The folder's items as the shell presents them, in the shell's order.
   virtual std::vector<ShellItem> listFolder(const std::string& folder) = 0;
+  // The system icon index of an existing file or folder; nullopt when the shell has none.
+  virtual std::optional<int> iconIndexOf(const std::string& path) = 0;
 };
 
 }  // namespace platform

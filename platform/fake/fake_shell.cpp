@@ -9,6 +9,9 @@ bool isLocalPath(const std::string& target) {
   return target.size() >= 3 && target[1] == ':' && target[2] == '\\';
 }
 
+constexpr int kFolderIcon = 2;
+constexpr int kFileIcon = 0;
+
 bool endsWithNoCase(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && equalsNoCase(s.substr(s.size() - tail.size()), tail);
 }
@@ -39,7 +42,7 @@ std::vector<ShellItem> FakeShell::listFolder(const std::string& folder) {
     if (entry.isDotEntry()) continue;
     ShellItem item;
     item.displayName = entry.name;
-    item.iconIndex = entry.isDirectory() ? 2 : 0;
+    item.iconIndex = entry.isDirectory() ? kFolderIcon : kFileIcon;
     item.hidden = (entry.attributes & kAttrHidden) != 0;
     item.link = !entry.isDirectory() && endsWithNoCase(entry.name, ".lnk");
     found.emplace_back(entry.isDirectory(), std::move(item));
@@ -50,6 +53,13 @@ std::vector<ShellItem> FakeShell::listFolder(const std::string& folder) {
   });
   for (auto& f : found) items.push_back(std::move(f.second));
   return items;
+}
+
+std::optional<int> FakeShell::iconIndexOf(const std::string& path) {
+  if (auto it = icons.find(path); it != icons.end()) return it->second;
+  const auto attributes = files ? files->attributes(path) : std::nullopt;
+  if (!attributes) return std::nullopt;
+  return (*attributes & kAttrDirectory) ? kFolderIcon : kFileIcon;
 }
 
 }  // namespace platform::fake

@@ -27,6 +27,8 @@ class FakeShell : public Shell {
   bool emptyFails = false;
   // By folder (without a trailing backslash), without regard to case.
   std::map<std::string, std::vector<ShellItem>, NoCaseLess> folders;
+  // Icon indices by path, without regard to case.
+  std::map<std::string, int, NoCaseLess> icons;
   // The file tree behind the shell, if any: a target that is a local path ("C:\...") must
   // exist there to open, and folders not in `folders` are listed from it.
   Files* files = nullptr;
@@ -37,6 +39,8 @@ class FakeShell : public Shell {
   // then by name without regard to case; ghosted when hidden, a link when it ends in ".lnk";
   // icon 2 for folders and 0 for files (what Wine gives plain ones), nothing shared.
   std::vector<ShellItem> listFolder(const std::string& folder) override;
+  // From `icons`, or else as listFolder gives it for what the file tree holds.
+  std::optional<int> iconIndexOf(const std::string& path) override;
 };
 
 }  // namespace platform::fake

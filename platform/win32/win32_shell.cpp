@@ -106,4 +106,10 @@ std::vector<ShellItem> Win32Shell::listFolder(const std::string& folder) {
   return items;
 }
 
+std::optional<int> Win32Shell::iconIndexOf(const std::string& path) {
+  SHFILEINFOA info{};
+  if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX)) return std::nullopt;
+  return info.iIcon;
+}
+
 }  // namespace platform::win32

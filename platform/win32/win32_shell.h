@@ -15,6 +15,8 @@ class Win32Shell : public Shell {
   // SHGetFileInfoA for icon index, display name and attributes, sorted by the desktop
   // folder's CompareIDs on column 0.
   std::vector<ShellItem> listFolder(const std::string& folder) override;
+  // SHGetFileInfoA with SHGFI_SYSICONINDEX on the path.
+  std::optional<int> iconIndexOf(const std::string& path) override;
 };
 
 }  // namespace platform::win32

@@ -41,6 +41,18 @@ TEST_F(ShellContract, TheRecycleBinsOfAllDrivesEmptyQuietly) {
   EXPECT_TRUE(sys().shell().emptyRecycleBin(""));
 }
 
+TEST_F(ShellContract, IconsOfSinglePathsMatchTheirListing) {
+  ASSERT_TRUE(sys().files().createDirectory(scratchFolder() + "Icons"));
+  ASSERT_TRUE(sys().files().writeFile(scratchFolder() + "Icons\\a.txt", "x"));
+  auto items = sys().shell().listFolder(scratchFolder());
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(sys().shell().iconIndexOf(scratchFolder() + "Icons"), items[0].iconIndex);
+  auto inside = sys().shell().listFolder(scratchFolder() + "Icons");
+  ASSERT_EQ(inside.size(), 1u);
+  EXPECT_EQ(sys().shell().iconIndexOf(scratchFolder() + "Icons\\a.txt"), inside[0].iconIndex);
+  EXPECT_EQ(sys().shell().iconIndexOf(scratchFolder() + "missing.com"), std::nullopt);
+}
+
 TEST_F(ShellContract, AMissingFolderListsNothing) {
   EXPECT_TRUE(sys().shell().listFolder(scratchFolder() + "NoSuchFolder\\").empty());
 }
