@@ -6,6 +6,8 @@ namespace platform::fake {
 namespace {
 
 constexpr uint64_t kTicksPerMinute = 600000000ull;
+// Windows converts no file time with the top bit set.
+constexpr uint64_t kLastFileTime = 0x8000000000000000ull;
 // Minutes from 1601-01-01 to 1970-01-01.
 constexpr int64_t kEpochMinutes = 11644473600ll / 60;
 
@@ -64,6 +66,7 @@ uint32_t FakeSystem::logicalDrives() {
 }
 
 std::string FakeSystem::formatFileTime(FileTime utc) {
+  if (utc >= kLastFileTime) return std::string();
   const int64_t minutes = static_cast<int64_t>(utc / kTicksPerMinute) - kEpochMinutes + utcOffsetMinutes;
   const int64_t days = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
   const auto minuteOfDay = static_cast<unsigned>(minutes - days * 1440);

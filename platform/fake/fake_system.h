@@ -47,7 +47,8 @@ class FakeSystem : public System {
   std::vector<std::string> arguments() override { return args; }
   std::string userName() override { return user; }
   // The short forms of US English, as a fresh Wine prefix formats them:
-  // "7/15/2004  3:05 PM" (month/day/year without leading zeros, two blanks, 12-hour time).
+  // "7/15/2004  3:05 PM" (month/day/year without leading zeros, two blanks, 12-hour time);
+  // empty for a time Windows cannot convert.
   std::string formatFileTime(FileTime utc) override;
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }

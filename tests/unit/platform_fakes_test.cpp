@@ -110,6 +110,8 @@ TEST(FakeSystem, FileTimesFollowTheOffsetAcrossDaysAndYears) {
   // 2000-02-29 was a leap day; 1601-01-01 is the first file time there is.
   EXPECT_EQ(s.formatFileTime(125962560000000000ull + 23 * 60 * minute + 59 * minute), "2/29/2000  11:59 PM");
   EXPECT_EQ(s.formatFileTime(0), "1/1/1601  12:00 AM");
+  EXPECT_EQ(s.formatFileTime(0x8000000000000000ull), "");
+  EXPECT_EQ(s.formatFileTime(~0ull), "");
 }
 
 TEST(FakeSystem, DrivesAnswerByLetterWhateverTheRootLooksLike) {
