@@ -281,7 +281,8 @@ bool FakeFiles::addDir(const std::string& path, uint32_t attrs, FileTime time) {
 bool FakeFiles::addFile(const std::string& path, const std::string& content, uint32_t attrs, FileTime time) {
   Node* node = create(path, false, attrs, time);
   if (!node) return false;
-  node->attrs = (attrs & ~(kAttrDirectory | kAttrReparsePoint)) ? attrs & ~(kAttrDirectory | kAttrReparsePoint) : kAttrNormal;
+  uint32_t fileAttrs = attrs & ~(kAttrDirectory | kAttrReparsePoint);
+  node->attrs = fileAttrs ? fileAttrs : kAttrNormal;
   node->content = content;
   node->created = node->accessed = node->written = time;
   return true;

@@ -83,9 +83,8 @@ class FakeFiles : public Files {
   // 2004-01-01 00:00 UTC.
   static constexpr FileTime kDefaultTime = 127173888000000000ull;
 
-  struct Node;
-
  private:
+  struct Node;
   class Find;
   class Output;
   struct Resolved;
