@@ -32,14 +32,14 @@ class TFileFinder::Run {
     // An entry that names nothing must not become the root of the current drive.
     if (root.path.empty()) return;
     std::string folder = withSeparator(f_.files_.fullPath(root.path));
-    list(folder, f_.OnFileFound && !excluded(folder), root.flag);
+    SearchFolder(folder, f_.OnFileFound && !IsFolderExcluded(folder), root.flag);
     if (!root.flag) return;
     for (;;) {
       pumpMessages();
       if (f_.Stopped || pending_.empty()) break;
       folder = pending_.extract(pending_.begin()).value();
-      bool search = !excluded(folder) && f_.OnFileFound;
-      list(folder, search, true);
+      bool search = !IsFolderExcluded(folder) && f_.OnFileFound;
+      SearchFolder(folder, search, true);
     }
     pending_.clear();
   }
@@ -54,7 +54,7 @@ class TFileFinder::Run {
     if (f_.processMessages_) f_.processMessages_();
   }
 
-  bool excluded(const std::string& folder) {
+  bool IsFolderExcluded(const std::string& folder) {
     bool verdict = false;
     if (!excludes_.empty()) {
       std::string f = foldAnsi(folder);
@@ -77,9 +77,9 @@ class TFileFinder::Run {
     return matched;
   }
 
-  // One listing of folder: its matches reported when search is set, its subfolders added to
-  // the pending set when subfolders is set.
-  void list(const std::string& folder, bool search, bool subfolders) {
+  // One listing of folder does the work of two: its matches are reported when search is set
+  // and its subfolders go into the pending set (AddSubfolders) when subfolders is set.
+  void SearchFolder(const std::string& folder, bool search, bool subfolders) {
     if (!search && !subfolders) return;
     platform::FindData entry;
     auto find = f_.files_.findFirst(folder + "*.*", entry);
