@@ -47,9 +47,8 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
   } release{busy_};
 
   const HttpUrl first = AnalyseUrl(url);
-  std::string current = url;
+  HttpUrl target = first;
   for (int redirects = 0;; ++redirects) {
-    const HttpUrl target = AnalyseUrl(current);
     Port = target.port;
     // A redirect may point anywhere; the user's password is only for the server it was
     // meant for.
@@ -73,7 +72,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     if (redirects == kMaxRedirects) throw HttpError("Too many redirects (more than 10)");
     if (reply.location().empty()) throw HttpError("Redirect without a Location");
     if (!reply.cookie().empty()) HeaderInfo.Cookie = reply.cookie();
-    current = ResolveLocation(target, reply.location());
+    target = AnalyseUrl(ResolveLocation(target, reply.location()));
   }
 }
 
