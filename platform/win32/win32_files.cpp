@@ -112,7 +112,7 @@ std::optional<std::string> Win32Files::readFile(const std::string& path, uint64_
   if (!GetFileSizeEx(file.get(), &size) || uint64_t(size.QuadPart) > limit) return std::nullopt;
   // The file may change while we read it: never take more than the limit allows.
   std::string content;
-  content.reserve(static_cast<size_t>(size.QuadPart));
+  content.reserve(static_cast<size_t>(std::min<uint64_t>(size.QuadPart, 16u << 20)));
   std::vector<char> buffer(64 * 1024);
   for (;;) {
     DWORD got = 0;
