@@ -22,9 +22,11 @@ uint64_t usedMb(uint64_t total, uint64_t available) {
   return t >= a ? t - a + 2 : 2;
 }
 
-std::string totalMbText(uint64_t total) { return std::to_string(totalMb(total)) + " MB"; }
-
-std::string usedMbText(uint64_t total, uint64_t available) { return std::to_string(usedMb(total, available)) + " MB"; }
+Readout memoryReadout(uint64_t megabytes) {
+  if (megabytes < 10000) return Readout{megabytes, std::to_string(megabytes) + " MB", "mb"};
+  const uint64_t gigabytes = (megabytes + 512) / 1024;
+  return Readout{gigabytes, std::to_string(gigabytes) + " GB", "gb"};
+}
 
 std::array<std::string, 4> glyphCells(const std::string& text) {
   std::array<std::string, 4> cells;
@@ -32,6 +34,7 @@ std::array<std::string, 4> glyphCells(const std::string& text) {
     const char c = text[i];
     if (c >= '0' && c <= '9') cells[i] = std::string("digit_") + c;
     else if (c == 'M') cells[i] = "mb";
+    else if (c == 'G') cells[i] = "gb";
   }
   return cells;
 }

@@ -16,17 +16,25 @@ int memoryPercent(uint64_t total, uint64_t available);
 const char* memoryBarPicture(int width);
 // "<n> MB" texts of the readout: the total rounded up by one, the used figure by two, as the
 // readout has always shown them.
-std::string totalMbText(uint64_t total);
-std::string usedMbText(uint64_t total, uint64_t available);
 uint64_t totalMb(uint64_t total);
 uint64_t usedMb(uint64_t total, uint64_t available);
+
+// What a readout shows for a number of megabytes: "<n> MB", or from 10000 MB on, which four
+// glyph cells cannot hold, whole gigabytes as "<n> GB" with the "gb" unit picture.
+struct Readout {
+  uint64_t figure = 0;
+  std::string text;
+  const char* unit = "mb";
+};
+Readout memoryReadout(uint64_t megabytes);
 
 // The four glyph cells drawn for a readout text: its first four characters, as skin names;
 // empty for a character without a glyph (an empty 6-pixel cell).
 std::array<std::string, 4> glyphCells(const std::string& text);
 // x of each cell in a picture of the given width.
 inline int glyphCellX(int pictureWidth, int cell) { return pictureWidth - 24 + 6 * cell; }
-// Left edge of the total and used pictures, so the last digit stays next to the "mb" glyph.
+// Left edge of the total and used pictures for the figure shown, so the last digit stays next
+// to the unit glyph.
 int totalPictureX(uint64_t mb);
 int usedPictureX(uint64_t mb);
 

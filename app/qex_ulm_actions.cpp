@@ -109,7 +109,12 @@ void Tqex_ulm_frm::bindActions() {
     if (!dialogLogin) detectMembership();
     placeForumLinks();
   };
-  Timer4.onTimer = [this] { showNews(); };
+  // The news opens by itself only for a window the user sees: not after "-monitor" or
+  // "-scan" sent it to the tray at its first painting.
+  Timer4.onTimer = [this] {
+    Timer4.stop();
+    if (visible()) showNews();
+  };
 }
 
 void Tqex_ulm_frm::largeButtonHover(app::ImageButton& over) {

@@ -294,11 +294,14 @@ void Tqex_ulm_frm::refreshMemory() {
     Image9.setWidth(width);
     if (Image9.pictureName() != app::memoryBarPicture(width)) skin().load(Image9, app::memoryBarPicture(width));
   }
-  const uint64_t total = app::totalMb(m.totalPhys), used = app::usedMb(m.totalPhys, m.availPhys);
-  drawCells(Image10, totalCells_, app::totalMbText(m.totalPhys), 0);
-  drawCells(Image12, usedCells_, app::usedMbText(m.totalPhys, m.availPhys), 4);
-  Image10.setLeft(app::totalPictureX(total));
-  Image12.setLeft(app::usedPictureX(used));
+  const auto total = app::memoryReadout(app::totalMb(m.totalPhys));
+  const auto used = app::memoryReadout(app::usedMb(m.totalPhys, m.availPhys));
+  drawCells(Image10, totalCells_, total.text, 0);
+  drawCells(Image12, usedCells_, used.text, 4);
+  Image10.setLeft(app::totalPictureX(total.figure));
+  Image12.setLeft(app::usedPictureX(used.figure));
+  if (Image13.pictureName() != total.unit) skin().load(Image13, total.unit);
+  if (Image14.pictureName() != used.unit) skin().load(Image14, used.unit);
 }
 
 // Draws the glyphs of a readout into its picture, one 6-pixel cell at a time, and only the

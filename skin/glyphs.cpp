@@ -111,7 +111,7 @@ bool paintGlyph(const std::string& name, ui::Bitmap& bmp) {
     osBadge(bmp, name.substr(3) == "xp" ? "XP" : name.substr(3) == "me" ? "ME" : name.substr(3), it->second);
     return true;
   }
-  if (name == "mb") glyph(bmp, "mb");
+  if (name == "mb" || name == "gb") glyph(bmp, name);
   else if (name == "online" || name == "offline") connection(bmp, name == "online");
   else if (name == "browser_ie") browser(bmp, "IE", ui::rgb(70, 140, 230));
   else if (name == "browser_mo") browser(bmp, "MO", ui::rgb(230, 120, 40));

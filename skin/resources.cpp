@@ -68,6 +68,7 @@ std::vector<Resource> build() {
   // Wider than a digit cell: the unit picture shows it whole, and a digit cell that draws it
   // shows its first six columns, which line up with the unit picture beside the numbers.
   picture(list, "mb", 11, 8);
+  picture(list, "gb", 11, 8);  // the unit of memory figures too large for four cells of megabytes
   picture(list, "online", kConnection);
   picture(list, "offline", kConnection);
   for (const char* os : {"os_xp", "os_2000", "os_me", "os_98"}) picture(list, os, kOsBadge);

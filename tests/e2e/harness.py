@@ -137,8 +137,8 @@ class Program:
         except subprocess.TimeoutExpired:
             raise Failure("the program did not end")
 
-    def ctl(self, command, timeout=30):
-        r = self.wine.run([os.path.join(BUILD, "qexctl.exe"), command], timeout=timeout)
+    def ctl(self, *args, timeout=30):
+        r = self.wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=timeout)
         return r.returncode, r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
 
     def get(self, query):
@@ -155,7 +155,7 @@ class Program:
         return [line for line in text.split("\n") if line] if rc == 0 else []
 
     def answer(self, button):
-        rc, text = self.ctl("--answer " + button)
+        rc, text = self.ctl("--answer", button)
         check(rc == 0, "answer %s: %s" % (button, text))
 
     def windows(self):

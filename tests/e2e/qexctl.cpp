@@ -5,11 +5,13 @@
 //                                          each: title TAB text (line breaks written as \n)
 //   qexctl --answer <button text>          clicks that button ("OK", "Yes", "&No" alike) of
 //                                          the first visible message box that has it
+//   qexctl --processes                     prints the number of entries of a process snapshot
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cctype>
 #include <cstdio>
@@ -174,8 +176,22 @@ int listWindows() {
   return 0;
 }
 
+// The number of entries of a process snapshot, taken the way the program takes its own.
+int countProcesses() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return 1;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry)) ++count;
+  CloseHandle(snap);
+  std::printf("%d\n", count);
+  return 0;
+}
+
 int usage() {
-  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows\n", stderr);
+  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | --processes\n",
+             stderr);
   return 1;
 }
 
@@ -191,6 +207,7 @@ int main(int argc, char** argv) {
   if (args.empty()) return usage();
   if (args[0] == "--boxes") return listBoxes();
   if (args[0] == "--windows") return listWindows();
+  if (args[0] == "--processes") return countProcesses();
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
   std::string command = args[0];
   for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];

@@ -9,8 +9,9 @@ namespace {
 constexpr uint64_t MB = 1 << 20;
 
 TEST(Memory, NinetySixMegabytesDrawTwoDigitsAGapAndTheUnit) {
-  EXPECT_EQ(app::totalMbText(96 * MB - 1), "96 MB");
-  const auto cells = app::glyphCells(app::totalMbText(96 * MB - 1));
+  const auto shown = app::memoryReadout(app::totalMb(96 * MB - 1));
+  EXPECT_EQ(shown.text, "96 MB");
+  const auto cells = app::glyphCells(shown.text);
   EXPECT_EQ(cells[0], "digit_9");
   EXPECT_EQ(cells[1], "digit_6");
   EXPECT_EQ(cells[2], "");
@@ -32,6 +33,15 @@ TEST(Memory, ReadoutFiguresAndTheirPositions) {
   EXPECT_EQ(app::glyphCellX(25, 3), 19);
   const auto cells = app::glyphCells("4096 MB");
   EXPECT_EQ(cells[3], "digit_6");
+}
+
+TEST(Memory, FiguresBeyondFourCellsOfMegabytesShowWholeGigabytes) {
+  EXPECT_EQ(app::memoryReadout(9999).text, "9999 MB");
+  const auto big = app::memoryReadout(app::totalMb(24107 * MB));
+  EXPECT_EQ(big.text, "24 GB");
+  EXPECT_STREQ(big.unit, "gb");
+  EXPECT_EQ(app::glyphCells(big.text)[3], "gb");
+  EXPECT_EQ(app::totalPictureX(big.figure), 614);
 }
 
 TEST(Memory, PercentBandsAndEdges) {

@@ -6,6 +6,7 @@
 #include "app/qex_ulm_frm.h"
 #include "app/startup.h"
 #include "cleanup/deletefrm.h"
+#include "online/qextodayfrm.h"
 #include "scan/deepscanfrm.h"
 #include "tests/unit/app_fixture.h"
 
@@ -63,6 +64,15 @@ TEST_F(MainWindow, MonitorArgumentSendsTheWindowToTheTrayAtTheFirstPainting) {
   main().show();
   paint(main());  // later paintings draw normally
   EXPECT_TRUE(main().visible());
+}
+
+TEST_F(MainWindow, NewsDoesNotOpenByItselfForAWindowSentToTheTray) {
+  sys.fakeSystem.args = {"-monitor"};
+  start();
+  main().show();
+  paint(main());
+  backend.advance(20);
+  EXPECT_FALSE(app->qextodayfrm->visible());
 }
 
 TEST_F(MainWindow, ScanArgumentOpensTheScanWithAutoClose) {
@@ -308,7 +318,8 @@ TEST_F(MainWindow, NewsOpensAtStartUnlessSwitchedOff) {
   EXPECT_TRUE(main().Timer4.enabled());
   backend.advance(10);
   EXPECT_FALSE(main().Timer4.enabled());
-  EXPECT_TRUE(app->qextodayfrm != nullptr);
+  EXPECT_TRUE(app->qextodayfrm->visible());
+  EXPECT_TRUE(app->qextodayfrm->modal());
 }
 
 struct AboutWindow : MainWindow {

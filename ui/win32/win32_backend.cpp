@@ -132,7 +132,11 @@ void Win32Backend::run() {
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(msg);
 }
 
-void Win32Backend::quit() { PostQuitMessage(0); }
+void Win32Backend::quit() {
+  // A menu open at that moment would hold the program in its own loop until clicked away.
+  EndMenu();
+  PostQuitMessage(0);
+}
 
 void Win32Backend::runModal(Form& form) {
   HWND self = windowOf(&form);

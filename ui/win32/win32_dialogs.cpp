@@ -66,6 +66,8 @@ void Win32Backend::popupMenu(PopupMenu& menu, int x, int y) {
   SetForegroundWindow(owner);
   const int chosen = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
   PostMessageA(owner, WM_NULL, 0, 0);
+  // The menu's own loop may have taken the quit request that came while it was open.
+  if (app_->terminated()) PostQuitMessage(0);
   if (chosen > 0 && static_cast<size_t>(chosen) <= names.size()) menu.choose(names[chosen - 1]);
 }
 
