@@ -39,6 +39,9 @@ bool readable(NativeSocket s, int ms) {
 }
 #endif
 
+#include "online/httpclient.h"
+#include "tests/contract/env.h"
+
 namespace {
 
 using platform::HostLookup;
@@ -67,8 +70,8 @@ class Listener {
     closeNative(listener_);
   }
   uint16_t port() const { return port_; }
-  bool accept() {
-    if (!readable(listener_, 2000)) return false;
+  bool accept(int ms = 2000) {
+    if (!readable(listener_, ms)) return false;
     peer_ = ::accept(listener_, nullptr, nullptr);
     accepted_ = true;
     return true;
@@ -76,9 +79,10 @@ class Listener {
   void send(const std::string& bytes) {
     ::send(peer_, bytes.data(), static_cast<int>(bytes.size()), 0);
   }
-  std::string receive() {
+  bool accepted() const { return accepted_; }
+  std::string receive(int ms = 2000) {
     char buffer[256];
-    if (!readable(peer_, 2000)) return "";
+    if (!readable(peer_, ms)) return "";
     int n = static_cast<int>(::recv(peer_, buffer, sizeof buffer, 0));
     return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : "";
   }
@@ -170,6 +174,35 @@ TEST_F(SocketsContract, RefusedConnectionEndsTheWaitAndSaysWhy) {
   EXPECT_FALSE(socket->connected(error));
   EXPECT_NE(error.code, 0);
   EXPECT_FALSE(error.text.empty());
+}
+
+// The whole client over the real layer. The test's server runs inside the client's message
+// processing, as a window's handlers would, so one thread does both sides.
+struct HttpOverSockets : contract::Contract {
+  Implementation sockets;
+  Listener server;
+};
+
+TEST_F(HttpOverSockets, GetWritesTheReplyBodyIntoAFile) {
+  std::string request;
+  bool answered = false;
+  online::HttpClient client(sockets, sys().files(), [&] {
+    if (answered || (!server.accepted() && !server.accept(0))) return;
+    request += server.receive(0);
+    if (request.find("\r\n\r\n") == std::string::npos) return;
+    server.send("HTTP/1.0 200 OK\r\nContent-Length: 11\r\n\r\nhello world");
+    server.hangUp();
+    answered = true;
+  });
+  client.TimeOut = 5000;
+  client.InputFileMode = true;
+  client.Body = scratchFolder() + "headlines.db";
+  client.Get("http://127.0.0.1:" + std::to_string(server.port()) + "/today/headlines.db");
+
+  EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET /today/headlines.db HTTP/1.0");
+  EXPECT_EQ(client.statusCode, 200);
+  EXPECT_EQ(client.bytesReceived, 11);
+  EXPECT_EQ(sys().files().readFile(client.Body, 100), "hello world");
 }
 
 }  // namespace
