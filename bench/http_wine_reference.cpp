@@ -4,6 +4,7 @@
 //
 //   http_wine_reference PORT PATH FILE
 #include <winsock2.h>
+
 #include <windows.h>
 
 #include <cstdio>

@@ -28,14 +28,14 @@ class HttpClient {
   HttpClient(platform::Sockets& sockets, platform::Files& files,
              std::function<void()> processMessages);
 
-  uint16_t Port = 80;      // the port of the last request
-  int TimeOut = 0;         // ms of inactivity allowed in each wait; 0 waits without limit
+  uint16_t Port = 80;          // the port of the last request
+  int TimeOut = 0;             // ms of inactivity allowed in each wait; 0 waits without limit
   bool InputFileMode = false;  // on: the body goes to the file named by Body
-  std::string Body;        // the body file's name, or the received body
-  std::string Header;      // the last reply's status and header lines with their line ends
+  std::string Body;            // the body file's name, or the received body
+  std::string Header;          // the last reply's status and header lines with their line ends
   HttpHeaderInfo HeaderInfo;
   int statusCode = 0;
-  int64_t bytesTotal = 0;     // Content-Length of the reply, 0 when absent
+  int64_t bytesTotal = 0;  // Content-Length of the reply, 0 when absent
   int64_t bytesReceived = 0;
 
   std::function<void()> OnConnectionFailed;

@@ -67,7 +67,8 @@ size_t HttpReplyReader::readHeader(const char* data, size_t size) {
     const void* lf = std::memchr(start, '\n', size - used);
     size_t take = lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) + 1 : size - used;
     if (line_.size() + take > kMaxHeaderLine) throw HttpError("Reply header line too long");
-    if (header_.size() + line_.size() + take > kMaxHeader) throw HttpError("Reply header too large");
+    if (header_.size() + line_.size() + take > kMaxHeader)
+      throw HttpError("Reply header too large");
     line_.append(start, take);
     used += take;
     if (lf) finishLine();

@@ -13,7 +13,7 @@ struct HttpHeaderInfo {
   std::string LocalProgram;      // sent as From
   std::string Cookie;
   std::string Referer;
-  std::string UserId;    // with Password: Basic credentials
+  std::string UserId;  // with Password: Basic credentials
   std::string Password;
 };
 

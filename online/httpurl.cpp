@@ -77,9 +77,8 @@ HttpUrl AnalyseUrl(const std::string& given) {
   }
   out.origin = url.substr(0, targetStart);
   out.target = targetStart == std::string::npos ? "/" : url.substr(targetStart);
-  std::string authority = url.substr(hostStart, targetStart == std::string::npos
-                                                    ? std::string::npos
-                                                    : targetStart - hostStart);
+  std::string authority = url.substr(
+      hostStart, targetStart == std::string::npos ? std::string::npos : targetStart - hostStart);
 
   size_t colon = url.find(':');
   out.scheme = lower(colon == std::string::npos ? std::string() : url.substr(0, colon));

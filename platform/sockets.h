@@ -20,7 +20,7 @@ struct SocketError {
 struct Transfer {
   enum class Status { Done, WouldBlock, Closed, Failed };
   Status status = Status::Failed;
-  size_t bytes = 0;  // moved, when Done (never 0 then)
+  size_t bytes = 0;   // moved, when Done (never 0 then)
   SocketError error;  // when Failed
 };
 
@@ -61,8 +61,7 @@ class Sockets {
   virtual std::unique_ptr<HostLookup> lookup(const std::string& host) = 0;
   // Starts a connection without waiting for it; null, with the reason, when no socket could
   // be made or the attempt failed outright.
-  virtual std::unique_ptr<Socket> connect(uint32_t address, uint16_t port,
-                                          SocketError& error) = 0;
+  virtual std::unique_ptr<Socket> connect(uint32_t address, uint16_t port, SocketError& error) = 0;
 };
 
 }  // namespace platform

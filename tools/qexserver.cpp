@@ -82,7 +82,8 @@ bool sendAll(int fd, const char* data, size_t size, Clock::time_point deadline) 
 std::string percentDecode(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+    if (text[i] == '%' && i + 2 < text.size() &&
+        std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
         std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
       out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
       i += 2;
@@ -110,10 +111,14 @@ std::string queryValue(const std::string& query, const std::string& name) {
 std::string htmlEscape(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == '&') out += "&amp;";
-    else out += c;
+    if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else if (c == '&')
+      out += "&amp;";
+    else
+      out += c;
   }
   return out;
 }
@@ -156,8 +161,8 @@ struct Reply {
 
 Reply page(int status, const std::string& reason, const std::string& title) {
   return Reply{status, reason, "text/html",
-               "<html><head><title>Orvanta community</title></head><body><h1>" +
-                   htmlEscape(title) + "</h1></body></html>\r\n",
+               "<html><head><title>Orvanta community</title></head><body><h1>" + htmlEscape(title) +
+                   "</h1></body></html>\r\n",
                ""};
 }
 
@@ -212,12 +217,18 @@ void serve(const Options& options, int fd, Clock::time_point stop) {
 bool parse(int argc, char** argv, Options& options) {
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string name = argv[i], value = argv[i + 1];
-    if (name == "--port") options.port = std::atoi(value.c_str());
-    else if (name == "--data") options.data = value;
-    else if (name == "--seconds") options.seconds = std::atoi(value.c_str());
-    else if (name == "--user") options.user = value;
-    else if (name == "--password") options.password = value;
-    else return false;
+    if (name == "--port")
+      options.port = std::atoi(value.c_str());
+    else if (name == "--data")
+      options.data = value;
+    else if (name == "--seconds")
+      options.seconds = std::atoi(value.c_str());
+    else if (name == "--user")
+      options.user = value;
+    else if (name == "--password")
+      options.password = value;
+    else
+      return false;
   }
   return argc % 2 == 1 && options.port >= 0 && options.port <= 65535 && !options.data.empty() &&
          options.seconds > 0;
@@ -228,8 +239,9 @@ bool parse(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parse(argc, argv, options)) {
-    std::fprintf(stderr,
-                 "usage: qexserver --port N --data DIR --seconds S [--user NAME] [--password WORD]\n");
+    std::fprintf(
+        stderr,
+        "usage: qexserver --port N --data DIR --seconds S [--user NAME] [--password WORD]\n");
     return 2;
   }
   if (options.data.back() == '/') options.data.pop_back();

@@ -21,11 +21,14 @@ class DiskFiles : public platform::Files {
     if (fd < 0) return nullptr;
     return std::make_unique<Output>(fd);
   }
-  std::unique_ptr<platform::FindHandle> findFirst(const std::string&, platform::FindData&) override {
+  std::unique_ptr<platform::FindHandle> findFirst(const std::string&,
+                                                  platform::FindData&) override {
     return nullptr;
   }
   std::optional<uint32_t> attributes(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> readFile(const std::string&, uint64_t) override { return std::nullopt; }
+  std::optional<std::string> readFile(const std::string&, uint64_t) override {
+    return std::nullopt;
+  }
   bool writeFile(const std::string&, const std::string&) override { return false; }
   bool deleteFile(const std::string&) override { return false; }
   bool copyFile(const std::string&, const std::string&, bool) override { return false; }
@@ -81,7 +84,8 @@ int main(int argc, char** argv) {
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (client.statusCode != 200 || client.bytesReceived != client.bytesTotal) {
     std::fprintf(stderr, "bench_http_get: status %d, %lld of %lld bytes\n", client.statusCode,
-                 static_cast<long long>(client.bytesReceived), static_cast<long long>(client.bytesTotal));
+                 static_cast<long long>(client.bytesReceived),
+                 static_cast<long long>(client.bytesTotal));
     return 1;
   }
   std::printf("%.3f\n", took.count());

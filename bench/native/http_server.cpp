@@ -21,9 +21,11 @@ void answer(int fd, unsigned long long bytes) {
   char request[8192];
   pollfd entry{fd, POLLIN, 0};
   if (::poll(&entry, 1, 2000) > 0) ::recv(fd, request, sizeof request, 0);
-  std::string head = "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                     std::to_string(bytes) + "\r\n\r\n";
-  if (::send(fd, head.data(), head.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(head.size())) return;
+  std::string head =
+      "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+      std::to_string(bytes) + "\r\n\r\n";
+  if (::send(fd, head.data(), head.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(head.size()))
+    return;
   std::vector<char> block(1 << 20, 'q');
   while (bytes > 0) {
     size_t n = bytes < block.size() ? static_cast<size_t>(bytes) : block.size();

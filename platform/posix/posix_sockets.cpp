@@ -45,9 +45,7 @@ class PosixSocket : public Socket {
   Transfer send(const char* data, size_t size) override {
     return outcome(::send(fd_, data, size, MSG_NOSIGNAL));
   }
-  Transfer receive(char* data, size_t size) override {
-    return outcome(::recv(fd_, data, size, 0));
-  }
+  Transfer receive(char* data, size_t size) override { return outcome(::recv(fd_, data, size, 0)); }
 
  private:
   int fd_;
@@ -97,8 +95,7 @@ std::unique_ptr<HostLookup> PosixSockets::lookup(const std::string& host) {
   return startLookup(host, resolve);
 }
 
-std::unique_ptr<Socket> PosixSockets::connect(uint32_t address, uint16_t port,
-                                              SocketError& error) {
+std::unique_ptr<Socket> PosixSockets::connect(uint32_t address, uint16_t port, SocketError& error) {
   int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) {
     error = errorOf(errno);

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_sockets.h"
 
+// Winsock's headers go before windows.h.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
 #include <windows.h>
 
 #include "platform/threaded_lookup.h"
@@ -130,8 +132,7 @@ std::unique_ptr<HostLookup> Win32Sockets::lookup(const std::string& host) {
   return startLookup(host, resolve);
 }
 
-std::unique_ptr<Socket> Win32Sockets::connect(uint32_t address, uint16_t port,
-                                              SocketError& error) {
+std::unique_ptr<Socket> Win32Sockets::connect(uint32_t address, uint16_t port, SocketError& error) {
   if (!started_) {
     error = startError_;
     return nullptr;

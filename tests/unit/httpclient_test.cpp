@@ -96,8 +96,8 @@ TEST_F(HttpClientExchange, PostEncodesTheBodyAndKeepsTheReplyAsText) {
 
   const std::string request = server.requests().at(0);
   EXPECT_EQ(request.substr(0, request.find("\r\n")), "POST /forum/instant.php?do=login HTTP/1.0");
-  EXPECT_NE(request.find("\r\nAuthorization: Basic " +
-                         online::Base64("user: jo:password: secret") + "\r\n"),
+  EXPECT_NE(request.find("\r\nAuthorization: Basic " + online::Base64("user: jo:password: secret") +
+                         "\r\n"),
             std::string::npos);
   const std::string tail = "Content-Length: 10\r\n\r\nuser%3aa+b";
   EXPECT_EQ(request.substr(request.size() - tail.size()), tail);
@@ -142,9 +142,8 @@ TEST_F(HttpClientExchange, NotFoundStillStoresTheBodyThenReportsFailure) {
 
 TEST_F(HttpClientExchange, DrippedReplyArrivesWholeWhileMessagesFlow) {
   const std::string body(300, 'b');
-  Server server([&](Connection& c) {
-    c.drip("HTTP/1.0 200 OK\r\nContent-Length: 300\r\n\r\n" + body);
-  });
+  Server server(
+      [&](Connection& c) { c.drip("HTTP/1.0 200 OK\r\nContent-Length: 300\r\n\r\n" + body); });
   int packets = 0;
   client.OnPacketRecvd = [&] { ++packets; };
   client.Get(server.url("/drip"));

@@ -50,8 +50,8 @@ TEST(HttpUrl, TargetHostAndPortFromEachShape) {
 TEST(HttpUrl, RefusesEmptySecureAndBadPorts) {
   EXPECT_EQ(errorOf([] { AnalyseUrl(""); }), "Empty URL");
   EXPECT_EQ(errorOf([] { AnalyseUrl("HTTPS://h/"); }), "HTTP Secure Socket is not supported");
-  for (const char* url : {"http://h:0/", "http://h:65536/", "http://h:8o/", "http://h:/",
-                          "http://h:123456/"})
+  for (const char* url :
+       {"http://h:0/", "http://h:65536/", "http://h:8o/", "http://h:/", "http://h:123456/"})
     EXPECT_EQ(errorOf([&] { AnalyseUrl(url); }), "Invalid port number") << url;
 }
 
@@ -101,8 +101,8 @@ TEST(HttpRequest, GetWithoutOptionalHeaders) {
 }
 
 TEST(HttpRequest, PostWithEveryHeaderInItsOrder) {
-  online::HttpHeaderInfo info{"mail", "Orvanta Kestrel", "id=7", "http://h/ref", "user: jo",
-                              "password: pw"};
+  online::HttpHeaderInfo info{"mail",         "Orvanta Kestrel", "id=7",
+                              "http://h/ref", "user: jo",        "password: pw"};
   const std::string body = "x%3ay";
   EXPECT_EQ(online::BuildRequest("POST", AnalyseUrl("http://h/p"), info, &body),
             "POST /p HTTP/1.0\r\n"
@@ -113,11 +113,13 @@ TEST(HttpRequest, PostWithEveryHeaderInItsOrder) {
             "From: Orvanta Kestrel\r\n"
             "Cookie: id=7\r\n"
             "Referer: http://h/ref\r\n"
-            "Authorization: Basic " + online::Base64("user: jo:password: pw") + "\r\n"
-            "Content-type: application/x-www-form-urlencoded\r\n"
-            "Content-Length: 5\r\n"
-            "\r\n"
-            "x%3ay");
+            "Authorization: Basic " +
+                online::Base64("user: jo:password: pw") +
+                "\r\n"
+                "Content-type: application/x-www-form-urlencoded\r\n"
+                "Content-Length: 5\r\n"
+                "\r\n"
+                "x%3ay");
 }
 
 TEST(HttpRequest, CredentialsNeedBothPartsAndValuesCannotForgeHeaders) {
@@ -193,7 +195,8 @@ TEST(HttpReply, ContentLengthFramesTheBodyAndAShortOneFails) {
   EXPECT_TRUE(zero.bodyComplete());
 
   HttpReplyReader absent;
-  EXPECT_EQ(feed(absent, "HTTP/1.0 200 OK\r\nContent-Length: none\r\n\r\nall of it", 3), "all of it");
+  EXPECT_EQ(feed(absent, "HTTP/1.0 200 OK\r\nContent-Length: none\r\n\r\nall of it", 3),
+            "all of it");
   EXPECT_FALSE(absent.bodyComplete());
   EXPECT_NO_THROW(absent.endBody());
 

@@ -16,8 +16,8 @@ namespace loopback {
 
 class Connection {
  public:
-  Connection(int fd, std::string request, const std::atomic<bool>& stopping,
-             std::mutex& lock, std::condition_variable& wake);
+  Connection(int fd, std::string request, const std::atomic<bool>& stopping, std::mutex& lock,
+             std::condition_variable& wake);
   const std::string& request() const { return request_; }
   void send(const std::string& bytes);
   // One byte per write, so the client sees the reply in as many pieces as it can.
