@@ -79,6 +79,8 @@ bool sendAll(int fd, const char* data, size_t size, Clock::time_point deadline) 
   return true;
 }
 
+// "%XX" escapes only; a "+" stays itself, since the login puts names and passwords into the
+// query as typed.
 std::string percentDecode(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -88,7 +90,7 @@ std::string percentDecode(const std::string& text) {
       out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
       i += 2;
     } else {
-      out += text[i] == '+' ? ' ' : text[i];
+      out += text[i];
     }
   }
   return out;
