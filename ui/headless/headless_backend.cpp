@@ -48,24 +48,12 @@ void HeadlessBackend::advance(uint64_t ms) {
 }
 
 void HeadlessBackend::processMessages() {
-  while (true) {
-    std::function<void()> fn;
-    {
-      std::lock_guard<std::mutex> lock(queueLock_);
-      if (queue_.empty()) return;
-      fn = std::move(queue_.front());
-      queue_.pop_front();
-    }
-    fn();
-  }
+  queue_.drain([](const std::function<void()>& fn) { fn(); });
 }
 
 void HeadlessBackend::run() { processMessages(); }
 
-void HeadlessBackend::post(std::function<void()> fn) {
-  std::lock_guard<std::mutex> lock(queueLock_);
-  queue_.push_back(std::move(fn));
-}
+void HeadlessBackend::post(std::function<void()> fn) { queue_.push(std::move(fn)); }
 
 int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) {
   int answer = (flags & 0xF) == kMbYesNo ? kIdYes : kIdOk;

@@ -8,13 +8,13 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/application.h"
 #include "ui/backend.h"
+#include "ui/callqueue.h"
 
 namespace ui::headless {
 
@@ -87,8 +87,7 @@ class HeadlessBackend : public Backend {
   FixedText text_;
   uint64_t now_ = 0;
   std::map<const Timer*, uint64_t> due_;
-  std::mutex queueLock_;
-  std::deque<std::function<void()>> queue_;
+  CallQueue queue_;
 };
 
 }  // namespace ui::headless

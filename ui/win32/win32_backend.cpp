@@ -165,24 +165,12 @@ void Win32Backend::runModal(Form& form) {
 void Win32Backend::wake() { PostMessageA(hidden_.get(), WM_NULL, 0, 0); }
 
 void Win32Backend::post(std::function<void()> fn) {
-  {
-    std::lock_guard<std::mutex> lock(queueLock_);
-    queue_.push_back(std::move(fn));
-  }
+  queue_.push(std::move(fn));
   PostMessageA(hidden_.get(), kRunQueue, 0, 0);
 }
 
 void Win32Backend::runQueue() {
-  while (true) {
-    std::function<void()> fn;
-    {
-      std::lock_guard<std::mutex> lock(queueLock_);
-      if (queue_.empty()) return;
-      fn = std::move(queue_.front());
-      queue_.pop_front();
-    }
-    app_->guard(fn);
-  }
+  queue_.drain([this](const std::function<void()>& fn) { app_->guard(fn); });
 }
 
 LRESULT CALLBACK Win32Backend::hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -7,14 +7,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 
 #include "ui/automation.h"
 #include "ui/backend.h"
+#include "ui/callqueue.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/gdi_text.h"
 #include "ui/win32/handles.h"
@@ -67,8 +66,7 @@ class Win32Backend : public Backend {
   std::map<const Form*, std::unique_ptr<FormWindow>> forms_;
   std::map<const Timer*, UINT_PTR> timers_;
   UINT_PTR nextTimerId_ = 1;
-  std::mutex queueLock_;
-  std::deque<std::function<void()>> queue_;
+  CallQueue queue_;
   bool automationEnabled_ = false;
   std::unique_ptr<Automation> automation_;
   HCURSOR hand_ = nullptr;
