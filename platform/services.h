@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/library.h"
+#include "platform/mail.h"
 #include "platform/net.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -29,6 +30,7 @@ class Services {
   virtual Clock& clock() = 0;
   virtual Sync& sync() = 0;
   virtual Sockets& sockets() = 0;
+  virtual Mail& mail() = 0;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_files.h"
 #include "platform/fake/fake_library.h"
+#include "platform/fake/fake_mail.h"
 #include "platform/fake/fake_net.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
@@ -34,6 +35,7 @@ class FakeServices : public Services {
   FakeClock fakeClock;
   FakeSync fakeSync;
   posix::PosixSockets posixSockets;
+  FakeMail fakeMail;
 
   Registry& registry() override { return fakeRegistry; }
   // The tree of fakeFiles, with writes waking the folder watches of fakeSync.
@@ -47,6 +49,7 @@ class FakeServices : public Services {
   Clock& clock() override { return fakeClock; }
   Sync& sync() override { return fakeSync; }
   Sockets& sockets() override { return posixSockets; }
+  Mail& mail() override { return fakeMail; }
 
  private:
   WatchedFiles watchedFiles_{fakeFiles, fakeSync};

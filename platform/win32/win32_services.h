@@ -5,6 +5,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_library.h"
+#include "platform/win32/win32_mail.h"
 #include "platform/win32/win32_net.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
@@ -28,6 +29,7 @@ class Win32Services : public Services {
   Clock& clock() override { return clock_; }
   Sync& sync() override { return sync_; }
   Sockets& sockets() override { return sockets_; }
+  Mail& mail() override { return mail_; }
 
  private:
   Win32Registry registry_;
@@ -41,6 +43,7 @@ class Win32Services : public Services {
   Win32Clock clock_;
   Win32Sync sync_;
   Win32Sockets sockets_;
+  Win32Mail mail_;
 };
 
 }  // namespace platform::win32
