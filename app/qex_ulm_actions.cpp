@@ -54,7 +54,7 @@ void Tqex_ulm_frm::bindActions() {
   Image17.onClick = [this] { forumAction(17); };
 
   Image22.onMouseMove = [this](int, int) {
-    skin().load(Image22, "software");
+    if (Image22.pictureName() != "software") skin().load(Image22, "software");
     hoverLatch = true;
     if (linkHoverLatch_) return;
     linkHoverLatch_ = true;
