@@ -33,7 +33,7 @@ void check(int rc, const char* what) {
   if (rc == GIF_ERROR) throw std::runtime_error(std::string("test GIF encoder: ") + what);
 }
 
-void putFrame(GifFileType* gif, const GifFrameSpec& f) {
+void putFrame(GifFileType* gif, const GifFramePlan& f) {
   if (f.control) {
     GraphicsControlBlock gcb{f.disposal, false, f.delayCs, f.transparent};
     GifByteType ext[4];
@@ -60,38 +60,38 @@ void putFrame(GifFileType* gif, const GifFrameSpec& f) {
 
 }  // namespace
 
-GifFrameSpec solidFrame(int left, int top, int width, int height, uint8_t index) {
-  GifFrameSpec f;
+GifFramePlan solidFrame(int left, int top, int width, int height, uint8_t index) {
+  GifFramePlan f;
   f.left = left, f.top = top, f.width = width, f.height = height;
   f.pixels.assign(static_cast<size_t>(width) * height, index);
   return f;
 }
 
-std::string encodeGif(const GifSpec& spec) {
+std::string encodeGif(const GifPlan& picture) {
   std::string out;
   int error = 0;
   GifFileType* gif = EGifOpen(&out, appendOutput, &error);
   if (!gif) throw std::runtime_error("test GIF encoder: open");
-  EGifSetGifVersion(gif, spec.gif89);
-  ColorMapObject* global = spec.globalMap.empty() ? nullptr : makeMap(spec.globalMap);
-  const int rc = EGifPutScreenDesc(gif, spec.width, spec.height, 8, spec.background, global);
+  EGifSetGifVersion(gif, picture.gif89);
+  ColorMapObject* global = picture.globalMap.empty() ? nullptr : makeMap(picture.globalMap);
+  const int rc = EGifPutScreenDesc(gif, picture.width, picture.height, 8, picture.background, global);
   GifFreeMapObject(global);
   check(rc, "screen");
-  if (spec.loops >= 0) {
-    const GifByteType loop[3] = {1, static_cast<GifByteType>(spec.loops & 255),
-                                 static_cast<GifByteType>(spec.loops >> 8)};
+  if (picture.loops >= 0) {
+    const GifByteType loop[3] = {1, static_cast<GifByteType>(picture.loops & 255),
+                                 static_cast<GifByteType>(picture.loops >> 8)};
     check(EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE), "loop");
     check(EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0"), "loop");
     check(EGifPutExtensionBlock(gif, 3, loop), "loop");
     check(EGifPutExtensionTrailer(gif), "loop");
   }
-  for (const GifFrameSpec& f : spec.frames) putFrame(gif, f);
+  for (const GifFramePlan& f : picture.frames) putFrame(gif, f);
   EGifCloseFile(gif, &error);
-  if (!spec.trailer && !out.empty() && out.back() == ';') out.pop_back();
+  if (!picture.trailer && !out.empty() && out.back() == ';') out.pop_back();
   return out;
 }
 
-std::string encodeJpeg(const JpegSpec& spec) {
+std::string encodeJpeg(const JpegPlan& picture) {
   jpeg_compress_struct c{};
   jpeg_error_mgr err{};
   c.err = jpeg_std_error(&err);  // a test picture that fails to encode ends the test run
@@ -99,33 +99,33 @@ std::string encodeJpeg(const JpegSpec& spec) {
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&c, &buffer, &size);
-  c.image_width = spec.width;
-  c.image_height = spec.height;
-  const bool cmyk = spec.colour == JpegColour::Cmyk || spec.colour == JpegColour::Ycck;
-  const bool grey = spec.colour == JpegColour::Grey, two = spec.colour == JpegColour::TwoChannels;
+  c.image_width = picture.width;
+  c.image_height = picture.height;
+  const bool cmyk = picture.colour == JpegColour::Cmyk || picture.colour == JpegColour::Ycck;
+  const bool grey = picture.colour == JpegColour::Grey, two = picture.colour == JpegColour::TwoChannels;
   c.input_components = cmyk ? 4 : grey ? 1 : two ? 2 : 3;
   c.in_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : two ? JCS_UNKNOWN : JCS_RGB;
   jpeg_set_defaults(&c);  // CMYK input is written as YCCK by default
-  if (spec.colour == JpegColour::Cmyk) jpeg_set_colorspace(&c, JCS_CMYK);
-  jpeg_set_quality(&c, spec.quality, TRUE);
+  if (picture.colour == JpegColour::Cmyk) jpeg_set_colorspace(&c, JCS_CMYK);
+  jpeg_set_quality(&c, picture.quality, TRUE);
   std::vector<jpeg_scan_info> script;
-  if (spec.acScans >= 0) {
+  if (picture.acScans >= 0) {
     script.push_back(jpeg_scan_info{c.num_components, {0, 1, 2, 3}, 0, 0, 0, 0});
-    for (int i = 0; i < spec.acScans; ++i) {
+    for (int i = 0; i < picture.acScans; ++i) {
       const int component = (i / 63) % c.num_components, band = 1 + i % 63;
       script.push_back(jpeg_scan_info{1, {component, 0, 0, 0}, band, band, 0, 0});
     }
     c.scan_info = script.data();
     c.num_scans = static_cast<int>(script.size());
-  } else if (spec.progressive) {
+  } else if (picture.progressive) {
     jpeg_simple_progression(&c);
   }
   jpeg_start_compress(&c, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(spec.width) * c.input_components);
+  std::vector<JSAMPLE> row(static_cast<size_t>(picture.width) * c.input_components);
   while (c.next_scanline < c.image_height) {
     const int y = static_cast<int>(c.next_scanline);
-    for (int x = 0; x < spec.width; ++x) {
-      const ui::Color p = spec.pixel(x, y);
+    for (int x = 0; x < picture.width; ++x) {
+      const ui::Color p = picture.pixel(x, y);
       const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
       JSAMPLE* px = &row[static_cast<size_t>(x) * c.input_components];
       if (grey) {

@@ -38,7 +38,7 @@ class FileFinder : public ::testing::Test {
     finder.Execute();
   }
   // R holds r.txt and the folders b and a; a holds x; each folder holds one file.
-  void makeSpecTree() {
+  void makeSampleTree() {
     fs.addFile("C:\\R\\r.txt");
     fs.addFile("C:\\R\\b\\b.txt");
     fs.addFile("C:\\R\\a\\a.txt");
@@ -105,13 +105,13 @@ TEST_F(FileFinder, EmptyRootIsSkippedNotTakenForTheDriveRoot) {
 }
 
 TEST_F(FileFinder, RootWithFlagClearStaysInItsOwnFolder) {
-  makeSpecTree();
+  makeSampleTree();
   walk("C:\\R", false);
   EXPECT_EQ(found, (Strings{"C:\\R\\r.txt"}));
 }
 
 TEST_F(FileFinder, WalkIsDepthFirstInPathOrderWhateverTheListingOrder) {
-  makeSpecTree();
+  makeSampleTree();
   const Strings expected = {"C:\\R\\r.txt", "C:\\R\\a\\a.txt", "C:\\R\\a\\x\\x.txt", "C:\\R\\b\\b.txt"};
   walk("C:\\R", true);
   EXPECT_EQ(found, expected);
@@ -129,14 +129,14 @@ TEST_F(FileFinder, SubtreeIsFinishedBeforeSiblingsThatShareItsStart) {
 }
 
 TEST_F(FileFinder, EveryFolderIsListedOnce) {
-  makeSpecTree();
+  makeSampleTree();
   walk("C:\\R", true);
   EXPECT_EQ(fs.listingsOpened(), 4);
   EXPECT_EQ(fs.openFindHandles(), 0);
 }
 
 TEST_F(FileFinder, ExclusionOfASubtreeOrOfOneFolder) {
-  makeSpecTree();
+  makeSampleTree();
   recordChecks();
   finder.ExcludePaths.Add("c:\\r\\A");
   walk("C:\\R", true);
@@ -150,14 +150,14 @@ TEST_F(FileFinder, ExclusionOfASubtreeOrOfOneFolder) {
 }
 
 TEST_F(FileFinder, ExcludedRootIsStillWalkedBelow) {
-  makeSpecTree();
+  makeSampleTree();
   finder.ExcludePaths.Add("C:\\R", true);
   walk("C:\\R", true);
   EXPECT_EQ(found, (Strings{"C:\\R\\a\\a.txt", "C:\\R\\a\\x\\x.txt", "C:\\R\\b\\b.txt"}));
 }
 
 TEST_F(FileFinder, FolderCheckCanChangeTheVerdict) {
-  makeSpecTree();
+  makeSampleTree();
   finder.ExcludePaths.Add("C:\\R\\b");
   finder.OnFolderCheck = [](TFileFinder&, const std::string& folder, bool& excluded) {
     if (folder == "C:\\R\\a\\") excluded = true;
@@ -168,7 +168,7 @@ TEST_F(FileFinder, FolderCheckCanChangeTheVerdict) {
 }
 
 TEST_F(FileFinder, WithoutFileEventOnlySubfoldersAreChecked) {
-  makeSpecTree();
+  makeSampleTree();
   finder.OnFileFound = nullptr;
   recordChecks();
   walk("C:\\R", true);
@@ -176,7 +176,7 @@ TEST_F(FileFinder, WithoutFileEventOnlySubfoldersAreChecked) {
 }
 
 TEST_F(FileFinder, StopInsideTheEventEndsTheRunAtOnce) {
-  makeSpecTree();
+  makeSampleTree();
   fs.addFile("C:\\R\\s.txt");
   fs.addFile("C:\\Other\\o.txt");
   finder.OnFileFound = [this](TFileFinder& sender, const std::string& name, const std::string&, const platform::FindData&) {
@@ -197,7 +197,7 @@ TEST_F(FileFinder, StopInsideTheEventEndsTheRunAtOnce) {
 }
 
 TEST_F(FileFinder, StopFromAMessageHandlerEndsTheRun) {
-  makeSpecTree();
+  makeSampleTree();
   onPump = [this] {
     if (found.size() == 2) finder.Stopped = true;
   };
@@ -233,7 +233,7 @@ TEST_F(FileFinder, MalformedMaskEndsTheRunWithItsError) {
 }
 
 TEST_F(FileFinder, UnreadableAndMissingFoldersAreSkipped) {
-  makeSpecTree();
+  makeSampleTree();
   fs.makeUnreadable("C:\\R\\a");
   finder.Paths.Add("C:\\Missing", true);
   finder.Paths.Add("C:\\R\\r.txt", true);  // a file is no folder

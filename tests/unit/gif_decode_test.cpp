@@ -7,7 +7,7 @@
 
 using codecs::decodeGif;
 using codecs::DecodeError;
-using testpics::GifSpec;
+using testpics::GifPlan;
 using testpics::solidFrame;
 
 namespace {
@@ -16,8 +16,8 @@ constexpr ui::Color kRed = ui::rgb(255, 0, 0), kGreen = ui::rgb(0, 255, 0), kBlu
                     kYellow = ui::rgb(255, 255, 0), kGrey = ui::rgb(90, 90, 90);
 
 // A 4 × 3 screen on grey (index 0), the palette red, green, blue, yellow at 1 to 4.
-GifSpec screen() {
-  GifSpec s;
+GifPlan screen() {
+  GifPlan s;
   s.width = 4, s.height = 3;
   s.globalMap = {kGrey, kRed, kGreen, kBlue, kYellow};
   return s;
@@ -48,9 +48,9 @@ void expectFailure(const std::string& bytes, const std::string& why) {
 
 TEST(GifDecode, StillPictureOfEitherVersion) {
   for (bool gif89 : {false, true}) {
-    GifSpec s = screen();
+    GifPlan s = screen();
     s.gif89 = gif89;
-    testpics::GifFrameSpec f;
+    testpics::GifFramePlan f;
     f.width = 4, f.height = 3, f.control = gif89;
     f.pixels = {1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 1};
     s.frames = {f};
@@ -67,7 +67,7 @@ TEST(GifDecode, StillPictureOfEitherVersion) {
 }
 
 TEST(GifDecode, LocalMapsOverrideTheGlobalOneForTheirFrameOnly) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   auto local = solidFrame(0, 0, 2, 1, 1);
   local.localMap = {kGrey, kBlue};
   s.frames = {local, solidFrame(2, 0, 2, 1, 1)};
@@ -78,7 +78,7 @@ TEST(GifDecode, LocalMapsOverrideTheGlobalOneForTheirFrameOnly) {
 }
 
 TEST(GifDecode, FramesAreClippedToTheScreen) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   s.frames = {solidFrame(2, 1, 3, 3, 2)};
   EXPECT_EQ(rows(decodeGif(testpics::encodeGif(s)).frames[0].image), "....|..GG|..GG");
 }
@@ -86,7 +86,7 @@ TEST(GifDecode, FramesAreClippedToTheScreen) {
 // giflib's encoder masks indexes to the map's size, so pictures with indexes past their map
 // are made by writing a full 256-colour map and cutting it down afterwards.
 TEST(GifDecode, IndexesPastTheColourMapAndFramesWithoutAnyShowBlack) {
-  GifSpec s;
+  GifPlan s;
   s.width = 2, s.height = 1;
   s.globalMap.assign(256, kRed);
   auto f = solidFrame(0, 0, 2, 1, 200);
@@ -110,7 +110,7 @@ TEST(GifDecode, IndexesPastTheColourMapAndFramesWithoutAnyShowBlack) {
 }
 
 TEST(GifDecode, TransparentPixelsLeaveWhatLiesBeneath) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   auto top = solidFrame(0, 0, 4, 1, 3);
   top.pixels = {3, 1, 1, 3};
   top.transparent = 1;
@@ -127,7 +127,7 @@ TEST(GifDecode, TransparentPixelsLeaveWhatLiesBeneath) {
 class GifDisposal : public ::testing::TestWithParam<std::pair<int, const char*>> {};
 
 TEST_P(GifDisposal, DecidesWhatTheNextFrameStartsFrom) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   auto middle = solidFrame(1, 1, 2, 1, 3);
   middle.disposal = GetParam().first;
   s.frames = {solidFrame(0, 0, 4, 3, 1), middle, solidFrame(3, 2, 1, 1, 4)};
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Methods, GifDisposal,
                                            std::make_pair(5, "RRRR|RBBR|RRRY")));  // undefined: keep
 
 TEST(GifDecode, RestoringToPreviousAfterTheFirstFrameShowsTheBackground) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   auto first = solidFrame(0, 0, 2, 2, 1);
   first.disposal = 3;
   s.frames = {first, solidFrame(3, 0, 1, 1, 2)};
@@ -154,7 +154,7 @@ TEST(GifDecode, RestoringToPreviousAfterTheFirstFrameShowsTheBackground) {
 }
 
 TEST(GifDecode, InterlacedRowsLandWhereTheyBelong) {
-  GifSpec s;
+  GifPlan s;
   s.width = 1, s.height = 11;
   for (int i = 0; i < 11; ++i) s.globalMap.push_back(ui::rgb(i * 20, 0, 0));
   auto f = solidFrame(0, 0, 1, 11, 0);
@@ -166,7 +166,7 @@ TEST(GifDecode, InterlacedRowsLandWhereTheyBelong) {
 }
 
 TEST(GifDecode, DelaysBelowTwentyMillisecondsPlayAsOneHundred) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   for (int cs : {0, 1, 2, 50}) {
     auto f = solidFrame(0, 0, 1, 1, 1);
     f.delayCs = cs;
@@ -186,7 +186,7 @@ TEST(GifDecode, DelaysBelowTwentyMillisecondsPlayAsOneHundred) {
 
 TEST(GifDecode, LoopCountComesFromTheNetscapeExtension) {
   for (int loops : {-1, 0, 1, 3, 65535}) {
-    GifSpec s = screen();
+    GifPlan s = screen();
     s.loops = loops;
     s.frames = {solidFrame(0, 0, 1, 1, 1), solidFrame(0, 0, 1, 1, 2)};
     EXPECT_EQ(decodeGif(testpics::encodeGif(s)).loopCount, loops);
@@ -194,7 +194,7 @@ TEST(GifDecode, LoopCountComesFromTheNetscapeExtension) {
 }
 
 TEST(GifDecode, AMissingTrailerIsForgivenButACutFrameIsNot) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   s.frames = {solidFrame(0, 0, 4, 3, 1), solidFrame(0, 0, 4, 3, 2)};
   s.trailer = false;
   const std::string whole = testpics::encodeGif(s);
@@ -217,7 +217,7 @@ TEST(GifDecode, RefusesWhatIsNoPicture) {
   expectFailure("", "Not a GIF picture");
   expectFailure("GIF89a", "Not a GIF picture");
   expectFailure("PNG\x89 not a gif at all, just text", "Not a GIF picture");
-  GifSpec s = screen();
+  GifPlan s = screen();
   expectFailure(testpics::encodeGif(s), "no frames");
   s.frames = {solidFrame(0, 0, 1, 1, 1)};
   std::string bytes = testpics::encodeGif(s);
@@ -228,7 +228,7 @@ TEST(GifDecode, RefusesWhatIsNoPicture) {
 }
 
 TEST(GifDecode, BoundsHostileSizesAndCounts) {
-  GifSpec s = screen();
+  GifPlan s = screen();
   s.width = ui::Bitmap::kMaxSide + 1, s.height = 1;
   s.frames = {solidFrame(0, 0, 1, 1, 1)};
   expectFailure(testpics::encodeGif(s), "too large");
@@ -251,7 +251,7 @@ TEST(GifDecode, BoundsHostileSizesAndCounts) {
 
 TEST(GifDecode, ReadsFilesThroughThePlatform) {
   platform::fake::FakeFiles files;
-  GifSpec s = screen();
+  GifPlan s = screen();
   s.frames = {solidFrame(0, 0, 4, 3, 4)};
   files.addFile("C:\\Cache\\temp.gif", testpics::encodeGif(s));
   EXPECT_EQ(rows(codecs::decodeGifFile(files, "C:\\Cache\\temp.gif").frames[0].image), "YYYY|YYYY|YYYY");

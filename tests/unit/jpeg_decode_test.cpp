@@ -10,7 +10,7 @@ using codecs::JpegDecoder;
 using testpics::colourDistance;
 using testpics::encodeJpeg;
 using testpics::JpegColour;
-using testpics::JpegSpec;
+using testpics::JpegPlan;
 
 namespace {
 
@@ -18,8 +18,8 @@ constexpr ui::Color kRed = ui::rgb(220, 30, 30), kGreen = ui::rgb(30, 200, 60),
                     kBlue = ui::rgb(20, 40, 210), kWhite = ui::rgb(250, 250, 250);
 
 // Four quadrants of plain colour, so lossy decoding still gives clear values inside each.
-JpegSpec quadrants(int w, int h) {
-  JpegSpec s;
+JpegPlan quadrants(int w, int h) {
+  JpegPlan s;
   s.width = w, s.height = h;
   s.pixel = [w, h](int x, int y) {
     const bool right = x >= w / 2, bottom = y >= h / 2;
@@ -72,11 +72,11 @@ TEST(JpegDecode, ReducedScalesRoundTheSizeUp) {
 }
 
 TEST(JpegDecode, ProgressiveGreyAndInkPicturesComeOutAsRgb) {
-  JpegSpec progressive = quadrants(48, 32);
+  JpegPlan progressive = quadrants(48, 32);
   progressive.progressive = true;
   expectQuadrants(decodeJpeg(encodeJpeg(progressive)), 12);
 
-  JpegSpec grey = quadrants(32, 32);
+  JpegPlan grey = quadrants(32, 32);
   grey.colour = JpegColour::Grey;
   const ui::Bitmap g = decodeJpeg(encodeJpeg(grey));
   const ui::Color c = g.pixel(8, 8);
@@ -85,14 +85,14 @@ TEST(JpegDecode, ProgressiveGreyAndInkPicturesComeOutAsRgb) {
   EXPECT_NEAR(static_cast<int>(c & 255), (220 + 30 + 30) / 3, 4);
 
   for (JpegColour ink : {JpegColour::Cmyk, JpegColour::Ycck}) {
-    JpegSpec s = quadrants(32, 32);
+    JpegPlan s = quadrants(32, 32);
     s.colour = ink;
     expectQuadrants(decodeJpeg(encodeJpeg(s)), 16);
   }
 }
 
 TEST(JpegDecode, RefusesColourSpacesNoViewerKnows) {
-  JpegSpec s;
+  JpegPlan s;
   s.colour = JpegColour::TwoChannels;
   expectFailure(encodeJpeg(s), "unsupported colour space");
 }
@@ -100,7 +100,7 @@ TEST(JpegDecode, RefusesColourSpacesNoViewerKnows) {
 TEST(JpegDecode, RefusesWhatIsNoPictureOrACutOne) {
   expectFailure("", "Broken JPEG picture");
   expectFailure("GIF89a and so on", "Broken JPEG picture");
-  JpegSpec noisy = quadrants(64, 64);
+  JpegPlan noisy = quadrants(64, 64);
   noisy.pixel = [](int x, int y) { return static_cast<ui::Color>((x * 2654435761u) ^ (y * 40503u)) & 0xFFFFFF; };
   const std::string whole = encodeJpeg(noisy);
   expectFailure(whole.substr(0, 2), "contains no image");
@@ -113,7 +113,7 @@ TEST(JpegDecode, RefusesWhatIsNoPictureOrACutOne) {
 
 TEST(JpegDecode, SurvivesEveryCutAndFlippedByte) {
   for (bool progressive : {false, true}) {
-    JpegSpec s = quadrants(24, 16);
+    JpegPlan s = quadrants(24, 16);
     s.progressive = progressive;
     const std::string whole = encodeJpeg(s);
     for (size_t n = 0; n < whole.size(); ++n) {
@@ -132,7 +132,7 @@ TEST(JpegDecode, SurvivesEveryCutAndFlippedByte) {
 }
 
 TEST(JpegDecode, CapsTheNumberOfProgressiveScans) {
-  JpegSpec s = quadrants(32, 32);  // quadrants of whole colour blocks survive the missing bands
+  JpegPlan s = quadrants(32, 32);  // quadrants of whole colour blocks survive the missing bands
   s.acScans = codecs::kJpegMaxScans - 1;  // with the DC scan: exactly the limit
   expectQuadrants(decodeJpeg(encodeJpeg(s)), 16);
   s.acScans = codecs::kJpegMaxScans;

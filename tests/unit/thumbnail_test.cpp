@@ -18,7 +18,7 @@ void expectRect(const ui::Rect& r, int left, int top, int right, int bottom) {
 }
 
 std::string plainJpeg(int w, int h, ui::Color c) {
-  testpics::JpegSpec s;
+  testpics::JpegPlan s;
   s.width = w, s.height = h;
   s.pixel = [c](int, int) { return c; };
   return testpics::encodeJpeg(s);
