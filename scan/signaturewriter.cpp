@@ -23,6 +23,8 @@ std::optional<std::string> SignatureLineProblem(std::string_view plain) {
     return "is longer than " + std::to_string(kMaxSignatureLine) + " characters";
   for (char c : plain) {
     const auto b = static_cast<unsigned char>(c);
+    // Stored as the key byte, which the scan reads as the end of the line.
+    if (b == 0x00) return "holds the byte 0x00, which would end the line there";
     const auto stored = static_cast<unsigned char>(b ^ kScrambleKey);
     if (stored == 0x00 || stored == 0x0A || stored == 0x0D)
       return "holds the byte " + hexByte(b) + ", which would be stored as " + hexByte(stored);

@@ -141,6 +141,9 @@ TEST(SignatureWriter, RefusesWhatWouldNotReadBackAndStoresTheRestWithCrLf) {
   EXPECT_EQ(scan::SignatureLineProblem("a\x1b"), "holds the byte 0x1B, which would be stored as 0x00");
   EXPECT_EQ(scan::SignatureLineProblem("a\x11"), "holds the byte 0x11, which would be stored as 0x0A");
   EXPECT_EQ(scan::SignatureLineProblem("a\x16"), "holds the byte 0x16, which would be stored as 0x0D");
+  // A plain zero is stored as the key byte, which the scan reads as the end of the line.
+  EXPECT_EQ(scan::SignatureLineProblem(std::string("a\0b", 3)), "holds the byte 0x00, which would end the line there");
+  EXPECT_EQ(scan::ParseSignatureList(scan::EncodeSignatureList({std::string("a\0b", 3)})).lines.size(), 0u);
 
   const std::vector<std::string> plain{"system32\\fake.dll", "\xC4rger \xE9t\xE9\t1"};
   const std::string bytes = scan::EncodeSignatureList(plain);
