@@ -21,11 +21,14 @@ void appendField(std::string& bytes, const std::string& text) {
 std::optional<std::string> HeadlineTextProblem(std::string_view text, bool firstField) {
   if (firstField && text.size() > kMaxHeadlineText1)
     return "is longer than " + std::to_string(kMaxHeadlineText1) + " bytes";
-  if (text.find(static_cast<char>(scan::kScrambleKey)) != std::string_view::npos) {
-    char problem[64];
-    std::snprintf(problem, sizeof problem, "holds the byte 0x%02X, which would end the text there",
-                  scan::kScrambleKey);
-    return std::string(problem);
+  // The key byte is stored as a zero and a zero as the key byte: either reads back as the end.
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b == 0x00 || b == scan::kScrambleKey) {
+      char problem[64];
+      std::snprintf(problem, sizeof problem, "holds the byte 0x%02X, which would end the text there", b);
+      return std::string(problem);
+    }
   }
   return std::nullopt;
 }

@@ -119,6 +119,10 @@ TEST(HeadlineWriter, RefusesTextsThatWouldNotReadBack) {
   EXPECT_EQ(online::HeadlineTextProblem(std::string(256, 'a'), true), "is longer than 255 bytes");
   EXPECT_EQ(online::HeadlineTextProblem(std::string(256, 'a'), false), std::nullopt);
   EXPECT_EQ(online::HeadlineTextProblem("a\x1b", false), "holds the byte 0x1B, which would end the text there");
+  // A plain zero is stored as the key byte, which reads back as a zero too.
+  const std::string zero("a\0b", 3);
+  EXPECT_EQ(online::HeadlineTextProblem(zero, false), "holds the byte 0x00, which would end the text there");
+  EXPECT_EQ(online::ParseHeadlines(online::EncodeHeadlines({{"t", zero, "s"}}))[0].text2, "a");
   EXPECT_EQ(online::HeadlineTextProblem("a|b\r\n", false), std::nullopt);
 }
 
