@@ -187,6 +187,7 @@ std::optional<std::vector<std::string>> FakeFiles::split(const std::string& path
     splitInto(currentDirectory);
   }
   if (parts.empty()) return std::nullopt;
+  parts[0] = upper(parts[0]);  // the drive may come from a current directory in small letters
   splitInto(rest);
   return parts;
 }

@@ -100,6 +100,11 @@ TEST(FakeFiles, PathsNormaliseAsWindowsReadsThem) {
   EXPECT_FALSE(fs.attributes("C:\\work\\x<.txt"));
   EXPECT_FALSE(fs.attributes("\\\\server\\share\\x.txt"));
   EXPECT_FALSE(fs.attributes(""));
+  // The current directory's drive letter in small letters names the same drive.
+  fs.currentDirectory = "c:\\work";
+  EXPECT_EQ(fs.readFile("x.txt", 10), "x");
+  ASSERT_TRUE(fs.addFile("y.txt", "y"));
+  EXPECT_EQ(fs.readFile("C:\\work\\y.txt", 10), "y");
 }
 
 TEST(FakeFiles, BuildersRefuseWhatWindowsCouldNotHold) {
