@@ -66,7 +66,9 @@ class Description {
     } else if (keyword == "lead-headline") {
       set(records_[2].text1, value, true);
     } else if (keyword == "lead-link") {
-      splitBars(value, 2, "caption|URL");
+      // The window takes the URL after the last bar and the caption before it: one bar only.
+      if (splitBars(value, 2, "caption|URL")[1].find('|') != std::string::npos)
+        throw Failure{"expected caption|URL with a single bar"};
       set(records_[2].text2, value, false);
     } else if (keyword == "lead-body") {
       const std::string& body = records_[2].text3;
@@ -130,6 +132,9 @@ int main(int argc, char** argv) {
     }
   }
   const std::string bytes = description.bytes();
+  if (bytes.size() > online::kMaxHeadlineFile)
+    return fail("the headline file would be larger than " + std::to_string(online::kMaxHeadlineFile / 1024) +
+                " KB, which the news window refuses");
   std::ofstream out(target, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();

@@ -43,6 +43,8 @@ int write(const std::string& plainPath, const std::string& listPath) {
     if (auto problem = scan::SignatureLineProblem(lines[i]))
       return fail(plainPath + ":" + std::to_string(i + 1) + ": the line " + *problem);
   const std::string bytes = scan::EncodeSignatureList(lines);
+  // CR LF after every line can make the list larger than the plain text it came from.
+  if (bytes.size() > scan::kMaxSignatureFile) return fail("the list would be over 4 MB, which the scan refuses");
   std::ofstream out(listPath, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
