@@ -26,7 +26,7 @@ class HttpReplyReader {
   // Of the body bytes that arrive, how many belong to the body: all of them, or no more
   // than Content-Length allows. Counts them as received.
   size_t takeBody(size_t available);
-  bool bodyComplete() const { return length_ && received_ >= *length_; }
+  bool bodyComplete() const { return done_ && length_ && received_ >= *length_; }
   // The connection ended: throws HttpError when Content-Length promised more.
   void endBody() const;
 

@@ -225,6 +225,19 @@ TEST_F(HttpClientExchange, RedirectCarriesTheCookieToTheNewTarget) {
   EXPECT_EQ(events.back(), "success 0");
 }
 
+TEST_F(HttpClientExchange, DrippedRedirectWithAnEmptyBodyKeepsTheLinesAfterItsLength) {
+  int served = 0;
+  Server server([&](Connection& c) {
+    if (served++ == 0)
+      c.drip("HTTP/1.0 302 Found\r\nContent-Length: 0\r\nLocation: /next\r\n\r\n");
+    else
+      c.send("HTTP/1.0 200 OK\r\n\r\narrived");
+  });
+  client.Get(server.url("/first"));
+  ASSERT_EQ(server.requests().size(), 2u);
+  EXPECT_EQ(client.Body, "arrived");
+}
+
 TEST_F(HttpClientExchange, CredentialsDoNotFollowARedirectToAnotherHost) {
   int served = 0;
   std::string elsewhere;

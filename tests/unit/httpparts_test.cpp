@@ -194,6 +194,12 @@ TEST(HttpReply, ContentLengthFramesTheBodyAndAShortOneFails) {
   feed(zero, "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", 100);
   EXPECT_TRUE(zero.bodyComplete());
 
+  // An empty body is not complete before the header is: the lines after the length count.
+  HttpReplyReader zeroFirst;
+  feed(zeroFirst, "HTTP/1.0 302 Found\r\nContent-Length: 0\r\nLocation: /next\r\n\r\n", 1);
+  EXPECT_EQ(zeroFirst.location(), "/next");
+  EXPECT_TRUE(zeroFirst.bodyComplete());
+
   HttpReplyReader absent;
   EXPECT_EQ(feed(absent, "HTTP/1.0 200 OK\r\nContent-Length: none\r\n\r\nall of it", 3),
             "all of it");
