@@ -90,9 +90,11 @@ void HttpReplyReader::finishLine() {
   } else if (auto length = valueOf(line_, "Content-Length:")) {
     length_ = leadingNumber(*length);
   } else if (auto cookie = valueOf(line_, "Set-Cookie:")) {
-    // Only the name and value go back to the server, not the attributes after them.
+    // Only the name and value go back to the server, not the attributes after them. One with
+    // a carriage return inside could never be sent again, and would fail every later request.
     std::string pair = cookie->substr(0, cookie->find(';'));
-    if (!pair.empty()) cookie_ += (cookie_.empty() ? "" : "; ") + pair;
+    if (!pair.empty() && pair.find('\r') == std::string::npos)
+      cookie_ += (cookie_.empty() ? "" : "; ") + pair;
   } else if (auto location = valueOf(line_, "Location:")) {
     location_ = *location;
   }

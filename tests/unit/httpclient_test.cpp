@@ -225,6 +225,21 @@ TEST_F(HttpClientExchange, RedirectCarriesTheCookieToTheNewTarget) {
   EXPECT_EQ(events.back(), "success 0");
 }
 
+TEST_F(HttpClientExchange, ACookieWithALineBreakIsNotKeptForLaterRequests) {
+  int served = 0;
+  Server server([&](Connection& c) {
+    if (served++ == 0)
+      c.send("HTTP/1.0 302 Found\r\nSet-Cookie: a=1\rX-Forged: 1\r\nLocation: /next\r\n\r\n");
+    else
+      c.send("HTTP/1.0 200 OK\r\n\r\nfine");
+  });
+  client.Get(server.url("/first"));
+  EXPECT_EQ(client.Body, "fine");
+  EXPECT_EQ(client.HeaderInfo.Cookie, "");
+  client.Get(server.url("/later"));
+  EXPECT_EQ(server.requests().size(), 3u);
+}
+
 TEST_F(HttpClientExchange, DrippedRedirectWithAnEmptyBodyKeepsTheLinesAfterItsLength) {
   int served = 0;
   Server server([&](Connection& c) {
