@@ -139,7 +139,9 @@ std::string contentType(const std::string& path) {
 // The file under the data folder that a path names; empty when the path tries to leave it.
 std::string fileFor(const Options& options, const std::string& path) {
   std::string relative = percentDecode(path);
-  if (relative.find('\0') != std::string::npos || relative.find('\\') != std::string::npos)
+  // Without its leading "/" a path would name a sibling of the data folder ("-x" -> DIR-x).
+  if (relative.empty() || relative[0] != '/' || relative.find('\0') != std::string::npos ||
+      relative.find('\\') != std::string::npos)
     return "";
   for (size_t pos = 0; pos < relative.size();) {
     size_t end = relative.find('/', pos);
