@@ -222,10 +222,12 @@ HttpClient::Waited HttpClient::waitSliced(const std::function<bool(uint32_t)>& p
   const auto start = std::chrono::steady_clock::now();
   for (;;) {
     if (poll(kSliceMs)) return Waited::Done;
-    if (!pump()) return Waited::Canceled;
+    // Judged before the messages, not after: a handler may run long (another client's whole
+    // request), and what arrived meanwhile must be polled for before the wait is given up.
     if (TimeOut > 0 &&
         std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(TimeOut))
       return Waited::TimedOut;
+    if (!pump()) return Waited::Canceled;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <thread>
 
 #include "platform/fake/fake_files.h"
 #include "platform/posix/posix_sockets.h"
@@ -176,6 +177,25 @@ TEST_F(HttpClientExchange, StalledServerTimesOutAfterTimeOutOfSilence) {
   EXPECT_LT(elapsed, std::chrono::milliseconds(2000));
   EXPECT_EQ(client.Body, "part");
   EXPECT_GT(pumps, 20);
+}
+
+TEST_F(HttpClientExchange, AHandlerThatRunsLongerThanTimeOutIsNotSilence) {
+  // Another client's whole request can run inside a handler; the reply that came meanwhile
+  // is read, not taken for a time-out.
+  Server server([](Connection& c) {
+    c.stall(20);
+    c.send("HTTP/1.0 200 OK\r\n\r\nmeanwhile");
+  });
+  client.TimeOut = 200;
+  bool slept = false;
+  onPump = [&] {
+    if (slept) return;
+    slept = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  };
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "no error");
+  EXPECT_TRUE(slept);
+  EXPECT_EQ(client.Body, "meanwhile");
 }
 
 TEST_F(HttpClientExchange, AbortFromAHandlerCancelsTheWait) {
