@@ -87,8 +87,17 @@ def test_every_window_can_be_looked_at(wine):
             if "end this scan" in box:
                 p.answer("Yes")
         wait_until(lambda: p.get(form + ".visible") == "0", 20, what=form + " to close")
-    p.act("click qex_ulm_frm.Image22")
-    wait_until(lambda: p.get("softwarefrm.visible") == "1", 20, what="softwarefrm")
-    time.sleep(1.5)
-    screenshot(wine, "softwarefrm", p.get("softwarefrm.caption"))
+    # The news window is modal; the rest open from the dashboard's own links.
+    opened_by = {
+        "qextodayfrm": "menu qex_ulm_frm.PopupMenu1.QEXToday1",
+        "softwarefrm": "click qex_ulm_frm.Image22",
+        "loginfrm": "click qex_ulm_frm.Image17",
+    }
+    for form, command in opened_by.items():
+        p.act(command)
+        wait_until(lambda: p.get(form + ".visible") == "1", 20, what=form)
+        time.sleep(1.5)
+        screenshot(wine, form, p.get(form + ".caption"))
+        p.act("close " + form)
+        wait_until(lambda: p.get(form + ".visible") == "0", 20, what=form + " to close")
     p.kill()
