@@ -138,8 +138,15 @@ class Program:
             raise Failure("the program did not end")
 
     def ctl(self, *args, timeout=30):
-        r = self.wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=timeout)
-        return r.returncode, r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
+        # A qexctl that printed nothing at all never got to ask (Wine failed to start it on a
+        # loaded machine); it is started again. Any answer of the program is taken as it is.
+        for _ in range(3):
+            r = self.wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=timeout)
+            text = r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
+            if r.returncode == 0 or text:
+                break
+            time.sleep(1)
+        return r.returncode, text
 
     def get(self, query):
         rc, text = self.ctl("get " + query)
