@@ -22,6 +22,24 @@ struct Transfer {
   Status status = Status::Failed;
   size_t bytes = 0;   // moved, when Done (never 0 then)
   SocketError error;  // when Failed
+
+  // What a send or receive that returned n means; for n < 0, the platform says whether the
+  // call would only have blocked and, if not, which error it was.
+  template <typename WouldBlock, typename LastError>
+  static Transfer of(long long n, WouldBlock wouldBlock, LastError lastError) {
+    Transfer t;
+    if (n > 0) {
+      t.status = Status::Done;
+      t.bytes = static_cast<size_t>(n);
+    } else if (n == 0) {
+      t.status = Status::Closed;
+    } else if (wouldBlock()) {
+      t.status = Status::WouldBlock;
+    } else {
+      t.error = lastError();
+    }
+    return t;
+  }
 };
 
 enum class WaitResult { Ready, TimedOut, Failed };

@@ -61,19 +61,8 @@ class PosixSocket : public Socket {
   }
 
   static Transfer outcome(ssize_t n) {
-    Transfer t;
-    if (n > 0) {
-      t.status = Transfer::Status::Done;
-      t.bytes = static_cast<size_t>(n);
-    } else if (n == 0) {
-      t.status = Transfer::Status::Closed;
-    } else if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-      t.status = Transfer::Status::WouldBlock;
-    } else {
-      t.status = Transfer::Status::Failed;
-      t.error = errorOf(errno);
-    }
-    return t;
+    return Transfer::of(
+        n, [] { return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR; }, [] { return errorOf(errno); });
   }
 };
 

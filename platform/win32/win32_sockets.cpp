@@ -87,19 +87,7 @@ class Win32Socket : public Socket {
   }
 
   static Transfer transferOf(int n) {
-    Transfer t;
-    if (n > 0) {
-      t.status = Transfer::Status::Done;
-      t.bytes = static_cast<size_t>(n);
-    } else if (n == 0) {
-      t.status = Transfer::Status::Closed;
-    } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
-      t.status = Transfer::Status::WouldBlock;
-    } else {
-      t.status = Transfer::Status::Failed;
-      t.error = lastError();
-    }
-    return t;
+    return Transfer::of(n, [] { return WSAGetLastError() == WSAEWOULDBLOCK; }, [] { return lastError(); });
   }
 };
 
