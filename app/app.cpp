@@ -2,7 +2,6 @@
 
 #include "app/aboutfrm.h"
 #include "app/qex_ulm_frm.h"
-#include "app/skin.h"
 #include "cleanup/deletefrm.h"
 #include "cleanup/searchfrm.h"
 #include "monitor/notifyfrm.h"
@@ -23,8 +22,16 @@ App::App(platform::Services& services, ui::Application& uiApp)
 App::~App() = default;
 
 void App::createWindows() {
+  auto library = sys.libraries().load(frame::Skin::kFileName);
+  if (!library) {
+    ui.messageBox(nullptr, "An error occured when trying to locate the file 'ulmres.dll'.", kTitle,
+                  ui::kMbOk | ui::kMbIconWarning);
+    ui.terminate();
+    return;
+  }
+  skin_ = std::make_unique<frame::Skin>(std::move(library), sys.sound());
+  facts = SystemFacts::read(sys);
   qex_ulm_frm = std::make_unique<Tqex_ulm_frm>(*this);
-  if (ui.terminated()) return;
   startfrm = std::make_unique<Tstartfrm>(*this);
   systemprofrm = std::make_unique<Tsystemprofrm>(*this);
   softwarefrm = std::make_unique<Tsoftwarefrm>(*this);
@@ -39,8 +46,8 @@ void App::createWindows() {
 }
 
 void App::run() {
-  // Without its skin the main window ended the program while it was being made.
-  if (!qex_ulm_frm->skinModule) return;
+  // Without its skin the program ended before it made a window.
+  if (!qex_ulm_frm) return;
   if (!ui.terminated()) {
     qex_ulm_frm->show();
     ui.run();
@@ -48,16 +55,13 @@ void App::run() {
   qex_ulm_frm->close();
 }
 
-const Skin& App::skin() const { return qex_ulm_frm->skin(); }
-
 void App::openUrl(ui::Form* owner, const std::string& url, const std::string& failureText) {
-  const uintptr_t window = owner ? ui.backend().nativeHandle(*owner) : 0;
-  if (!sys.shell().execute(window, "open", url))
+  if (!sys.shell().execute(ui.nativeHandle(owner), "open", url))
     ui.messageBox(owner, failureText, kTitle, ui::kMbOk | ui::kMbIconWarning);
 }
 
 void App::openUrlQuietly(ui::Form* owner, const std::string& url) {
-  sys.shell().execute(owner ? ui.backend().nativeHandle(*owner) : 0, "open", url);
+  sys.shell().execute(ui.nativeHandle(owner), "open", url);
 }
 
 void App::openLocal(const std::string& path) {

@@ -1,6 +1,6 @@
 // The application object: the operating-system services, the window model's application, the
-// configuration, and the twelve windows, created once in a fixed order with the main window
-// first and reached by each other through these members.
+// configuration, the skin library, the system facts, and the twelve windows, created once in a
+// fixed order with the main window first and reached by each other through these members.
 #pragma once
 
 #include <memory>
@@ -8,6 +8,8 @@
 
 #include "app/config.h"
 #include "app/settings.h"
+#include "app/systemfacts.h"
+#include "frame/skin.h"
 #include "platform/services.h"
 #include "ui/application.h"
 
@@ -26,8 +28,6 @@ class Tpreffrm;
 
 namespace app {
 
-class Skin;
-
 class App {
  public:
   static constexpr const char* kTitle = "Orvanta Kestrel";
@@ -40,6 +40,8 @@ class App {
   platform::Services& sys;
   ui::Application& ui;
   Config config;
+  // Read when the windows are made, before the first of them.
+  SystemFacts facts;
 
   std::unique_ptr<Tqex_ulm_frm> qex_ulm_frm;
   std::unique_ptr<Tstartfrm> startfrm;
@@ -54,8 +56,8 @@ class App {
   std::unique_ptr<Tnotifyfrm> notifyfrm;
   std::unique_ptr<Tpreffrm> preffrm;
 
-  // Creates the windows in the table's order. When the main window's construction ended the
-  // program (no skin library), no other window is made.
+  // Loads the skin library, reads the system facts and creates the windows in the table's
+  // order. Without the skin library the program warns and ends, and no window is made.
   void createWindows();
   // The message loop; on its end the main window is closed as the program terminates.
   void run();
@@ -63,8 +65,9 @@ class App {
   // The program's directory with a trailing backslash.
   const std::string& programDir() const { return programDir_; }
   Settings settings() { return Settings(sys.files(), programDir_ + "qexsys.ini"); }
-  // The main window's skin library.
-  const Skin& skin() const;
+  std::string helpFile() const { return programDir_ + "help\\index.htm"; }
+  // The skin library; there is one whenever a window exists.
+  const frame::Skin& skin() const { return *skin_; }
 
   // Asks the shell to open a web address; on failure a warning with failureText on owner.
   void openUrl(ui::Form* owner, const std::string& url, const std::string& failureText);
@@ -75,6 +78,7 @@ class App {
 
  private:
   std::string programDir_;
+  std::unique_ptr<frame::Skin> skin_;
 };
 
 // The failure text of a web address: the product could not open the given address.

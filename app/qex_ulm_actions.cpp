@@ -2,51 +2,28 @@
 // cleanup choices, and what each button, link and menu entry does.
 #include "app/aboutfrm.h"
 #include "app/qex_ulm_frm.h"
-#include "cleanup/deletefrm.h"
+#include "app/tools.h"
 #include "online/loginfrm.h"
-#include "process/systemprofrm.h"
-#include "startup/startfrm.h"
 #include "sysinfo/softwarefrm.h"
 #include "ui/dialogs.h"
 
-namespace {
-const char* const kCheckBase[3] = {"clear", "empty", "norton"};
-}
-
 void Tqex_ulm_frm::bindActions() {
-  cleanerButton_ = std::make_unique<app::ImageButton>(skin(), Image2, "delete_btn", hoverLatch);
-  startupButton_ = std::make_unique<app::ImageButton>(skin(), Image3, "reg_btn", hoverLatch);
-  processButton_ = std::make_unique<app::ImageButton>(skin(), Image4, "run_btn", hoverLatch);
-  browseButton_ = std::make_unique<app::ImageButton>(skin(), Image28, "browse", hoverLatch);
-
-  // The tool windows are made after this one, so each is looked up when the click comes.
-  auto bindTool = [this](app::ImageButton& b, std::function<ui::Form&()> tool) {
-    b.image().onMouseMove = [this, &b](int, int) { largeButtonHover(b); };
-    b.image().onMouseDown = [&b](int, int) { b.press(); };
-    b.image().onClick = [this, &b, tool] { openTool(b, tool()); };
-  };
-  bindTool(*cleanerButton_, [this]() -> ui::Form& { return *app_.deletefrm; });
-  bindTool(*startupButton_, [this]() -> ui::Form& { return *app_.startfrm; });
-  bindTool(*processButton_, [this]() -> ui::Form& { return *app_.systemprofrm; });
+  for (size_t i = 0; i < toolButtons_.size(); ++i) {
+    ui::Image& face = toolButtons_[i].image();
+    face.onMouseMove = [this, i](int, int) { toolButtonHover(i); };
+    face.onMouseDown = [this, i](int, int) { toolButtons_[i].press(); };
+    face.onClick = [this, i] { openTool(i); };
+  }
 
   Image28.onMouseMove = [this](int, int) {
-    if (!selectedFolder_.empty()) browseButton_->hover();
+    if (!selectedFolder_.empty()) browseButton_.hover();
   };
-  Image28.onMouseDown = [this](int, int) { browseButton_->press(); };
+  Image28.onMouseDown = [this](int, int) { browseButton_.press(); };
   Image28.onClick = [this] {
     if (selectedFolder_.empty()) return;
-    browseButton_->normal();
+    browseButton_.normal();
     if (app_.sys.files().directoryExists(selectedFolder_)) app_.sys.shell().execute(0, "open", selectedFolder_);
   };
-
-  for (ui::Label* l : {&Label2, &Label4, &Label6}) {
-    l->onMouseMove = [this, l](int, int) {
-      if (hoverLatch) return;
-      l->setUnderline(true);
-      hoverLatch = true;
-    };
-    l->onClick = [this, l] { folderLinkClick(*l); };
-  }
 
   for (ui::Image* link : {&Image17, &Image19, &Image21}) link->onMouseMove = [this, link](int, int) { forumLinkHover(*link); };
   Image21.onClick = [this] { forumAction(21); };
@@ -91,10 +68,9 @@ void Tqex_ulm_frm::bindActions() {
   Image30.onClick = [this] { app_.openUrl(this, app_.config.downloadSite, app::urlFailure(app_.config.downloadSite)); };
   Image31.onClick = [this] { app_.aboutfrm->show(); };
 
-  ui::Image* checks[3] = {&Image5, &Image6, &Image7};
-  for (int i = 0; i < 3; ++i) {
-    checks[i]->onMouseMove = [this, i](int, int) { checkHover(i); };
-    checks[i]->onClick = [this, i] { checkClick(i); };
+  for (size_t i = 0; i < checks_.size(); ++i) {
+    checks_[i].image().onMouseMove = [this, i](int, int) { checkHover(i); };
+    checks_[i].image().onClick = [this, i] { checkClick(i); };
   }
 
   // Decorations that pass their mouse moves to the window.
@@ -117,17 +93,17 @@ void Tqex_ulm_frm::bindActions() {
   };
 }
 
-void Tqex_ulm_frm::largeButtonHover(app::ImageButton& over) {
-  if (!over.hover()) return;
-  for (app::ImageButton* b : {cleanerButton_.get(), startupButton_.get(), processButton_.get()})
-    if (b != &over) b->normal();
+void Tqex_ulm_frm::toolButtonHover(size_t tool) {
+  if (!toolButtons_[tool].hover()) return;
+  for (size_t i = 0; i < toolButtons_.size(); ++i)
+    if (i != tool) toolButtons_[i].normal();
 }
 
-void Tqex_ulm_frm::openTool(app::ImageButton& button, ui::Form& tool) {
-  button.show(2);
+void Tqex_ulm_frm::openTool(size_t tool) {
+  toolButtons_[tool].show(2);
   Timer1.stop();
   Timer2.stop();
-  tool.show();
+  app::kTools[tool].window(app_).show();
 }
 
 void Tqex_ulm_frm::forumLinkHover(ui::Image& link) {
@@ -142,84 +118,51 @@ void Tqex_ulm_frm::forumLinkHover(ui::Image& link) {
 
 void Tqex_ulm_frm::FormMouseMove(int, int) {
   linkHoverLatch_ = false;
-  resetChecks();
+  for (size_t i = 0; i < checks_.size(); ++i)
+    if (checkEnabled(i)) checks_[i].leave();
   if (!hoverLatch) return;
   resetHover();
 }
 
 void Tqex_ulm_frm::resetHover() {
   hoverLatch = false;
-  for (app::ImageButton* b : {cleanerButton_.get(), startupButton_.get(), processButton_.get()}) b->normal();
-  for (ui::Label* l : {&Label2, &Label4, &Label6}) l->setUnderline(false);
+  for (frame::ImageButton& b : toolButtons_) b.normal();
+  for (frame::HoverLink& l : folderLinks_) l.normal();
   Image22.clearPicture();
   Image23.clearPicture();
   skin().load(Image27, "qex_today_1");
   skin().load(Image30, "freeware_1");
   if (selectedFolder_.empty()) Image28.clearPicture();
-  else browseButton_->normal();
+  else browseButton_.normal();
   placeForumLinks();
 }
 
-bool Tqex_ulm_frm::checkEnabled(int item) const {
-  return item != 2 || (nortonQuarantine != "\\" && !nortonQuarantine.empty());
-}
+// The quarantine item takes part only when a quarantine folder is known.
+bool Tqex_ulm_frm::checkEnabled(size_t item) const { return item != 2 || app_.facts.hasQuarantine(); }
 
 void Tqex_ulm_frm::showCleanupChoices() {
   if (!checkEnabled(2)) excludeNorton = true;
   const bool excluded[3] = {excludeTemporary, excludeRecycle, excludeNorton};
-  ui::Image* checks[3] = {&Image5, &Image6, &Image7};
-  for (int i = 0; i < 3; ++i) {
-    checkState_[i] = excluded[i] ? 3 : 1;
-    skin().load(*checks[i], std::string(kCheckBase[i]) + (excluded[i] ? "_uchk" : "_chk"));
-  }
+  for (size_t i = 0; i < checks_.size(); ++i) checks_[i].reset(excluded[i]);
   if (!checkEnabled(2)) skin().load(Image7, "norton_ui");
 }
 
-void Tqex_ulm_frm::checkHover(int item) {
+void Tqex_ulm_frm::checkHover(size_t item) {
   if (!checkEnabled(item)) return;
-  ui::Image* checks[3] = {&Image5, &Image6, &Image7};
-  for (int i = 0; i < 3; ++i) {
-    const std::string base = kCheckBase[i];
-    int& s = checkState_[i];
-    if (i == item) {
-      if (s == 0) s = 1, skin().load(*checks[i], base + "_chk_over");
-      else if (s == 3) s = 4, skin().load(*checks[i], base + "_uchk_over");
-    } else if (checkEnabled(i)) {
-      if (s == 1) s = 0, skin().load(*checks[i], base + "_chk");
-      else if (s == 4) s = 3, skin().load(*checks[i], base + "_uchk");
-    }
+  for (size_t i = 0; i < checks_.size(); ++i) {
+    if (i == item) checks_[i].hover();
+    else if (checkEnabled(i)) checks_[i].leave();
   }
 }
 
-void Tqex_ulm_frm::checkClick(int item) {
-  if (!checkEnabled(item)) return;
-  ui::Image* checks[3] = {&Image5, &Image6, &Image7};
+void Tqex_ulm_frm::checkClick(size_t item) {
+  if (!checkEnabled(item) || !checks_[item].click()) return;
   bool* excluded[3] = {&excludeTemporary, &excludeRecycle, &excludeNorton};
-  const std::string base = kCheckBase[item];
-  int& s = checkState_[item];
-  if (s == 1) {
-    skin().load(*checks[item], base + "_uchk_over");
-    s = 3;
-    *excluded[item] = true;
-  } else if (s == 3 || s == 4) {
-    skin().load(*checks[item], base + "_chk_over");
-    s = 1;
-    *excluded[item] = false;
-  }
-}
-
-void Tqex_ulm_frm::resetChecks() {
-  ui::Image* checks[3] = {&Image5, &Image6, &Image7};
-  for (int i = 0; i < 3; ++i) {
-    if (!checkEnabled(i)) continue;
-    int& s = checkState_[i];
-    if (s == 1) s = 0, skin().load(*checks[i], std::string(kCheckBase[i]) + "_chk");
-    else if (s == 4) s = 3, skin().load(*checks[i], std::string(kCheckBase[i]) + "_uchk");
-  }
+  *excluded[item] = checks_[item].excluded();
 }
 
 void Tqex_ulm_frm::folderLinkClick(ui::Label& label) {
-  browseButton_->normal();
+  browseButton_.normal();
   selectedFolder_ = label.caption() + "\\";
   int count = 0;
   platform::FindData entry;

@@ -2,45 +2,29 @@
 
 #include "app/aboutfrm.h"
 #include "app/dashboard.h"
-#include "skin/layout.h"
-#include "cleanup/deletefrm.h"
+#include "app/tools.h"
 #include "monitor/preffrm.h"
 #include "online/qextodayfrm.h"
-#include "process/systemprofrm.h"
 #include "scan/deepscanfrm.h"
-#include "startup/startfrm.h"
+#include "skin/layout.h"
 #include "ui/dialogs.h"
 
 namespace {
-constexpr unsigned kLButtonDblClk = 0x203, kRButtonUp = 0x205;
 constexpr int kScMinimize = 0xF020;
 const ui::Color kLabelBlue = ui::rgb(61, 110, 196);
-const char* const kShellFolders = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 }  // namespace
 
-using platform::RegAccess;
-using platform::RegRoot;
-
 Tqex_ulm_frm::Tqex_ulm_frm(app::App& app)
-    : SkinnedForm(app, "Tqex_ulm_frm", "qex_ulm_frm", 700, 450, "Orvanta Works", "") {
+    : Window(app, "Tqex_ulm_frm", "qex_ulm_frm", 700, 450, "Orvanta Works", "main_form"),
+      toolButtons_{{{skin(), Image2, app::kTools[0].buttonBase, hoverLatch},
+                    {skin(), Image3, app::kTools[1].buttonBase, hoverLatch},
+                    {skin(), Image4, app::kTools[2].buttonBase, hoverLatch}}},
+      checks_{{{skin(), Image5, "clear"}, {skin(), Image6, "empty"}, {skin(), Image7, "norton"}}},
+      folderLinks_{{{Label2, hoverLatch, [this] { folderLinkClick(Label2); }},
+                    {Label4, hoverLatch, [this] { folderLinkClick(Label4); }},
+                    {Label6, hoverLatch, [this] { folderLinkClick(Label6); }}}} {
   font = ui::Font::points("Verdana", 8);
-  auto library = app.sys.libraries().load(app::Skin::kFileName);
-  if (!library) {
-    app.ui.messageBox(this, "An error occured when trying to locate the file 'ulmres.dll'.", app::App::kTitle,
-                      ui::kMbOk | ui::kMbIconWarning);
-    hide();
-    app.ui.terminate();
-    return;
-  }
-  skinModule = std::make_unique<app::Skin>(std::move(library), app.sys.sound());
   buildControls();
-
-  // The disk bar's pictures, from the bar's size.
-  diskFrame_.resize(ProgressBar.width() - 3, ProgressBar.height() - 3);
-  ui::Canvas frame(diskFrame_);
-  frame.pen = ui::rgb(138, 162, 195);
-  frame.frameRect({0, 0, diskFrame_.width(), diskFrame_.height()});
-  diskFill_.resize(diskFrame_.width() - 2, diskFrame_.height() - 2);
 
   removeSystemMenuItem(kScMinimize);
   appendSystemMenuItem(0, "");
@@ -55,41 +39,27 @@ Tqex_ulm_frm::Tqex_ulm_frm(app::App& app)
   excludeNorton = settings.readBool("System", "Norton", false);
   settings.readBool("System", "News", false);
   storedUser = settings.readString("System", "User", "");
-  helpFile = app.programDir() + "help\\index.htm";
 
-  detectOperatingSystem();
+  const app::SystemFacts& facts = app.facts;
+  if (!facts.osBadge.empty()) skin().load(Image8, facts.osBadge);
   const auto memory = app.sys.system().memoryStatus();
   ProgressBar1 = app::memoryPercent(memory.totalPhys, memory.availPhys);
-  colorDepth = app.sys.system().colorDepth();
-
-  Label2.setCaption(app.sys.system().windowsDirectory());
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&Label2, &Label4, &Label6, &Image17, &Image19, &Image21,
-                                                            &Image27, &Image30, &Image31})
-    c->cursor = ui::Cursor::Hand;
-  for (ui::Label* l : {&Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8, &Label9}) {
-    ui::Font f = l->font;
-    f.color = kLabelBlue;
-    l->setFont(f);
-  }
-  Label1.setFont(ui::Font::points("Verdana", 10, true, ui::rgb(119, 119, 119)));
+  Label2.setCaption(facts.windowsDirectory);
+  Label4.setCaption(facts.programFilesDir);
+  Label6.setCaption(facts.commonFilesDir);
   Label9.setCaption(
       "To view a system folder, select one of the folders from the list.\n\nIf you want to Add or Remove Programs "
       "it is recommended you do this from the Control Panel.");
 
-  skin().load(Image2, "delete_btn_1");
-  skin().load(Image3, "reg_btn_1");
-  skin().load(Image4, "run_btn_1");
+  for (size_t i = 0; i < toolButtons_.size(); ++i) toolButtons_[i].normal();
   skin().load(Image27, "qex_today_1");
   skin().load(Image30, "freeware_1");
   skin().load(Image13, "mb");
   skin().load(Image14, "mb");
-
-  readRegistryFacts();
   showCleanupChoices();
   skin().load(Image9, "ram_bar");
-  background_ = skin().bitmap("main_form");
-  testConnection();
-  Label1.setCaption(storedUser.empty() ? "Windows user: " + logonUserName : "Member: " + storedUser);
+  skin().load(Image1, app.sys.net().checkConnection(app.config.connectionTest) ? "online" : "offline");
+  Label1.setCaption(storedUser.empty() ? "Windows user: " + facts.logonUserName : "Member: " + storedUser);
   bindActions();
 }
 
@@ -100,8 +70,18 @@ void Tqex_ulm_frm::buildControls() {
   for (ui::Image* i : {&Image2, &Image3, &Image4, &Image5, &Image6, &Image7, &Image8, &Image1, &Image15, &Image13,
                        &Image14, &Image17, &Image18, &Image19, &Image20, &Image21, &Image27, &Image28, &Image29,
                        &Image30})
-    i->autoSize = true;
-  for (ui::Image* i : {&Image1, &Image8, &Image15, &Image13, &Image14, &Image28}) i->transparent = true;
+    i->setAutoSize(true);
+  for (ui::Image* i : {&Image1, &Image8, &Image15, &Image13, &Image14, &Image28, &ProgressBar})
+    i->setTransparent(true);
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&Image17, &Image19, &Image21, &Image27, &Image30, &Image31})
+    c->cursor = ui::Cursor::Hand;
+  for (ui::Label* l : {&Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8, &Label9}) {
+    ui::Font f = l->font();
+    f.color = kLabelBlue;
+    l->setFont(f);
+  }
+  Label1.setFont(ui::Font::points("Verdana", 10, true, ui::rgb(119, 119, 119)));
+
   namespace L = skin::layout::main_form;
   ui::Image* tools[3] = {&Image2, &Image3, &Image4};
   ui::Image* checks[3] = {&Image5, &Image6, &Image7};
@@ -115,7 +95,7 @@ void Tqex_ulm_frm::buildControls() {
   Image1.setBounds(L::kConnection);
   Image15.setBounds(L::kBrowserBadge);
   Image9.setBounds(L::kMemoryBar);
-  Image9.stretch = true;
+  Image9.setStretch(true);
   Image10.setBounds({602, L::kTotalTop, 633, L::kTotalTop + 8});
   Image12.setBounds({614, L::kUsedTop, 639, L::kUsedTop + 8});
   Image13.setBounds({L::kUnitLeft, L::kTotalTop, L::kUnitLeft, L::kTotalTop});
@@ -125,10 +105,9 @@ void Tqex_ulm_frm::buildControls() {
   Label7.setBounds(L::kFreeSpace);
   Label8.setBounds(L::kDiskCaption);
   ProgressBar.setBounds(L::kDiskBar);
-  ProgressBar.transparent = true;
   Label5.setBounds(L::kFoldersCaption);
-  Label9.wordWrap = true;
-  Label9.autoSize = false;
+  Label9.setWordWrap(true);
+  Label9.setAutoSize(false);
   Label9.setBounds(L::kFolderInfo);
   Image28.setBounds(L::kBrowse);
   // The forum links' left edges follow the member state (placeForumLinks).
@@ -146,17 +125,14 @@ void Tqex_ulm_frm::buildTrayMenu() {
   auto show = [](auto& window) {
     return [&window] { window->show(); };
   };
-  ui::MenuItem& scan = PopupMenu1.add("SystemScan1", "System Scan", show(app_.deepscanfrm));
-  scan.isDefault = true;
+  PopupMenu1.add("SystemScan1", "System Scan", show(app_.deepscanfrm)).isDefault = true;
   PopupMenu1.addSeparator();
-  PopupMenu1.add("DeleteTemporaryFiles1", "Delete Temporary Files", [this] { openTool(*cleanerButton_, *app_.deletefrm); });
-  PopupMenu1.add("ManageWindowsStartup1", "Manage Windows Startup", [this] { openTool(*startupButton_, *app_.startfrm); });
-  PopupMenu1.add("DetectRunningProcesses1", "Detect Running Processes",
-                 [this] { openTool(*processButton_, *app_.systemprofrm); });
+  for (size_t i = 0; i < app::kTools.size(); ++i)
+    PopupMenu1.add(app::kTools[i].menuItem, app::kTools[i].menuCaption, [this, i] { openTool(i); });
   PopupMenu1.addSeparator();
   PopupMenu1.add("Preferences1", "Preferences", show(app_.preffrm));
   PopupMenu1.add("AboutKestrel1", "About Orvanta Kestrel", show(app_.aboutfrm));
-  PopupMenu1.add("Helpmanual1", "Orvanta Kestrel Manual", [this] { app_.openLocal(helpFile); });
+  PopupMenu1.add("Helpmanual1", "Orvanta Kestrel Manual", [this] { app_.openLocal(app_.helpFile()); });
   PopupMenu1.addSeparator();
   PopupMenu1.add("QEXToday1", "QEX Today", [this] { showNews(); });
   PopupMenu1.add("Donatetothissoftware1", "Donate to this software", [this] {
@@ -169,59 +145,14 @@ void Tqex_ulm_frm::buildTrayMenu() {
   });
 }
 
-void Tqex_ulm_frm::detectOperatingSystem() {
-  osName = app::osName(app_.sys.system().osVersion());
-  const char* badge = nullptr;
-  bool localSettings = false;
-  if (osName == "Microsoft Windows XP") badge = "os_xp", localSettings = true;
-  else if (osName == "Microsoft Windows 2000") badge = "os_2000", localSettings = true;
-  else if (osName == "Microsoft Windows ME") badge = "os_me";
-  // Second Edition is a Windows 98 too and wears its badge.
-  else if (osName == "Microsoft Windows 98" || osName == "Microsoft Windows 98SE") badge = "os_98";
-  if (badge) skin().load(Image8, badge);
-  if (!localSettings) return;
-  if (auto key = app_.sys.registry().open(RegRoot::CurrentUser, kShellFolders, RegAccess::Read))
-    if (auto v = key->readString("Local Settings")) SystemFolders = *v + "\\";
-}
-
-void Tqex_ulm_frm::readRegistryFacts() {
-  auto& reg = app_.sys.registry();
-  if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))
-    nortonQuarantine = key->readString("QuarantinePath").value_or("") + "\\";
-  if (auto key = reg.open(RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", RegAccess::Read))
-    browserName = key->readString("").value_or("");
-  if (auto key = reg.open(RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", RegAccess::Read))
-    logonUserName = key->readString("Logon User Name").value_or("");
-  // Later Windows versions keep no logon name there; the account's name stands in for it.
-  if (logonUserName.empty()) logonUserName = app_.sys.system().userName();
-  if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\DirectX", RegAccess::Read))
-    directXVersion = key->readString("Version").value_or("");
-  if (auto key = reg.open(RegRoot::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion", RegAccess::Read)) {
-    if (auto v = key->readString("ProgramFilesDir")) Label4.setCaption(*v);
-    if (auto v = key->readString("CommonFilesDir")) Label6.setCaption(*v);
-  }
-}
-
-void Tqex_ulm_frm::testConnection() {
-  skin().load(Image1, app_.sys.net().checkConnection(app_.config.connectionTest) ? "online" : "offline");
-}
-
 void Tqex_ulm_frm::FormShow() {
-  const std::string windowsDir = Label2.caption();
-  const std::string drive = windowsDir.substr(0, std::min<size_t>(2, windowsDir.size()));
-  if (auto serial = app_.sys.system().volumeSerial(drive + "\\")) {
+  if (auto serial = app_.sys.system().volumeSerial(app_.facts.systemDrive() + "\\")) {
     ProgressBar.hint = "Serial number: " + std::to_string(static_cast<int32_t>(*serial));
     ProgressBar.showHint = true;
   } else {
     ProgressBar.showHint = false;
   }
-
-  // The product key is read, never created; an empty install path is filled in.
-  if (auto key = app_.sys.registry().open(RegRoot::LocalMachine, "\\Software\\Orvanta Works\\Orvanta Kestrel",
-                                          RegAccess::AllAccess)) {
-    installPath = key->readString("InstallPath").value_or("");
-    if (installPath.empty()) key->writeString("InstallPath", app_.programDir());
-  }
+  app_.facts.readInstallPath(app_.sys.registry(), app_.programDir());
 
   refreshDisk();
   refreshProcessCount();
@@ -232,13 +163,13 @@ void Tqex_ulm_frm::FormShow() {
   placeForumLinks();
   Timer1.start();
   if (app_.qextodayfrm->showNewsAtStart()) Timer4.start();
-  if (browserName == "Netscape") skin().load(Image15, "browser_mo");
+  if (app_.facts.browserName == "Netscape") skin().load(Image15, "browser_mo");
 }
 
 void Tqex_ulm_frm::detectMembership() {
-  const std::string badge = online::CookieMembership::badgeFor(browserName);
+  const std::string badge = online::CookieMembership::badgeFor(app_.facts.browserName);
   if (!badge.empty()) skin().load(Image15, badge);
-  cookieMember = memberFlag = cookies.detect(app_, browserName);
+  cookieMember = memberFlag = cookies.detect(app_.sys.files(), app_.facts.browserName);
 }
 
 void Tqex_ulm_frm::placeForumLinks() {
@@ -257,28 +188,13 @@ void Tqex_ulm_frm::placeForumLinks() {
 }
 
 void Tqex_ulm_frm::refreshDisk() {
-  const std::string windowsDir = Label2.caption();
-  const std::string drive = windowsDir.substr(0, std::min<size_t>(2, windowsDir.size()));
+  const std::string drive = app_.facts.systemDrive();
   const auto space = app_.sys.system().diskFreeSpace(drive + "\\");
   const char sep = app_.sys.system().decimalSeparator();
   const std::string total = app::gigabytesText(space ? space->total : 0, sep);
   const std::string free = app::gigabytesText(space ? space->free : 0, sep);
   Label7.setCaption("Free space on " + drive + " is " + free + " GB");
-  const int width = app::diskFillWidth(app::wholePart(total), app::wholePart(free), ProgressBar.width());
-  if (width >= 0) diskFillWidth_ = width;
-
-  ui::Canvas fill(diskFill_);
-  fill.brush = ui::kWhite;
-  fill.fillRect({0, 0, diskFill_.width(), diskFill_.height()});
-  fill.brush = ui::rgb(175, 203, 240);
-  fill.fillRect({0, 0, diskFillWidth_, diskFill_.height()});
-  ui::Canvas frame(diskFrame_);
-  frame.draw(1, 1, diskFill_);
-  diskResult_.resize(ProgressBar.width(), ProgressBar.height());
-  ui::Canvas result(diskResult_);
-  result.draw(1, 1, diskFrame_);
-  diskResult_.transparent = true;
-  ProgressBar.setPicture(diskResult_);
+  diskBar_.show(ProgressBar, app::diskFillWidth(app::wholePart(total), app::wholePart(free), ProgressBar.width()));
 }
 
 void Tqex_ulm_frm::refreshProcessCount() {
@@ -296,39 +212,12 @@ void Tqex_ulm_frm::refreshMemory() {
   }
   const auto total = app::memoryReadout(app::totalMb(m.totalPhys));
   const auto used = app::memoryReadout(app::usedMb(m.totalPhys, m.availPhys));
-  drawCells(Image10, totalCells_, total.text, 0);
-  drawCells(Image12, usedCells_, used.text, 4);
+  totalReadout_.show(skin(), total.text);
+  usedReadout_.show(skin(), used.text);
   Image10.setLeft(app::totalPictureX(total.figure));
   Image12.setLeft(app::usedPictureX(used.figure));
   if (Image13.pictureName() != total.unit) skin().load(Image13, total.unit);
   if (Image14.pictureName() != used.unit) skin().load(Image14, used.unit);
-}
-
-// Draws the glyphs of a readout into its picture, one 6-pixel cell at a time, and only the
-// cells whose character changed since they were last drawn.
-void Tqex_ulm_frm::drawCells(ui::Image& image, ui::Bitmap& cells, const std::string& text, size_t firstCell) {
-  bool changed = false;
-  if (cells.width() != image.width() || cells.height() != image.height()) {
-    cells.resize(image.width(), image.height(), ui::kWhite);
-    for (size_t i = 0; i < 4; ++i) drawnCells_[firstCell + i] = '\0';
-  }
-  const auto names = app::glyphCells(text);
-  ui::Canvas canvas(cells);
-  for (int i = 0; i < 4; ++i) {
-    const char c = i < static_cast<int>(text.size()) ? text[i] : ' ';
-    char& drawn = drawnCells_[firstCell + i];
-    if (drawn == c) continue;
-    drawn = c;
-    changed = true;
-    const int x = app::glyphCellX(cells.width(), i);
-    canvas.brush = ui::kWhite;
-    canvas.fillRect({x, 0, x + 6, cells.height()});
-    if (!names[i].empty()) canvas.draw(x, 0, skin().bitmap(names[i]));
-  }
-  if (changed) {
-    cells.transparent = true;
-    image.setPicture(cells);
-  }
 }
 
 void Tqex_ulm_frm::FormPaint(ui::Canvas& canvas) {
@@ -346,7 +235,7 @@ void Tqex_ulm_frm::FormPaint(ui::Canvas& canvas) {
     app_.deepscanfrm->AutoClose = true;
     app_.deepscanfrm->show();
   } else {
-    SkinnedForm::FormPaint(canvas);
+    Window::FormPaint(canvas);
   }
 }
 
@@ -372,12 +261,12 @@ void Tqex_ulm_frm::FormHide() {
 
 void Tqex_ulm_frm::restoreFromTray() { show(); }
 
-void Tqex_ulm_frm::FormTrayMessage(unsigned message) {
-  if (message == kLButtonDblClk) {
+void Tqex_ulm_frm::FormTrayMessage(ui::TrayEvent event) {
+  if (event == ui::TrayEvent::DoubleClick) {
     restoreFromTray();
-  } else if (message == kRButtonUp) {
+  } else if (event == ui::TrayEvent::RightButtonUp) {
     bringToFront();
-    const ui::Point at = app_.ui.backend().cursorPos();
+    const ui::Point at = app_.ui.cursorPos();
     PopupMenu1.popup(at.x, at.y);
   }
 }

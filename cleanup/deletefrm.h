@@ -1,9 +1,9 @@
 // The Deleting Temporary Files... window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tdeletefrm : public app::SkinnedForm {
+class Tdeletefrm : public app::Window {
  public:
   explicit Tdeletefrm(app::App& app);
 };

@@ -1,6 +1,6 @@
 #include "cleanup/searchfrm.h"
 
 TSearchFrm::TSearchFrm(app::App& app)
-    : SkinnedForm(app, "TSearchFrm", "SearchFrm", 508, 340, "Orvanta File Viewer", "") {
+    : Window(app, "TSearchFrm", "SearchFrm", 508, 340, "Orvanta File Viewer", "") {
   font = ui::Font::pixels("MS Sans Serif", 11);
 }

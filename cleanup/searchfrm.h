@@ -1,9 +1,9 @@
 // The file viewer window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class TSearchFrm : public app::SkinnedForm {
+class TSearchFrm : public app::Window {
  public:
   explicit TSearchFrm(app::App& app);
 };

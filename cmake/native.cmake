@@ -5,8 +5,10 @@ file(GLOB QEX_NATIVE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/fake/*.cpp
   ${CMAKE_SOURCE_DIR}/platform/posix/*.cpp
   ${CMAKE_SOURCE_DIR}/ui/headless/*.cpp)
+# The backends see the whole tree, as do the programs and tests linked with them.
 add_library(qexnative STATIC ${QEX_NATIVE_SOURCES})
-target_link_libraries(qexnative PUBLIC qexcore Threads::Threads)
+target_include_directories(qexnative PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(qexnative PUBLIC qex_windows qex_skin Threads::Threads)
 
 if(QEX_FUZZ)
   # Fuzz targets: one executable per file in tests/fuzz, with ASan and UBSan.

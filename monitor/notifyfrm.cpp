@@ -1,6 +1,6 @@
 #include "monitor/notifyfrm.h"
 
-Tnotifyfrm::Tnotifyfrm(app::App& app) : SkinnedForm(app, "Tnotifyfrm", "notifyfrm", 192, 250, "", "notify") {
+Tnotifyfrm::Tnotifyfrm(app::App& app) : Window(app, "Tnotifyfrm", "notifyfrm", 192, 250, "", "notify") {
   borderStyle = ui::BorderStyle::None;
   stayOnTop = true;
   showInTaskbar = false;

@@ -1,9 +1,9 @@
 // The notification popup above the taskbar.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tnotifyfrm : public app::SkinnedForm {
+class Tnotifyfrm : public app::Window {
  public:
   explicit Tnotifyfrm(app::App& app);
 };

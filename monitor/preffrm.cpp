@@ -1,6 +1,6 @@
 #include "monitor/preffrm.h"
 
 Tpreffrm::Tpreffrm(app::App& app)
-    : SkinnedForm(app, "Tpreffrm", "preffrm", 450, 266, "Preferences", "prefform") {
+    : Window(app, "Tpreffrm", "preffrm", 450, 266, "Preferences", "prefform") {
   font = ui::Font::points("Verdana", 8);
 }

@@ -1,9 +1,9 @@
 // The Preferences window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tpreffrm : public app::SkinnedForm {
+class Tpreffrm : public app::Window {
  public:
   explicit Tpreffrm(app::App& app);
 };

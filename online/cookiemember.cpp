@@ -10,6 +10,6 @@ std::string CookieMembership::badgeFor(const std::string& browserName) {
 
 // Reading the browsers' cookie stores comes with the forum-login work; until then only an id
 // already known counts.
-bool CookieMembership::detect(app::App&, const std::string&) { return memberId != 0; }
+bool CookieMembership::detect(platform::Files&, const std::string&) { return memberId != 0; }
 
 }  // namespace online

@@ -3,9 +3,7 @@
 
 #include <string>
 
-namespace app {
-class App;
-}
+#include "platform/files.h"
 
 namespace online {
 
@@ -18,7 +16,7 @@ class CookieMembership {
   // The browser badge for the default browser's name, empty for a browser without one.
   static std::string badgeFor(const std::string& browserName);
   // Looks for the member id in the browser's cookie store; true when one is known.
-  bool detect(app::App& app, const std::string& browserName);
+  bool detect(platform::Files& files, const std::string& browserName);
 };
 
 }  // namespace online

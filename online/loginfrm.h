@@ -1,9 +1,9 @@
 // The Member Login window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tloginfrm : public app::SkinnedForm {
+class Tloginfrm : public app::Window {
  public:
   explicit Tloginfrm(app::App& app);
 };

@@ -1,7 +1,7 @@
 #include "online/qextodayfrm.h"
 
 Tqextodayfrm::Tqextodayfrm(app::App& app)
-    : SkinnedForm(app, "Tqextodayfrm", "qextodayfrm", 566, 365, "Orvanta Kestrel", "news_today") {
+    : Window(app, "Tqextodayfrm", "qextodayfrm", 566, 365, "Orvanta Kestrel", "news_today") {
   font = ui::Font::pixels("MS Sans Serif", 11);
   auto settings = app.settings();
   showNewsAtStart_ = settings.readBool("System", "News", true);

@@ -1,9 +1,9 @@
 // The news window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tqextodayfrm : public app::SkinnedForm {
+class Tqextodayfrm : public app::Window {
  public:
   explicit Tqextodayfrm(app::App& app);
 

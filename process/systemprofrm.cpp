@@ -1,6 +1,6 @@
 #include "process/systemprofrm.h"
 
 Tsystemprofrm::Tsystemprofrm(app::App& app)
-    : SkinnedForm(app, "Tsystemprofrm", "systemprofrm", 566, 365, "System Wizard", "process_form") {
+    : Window(app, "Tsystemprofrm", "systemprofrm", 566, 365, "System Wizard", "process_form") {
   font = ui::Font::pixels("Verdana", 11, true, ui::kWhite);
 }

@@ -1,9 +1,9 @@
 // The System Wizard window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tsystemprofrm : public app::SkinnedForm {
+class Tsystemprofrm : public app::Window {
  public:
   explicit Tsystemprofrm(app::App& app);
 };

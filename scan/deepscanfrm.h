@@ -1,9 +1,9 @@
 // The Orvanta System Scan window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tdeepscanfrm : public app::SkinnedForm {
+class Tdeepscanfrm : public app::Window {
  public:
   explicit Tdeepscanfrm(app::App& app);
 

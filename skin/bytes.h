@@ -1,4 +1,4 @@
-// Little-endian fields of the Windows file formats the skin writes and reads.
+// Little-endian fields of the Windows file formats the skin writes.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +14,5 @@ inline void put32(std::string& out, uint32_t v) {
   put16(out, v & 0xFFFF);
   put16(out, v >> 16);
 }
-// The caller has checked that the field lies inside the string.
-inline uint32_t get16(const std::string& s, size_t at) {
-  return static_cast<uint8_t>(s[at]) | static_cast<uint32_t>(static_cast<uint8_t>(s[at + 1])) << 8;
-}
-inline uint32_t get32(const std::string& s, size_t at) { return get16(s, at) | get16(s, at + 2) << 16; }
 
 }  // namespace skin::bytes

@@ -1,7 +1,6 @@
-// Device-independent bitmaps: what a BITMAP resource holds (a BITMAPINFOHEADER, an optional
-// colour table and the pixel rows, no file header) and the .bmp file that resource compilers
-// read. Decoding reads bytes from a skin library that may have been replaced by anyone, so it
-// checks every size before it touches the pixels.
+// Device-independent bitmaps as the skin generator writes them: what a BITMAP resource holds
+// (a BITMAPINFOHEADER and the pixel rows, no file header) and the .bmp file that resource
+// compilers read. The program reads them back with codecs/dib.h.
 #pragma once
 
 #include <string>
@@ -14,15 +13,5 @@ namespace skin {
 std::string encodeDib(const ui::Bitmap& bitmap);
 // The same picture behind a BITMAPFILEHEADER.
 std::string encodeBmpFile(const ui::Bitmap& bitmap);
-
-struct DibResult {
-  ui::Bitmap bitmap;
-  std::string error;  // empty on success
-  bool ok() const { return error.empty(); }
-};
-
-// Accepts BITMAPINFOHEADER (and its longer V4/V5 forms) with 1, 4, 8, 24 or 32 bits per
-// pixel, BI_RGB, bottom-up or top-down; everything else is refused with a reason.
-DibResult decodeDib(const std::string& bytes);
 
 }  // namespace skin

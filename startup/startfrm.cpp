@@ -1,6 +1,6 @@
 #include "startup/startfrm.h"
 
 Tstartfrm::Tstartfrm(app::App& app)
-    : SkinnedForm(app, "Tstartfrm", "startfrm", 566, 365, "Startup Wizard", "start_form") {
+    : Window(app, "Tstartfrm", "startfrm", 566, 365, "Startup Wizard", "start_form") {
   font = ui::Font::pixels("Verdana", 11, true, ui::kWhite);
 }

@@ -1,9 +1,9 @@
 // The Startup Wizard window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tstartfrm : public app::SkinnedForm {
+class Tstartfrm : public app::Window {
  public:
   explicit Tstartfrm(app::App& app);
 };

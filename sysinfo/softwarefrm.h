@@ -1,9 +1,9 @@
 // The Software Wizard window.
 #pragma once
 
-#include "app/skinnedform.h"
+#include "app/window.h"
 
-class Tsoftwarefrm : public app::SkinnedForm {
+class Tsoftwarefrm : public app::Window {
  public:
   explicit Tsoftwarefrm(app::App& app);
 };

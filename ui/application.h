@@ -44,6 +44,10 @@ class Application {
   void removeTray();
 
   TextRenderer& text() { return backend_.text(); }
+  // The mouse pointer on the screen.
+  Point cursorPos() { return backend_.cursorPos(); }
+  // The native window of a form, for the owner of a shell call; 0 for none.
+  uintptr_t nativeHandle(const Form* form) { return form ? backend_.nativeHandle(*form) : 0; }
   int screenWidth() { return backend_.screenWidth(); }
   int screenHeight() { return backend_.screenHeight(); }
 

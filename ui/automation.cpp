@@ -33,8 +33,6 @@ std::string word(const std::string& s, size_t& pos) {
 
 std::string ok(const std::string& value) { return "ok " + value; }
 
-constexpr unsigned kLButtonDblClk = 0x203, kRButtonUp = 0x205;
-
 }  // namespace
 
 std::string Automation::handle(const std::string& request) {
@@ -82,11 +80,11 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
   if (verb == "tray") {
     Form* owner = app_.tray().owner;
     if (!owner) return "error no tray icon";
-    unsigned msg = 0;
-    if (rest == "lbuttondblclk") msg = kLButtonDblClk;
-    else if (rest == "rbuttonup") msg = kRButtonUp;
+    TrayEvent event;
+    if (rest == "lbuttondblclk") event = TrayEvent::DoubleClick;
+    else if (rest == "rbuttonup") event = TrayEvent::RightButtonUp;
     else return "error unknown tray message " + rest;
-    backend.post([owner, msg, this] { app_.guard([&] { owner->FormTrayMessage(msg); }); });
+    backend.post([owner, event, this] { app_.guard([&] { owner->FormTrayMessage(event); }); });
     return "ok";
   }
   size_t pos = 0;

@@ -75,61 +75,91 @@ std::string displayCaption(const std::string& caption) {
 }
 
 Label::Label(Form& owner, std::string name, Rect bounds, std::string caption)
-    : Control(owner, std::move(name), bounds), font(owner.font), caption_(std::move(caption)) {
-  fit();
+    : Control(owner, std::move(name), bounds), caption_(std::move(caption)), font_(owner.font) {
+  refit();
 }
 
 void Label::setCaption(const std::string& c) {
   if (c == caption_) return;
   caption_ = c;
-  fit();
-  changed();
+  refit();
 }
 
 void Label::setFont(const Font& f) {
-  font = f;
-  fit();
-  changed();
+  if (f == font_) return;
+  font_ = f;
+  refit();
 }
 
 void Label::setUnderline(bool u) {
-  if (font.underline == u) return;
-  font.underline = u;
+  Font f = font_;
+  f.underline = u;
+  setFont(f);
+}
+
+void Label::setColor(Color c) {
+  if (c == color_) return;
+  color_ = c;
   changed();
 }
 
-// An auto-sized label that does not wrap takes the size of its text; the right edge stays put
-// for right-aligned labels, as the framework keeps it.
-void Label::fit() {
-  if (!autoSize || wordWrap) return;
-  const Size s = form().application().text().measure(font, displayCaption(caption_));
-  Rect r = bounds();
-  if (alignment == Align::Right && r.width() > 0) r.left = r.right - s.width;
-  r.right = r.left + s.width;
-  r.bottom = r.top + s.height;
-  Control::setBounds(r);
+void Label::setTransparent(bool t) {
+  if (t == transparent_) return;
+  transparent_ = t;
+  changed();
+}
+
+void Label::setWordWrap(bool w) {
+  if (w == wordWrap_) return;
+  wordWrap_ = w;
+  refit();
+}
+
+void Label::setAutoSize(bool a) {
+  if (a == autoSize_) return;
+  autoSize_ = a;
+  refit();
+}
+
+void Label::setAlignment(Align a) {
+  if (a == alignment_) return;
+  alignment_ = a;
+  refit();
+}
+
+// The right edge stays put for right-aligned labels, as the framework keeps it.
+void Label::refit() {
+  if (autoSize_ && !wordWrap_) {
+    const Size s = form().application().text().measure(font_, displayCaption(caption_));
+    Rect r = bounds();
+    if (alignment_ == Align::Right && r.width() > 0) r.left = r.right - s.width;
+    r.right = r.left + s.width;
+    r.bottom = r.top + s.height;
+    Control::setBounds(r);
+  }
+  changed();
 }
 
 void Label::paint(Canvas& canvas) {
-  if (!transparent) {
-    canvas.brush = color;
+  if (!transparent_) {
+    canvas.brush = color_;
     canvas.fillRect(bounds());
   }
-  canvas.font = font;
+  canvas.font = font_;
   const std::string text = displayCaption(caption_);
   if (!enabled()) {
     // Disabled text is engraved: a white copy one pixel down and to the right under grey.
     const Rect& r = bounds();
     canvas.font.color = kWhite;
-    canvas.textRect(Rect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1}, text, alignment, wordWrap);
+    canvas.textRect(Rect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1}, text, alignment_, wordWrap_);
     canvas.font.color = kGray;
   }
-  canvas.textRect(bounds(), text, alignment, wordWrap);
+  canvas.textRect(bounds(), text, alignment_, wordWrap_);
 }
 
 std::optional<std::string> Label::property(const std::string& name) const {
   if (name == "caption") return caption_;
-  if (name == "underline") return std::string(font.underline ? "1" : "0");
+  if (name == "underline") return std::string(font_.underline ? "1" : "0");
   return Control::property(name);
 }
 
@@ -138,12 +168,40 @@ Image::Image(Form& owner, std::string name, Rect bounds) : Control(owner, std::m
 void Image::setPicture(const Bitmap& b, const std::string& name) {
   picture_ = b;
   pictureName_ = name;
-  if (autoSize && !b.empty()) {
-    Rect r = bounds();
-    r.right = r.left + b.width();
-    r.bottom = r.top + b.height();
-    Control::setBounds(r);
-  }
+  fitPicture();
+  changed();
+}
+
+void Image::fitPicture() {
+  if (!autoSize_ || picture_.empty()) return;
+  Rect r = bounds();
+  r.right = r.left + picture_.width();
+  r.bottom = r.top + picture_.height();
+  Control::setBounds(r);
+}
+
+void Image::setTransparent(bool t) {
+  if (t == transparent_) return;
+  transparent_ = t;
+  changed();
+}
+
+void Image::setStretch(bool s) {
+  if (s == stretch_) return;
+  stretch_ = s;
+  changed();
+}
+
+void Image::setAutoSize(bool a) {
+  if (a == autoSize_) return;
+  autoSize_ = a;
+  fitPicture();
+  changed();
+}
+
+void Image::setCenter(bool c) {
+  if (c == center_) return;
+  center_ = c;
   changed();
 }
 
@@ -156,10 +214,10 @@ void Image::clearPicture() {
 
 void Image::paint(Canvas& canvas) {
   if (picture_.empty()) return;
-  const bool see = transparent || picture_.transparent;
-  if (stretch) return canvas.stretchDraw(bounds(), picture_, see);
+  const bool see = transparent_ || picture_.transparent;
+  if (stretch_) return canvas.stretchDraw(bounds(), picture_, see);
   int x = left(), y = top();
-  if (center) {
+  if (center_) {
     x += (width() - picture_.width()) / 2;
     y += (height() - picture_.height()) / 2;
   }
@@ -172,12 +230,19 @@ std::optional<std::string> Image::property(const std::string& name) const {
 }
 
 Shape::Shape(Form& owner, std::string name, Rect bounds, ShapeKind k)
-    : Control(owner, std::move(name), bounds), kind(k) {}
+    : Control(owner, std::move(name), bounds), kind_(k) {}
+
+void Shape::setColors(Color brush, Color pen) {
+  if (brush == brush_ && pen == pen_) return;
+  brush_ = brush;
+  pen_ = pen;
+  changed();
+}
 
 void Shape::paint(Canvas& canvas) {
-  canvas.brush = brush;
-  canvas.pen = pen;
-  if (kind == ShapeKind::RoundRect) {
+  canvas.brush = brush_;
+  canvas.pen = pen_;
+  if (kind_ == ShapeKind::RoundRect) {
     // The framework's rounded rectangle: corners a quarter of the smaller side.
     const int e = std::min(width(), height()) / 4;
     canvas.roundRect(bounds(), e, e);
@@ -189,8 +254,14 @@ void Shape::paint(Canvas& canvas) {
 
 Panel::Panel(Form& owner, std::string name, Rect bounds) : Control(owner, std::move(name), bounds) {}
 
+void Panel::setColor(Color c) {
+  if (c == color_) return;
+  color_ = c;
+  changed();
+}
+
 void Panel::paint(Canvas& canvas) {
-  canvas.brush = color;
+  canvas.brush = color_;
   canvas.fillRect(bounds());
 }
 

@@ -61,6 +61,9 @@ class Control {
   std::function<void(int x, int y)> onMouseUp;
 
   virtual bool windowed() const { return false; }
+  // A right click is about to open the control's popup menu: a control that prepares the
+  // menu first (a list view selecting its row) does so here.
+  virtual void contextPopup() {}
   virtual void paint(Canvas&) {}
   // Properties read by the automation protocol; nullopt for an unknown name.
   virtual std::optional<std::string> property(const std::string& name) const;
@@ -81,25 +84,41 @@ class Control {
 // accelerator and is not drawn.
 std::string displayCaption(const std::string& caption);
 
+// A line or block of text. Every property that changes its extent or look goes through a
+// setter, which re-fits an auto-sized label and repaints it.
 class Label : public Control {
  public:
   Label(Form& owner, std::string name, Rect bounds = {}, std::string caption = {});
   const std::string& caption() const { return caption_; }
   void setCaption(const std::string& c);
-  Font font;
-  Color color = kWhite;  // background when not transparent
-  bool transparent = true;
-  bool wordWrap = false;
-  bool autoSize = true;
-  Align alignment = Align::Left;
+  const Font& font() const { return font_; }
   void setFont(const Font& f);
   void setUnderline(bool u);
+  // Background colour, painted when the label is not transparent.
+  Color color() const { return color_; }
+  void setColor(Color c);
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool t);
+  bool wordWrap() const { return wordWrap_; }
+  void setWordWrap(bool w);
+  // An auto-sized label that does not wrap takes the size of its text.
+  bool autoSize() const { return autoSize_; }
+  void setAutoSize(bool a);
+  Align alignment() const { return alignment_; }
+  void setAlignment(Align a);
   void paint(Canvas& canvas) override;
   std::optional<std::string> property(const std::string& name) const override;
 
  private:
   std::string caption_;
-  void fit();
+  Font font_;
+  Color color_ = kWhite;
+  bool transparent_ = true;
+  bool wordWrap_ = false;
+  bool autoSize_ = true;
+  Align alignment_ = Align::Left;
+  // Re-fits the bounds to the text and repaints.
+  void refit();
 };
 
 class Image : public Control {
@@ -110,16 +129,26 @@ class Image : public Control {
   void setPicture(const Bitmap& b, const std::string& name = {});
   void clearPicture();
   const std::string& pictureName() const { return pictureName_; }
-  bool transparent = false;
-  bool stretch = false;
-  bool autoSize = false;
-  bool center = false;
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool t);
+  bool stretch() const { return stretch_; }
+  void setStretch(bool s);
+  // An auto-sized image takes the size of each picture it is given.
+  bool autoSize() const { return autoSize_; }
+  void setAutoSize(bool a);
+  bool center() const { return center_; }
+  void setCenter(bool c);
   void paint(Canvas& canvas) override;
   std::optional<std::string> property(const std::string& name) const override;
 
  private:
   Bitmap picture_;
   std::string pictureName_;
+  bool transparent_ = false;
+  bool stretch_ = false;
+  bool autoSize_ = false;
+  bool center_ = false;
+  void fitPicture();
 };
 
 enum class ShapeKind { Rectangle, RoundRect };
@@ -127,18 +156,27 @@ enum class ShapeKind { Rectangle, RoundRect };
 class Shape : public Control {
  public:
   Shape(Form& owner, std::string name, Rect bounds = {}, ShapeKind kind = ShapeKind::RoundRect);
-  ShapeKind kind;
-  Color brush = kWhite;
-  Color pen = kBlack;
+  ShapeKind kind() const { return kind_; }
+  // Fill and outline colours.
+  void setColors(Color brush, Color pen);
   void paint(Canvas& canvas) override;
+
+ private:
+  ShapeKind kind_;
+  Color brush_ = kWhite;
+  Color pen_ = kBlack;
 };
 
 // A plain filled area that other controls may lie in (their parent).
 class Panel : public Control {
  public:
   Panel(Form& owner, std::string name, Rect bounds = {});
-  Color color = kWhite;
+  Color color() const { return color_; }
+  void setColor(Color c);
   void paint(Canvas& canvas) override;
+
+ private:
+  Color color_ = kWhite;
 };
 
 }  // namespace ui

@@ -164,8 +164,7 @@ Cursor Form::cursorAt(int x, int y) const {
 }
 
 void Form::contextMenu(Control& c, int screenX, int screenY) {
-  if (auto* list = dynamic_cast<ListView*>(&c); list && list->onContextPopup)
-    app_.guard(list->onContextPopup);
+  app_.guard([&c] { c.contextPopup(); });
   if (c.popupMenu) c.popupMenu->popup(screenX, screenY);
 }
 

@@ -19,6 +19,8 @@ class Application;
 
 enum class BorderStyle { Dialog, None };
 enum class CloseAction { None, Hide };
+// What the mouse did on the tray icon, as far as the program listens.
+enum class TrayEvent { DoubleClick, RightButtonUp };
 
 struct SystemMenuItem {
   int id = 0;  // 0 for a separator
@@ -89,8 +91,8 @@ class Form {
   virtual void FormKeyDown(int) {}
   virtual void FormKeyUp(int) {}
   virtual void FormSysCommand(int) {}
-  // A message from the tray icon owned by this form (WM_LBUTTONDBLCLK, WM_RBUTTONUP, ...).
-  virtual void FormTrayMessage(unsigned) {}
+  // A mouse event on the tray icon owned by this form.
+  virtual void FormTrayMessage(TrayEvent) {}
 
   // Painting: background colour, FormPaint, then the graphic controls in z-order.
   void paintClient(Canvas& canvas);

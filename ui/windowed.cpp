@@ -11,6 +11,18 @@ void WindowedControl::notify(Change what, int index) {
   if (peer) peer->update(what, index);
 }
 
+void WindowedControl::setFont(const Font& f) {
+  if (f == font_) return;
+  font_ = f;
+  notify(Change::Look);
+}
+
+void WindowedControl::setColor(Color c) {
+  if (c == color_) return;
+  color_ = c;
+  notify(Change::Look);
+}
+
 void WindowedControl::setFocus() { notify(Change::Focus); }
 
 ListView::ListView(Form& owner, std::string name, Rect bounds)

@@ -24,14 +24,21 @@ class WindowedControl : public Control {
   using Control::Control;
   ~WindowedControl() override;
   bool windowed() const override { return true; }
-  Font font;
-  Color color = kWhite;
+  const Font& font() const { return font_; }
+  void setFont(const Font& f);
+  // Background colour of the control's area.
+  Color color() const { return color_; }
+  void setColor(Color c);
   void setFocus();
   // Set by the backend that shows this control; null in the headless backend.
   Peer* peer = nullptr;
 
  protected:
   void notify(Change what, int index = -1);
+
+ private:
+  Font font_;
+  Color color_ = kWhite;
 };
 
 struct ListColumn {
@@ -80,6 +87,9 @@ class ListView : public WindowedControl {
   std::function<void()> onSelectItem;
   // Before a popup menu opens on the list (right click).
   std::function<void()> onContextPopup;
+  void contextPopup() override {
+    if (onContextPopup) onContextPopup();
+  }
 
   std::optional<std::string> property(const std::string& name) const override;
 

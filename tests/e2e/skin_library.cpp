@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "codecs/dib.h"
 #include "skin/dib.h"
 #include "skin/resources.h"
 
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     }
     const std::string bytes = bytesOf(skin.handle, found);
     if (picture) {
-      const skin::DibResult dib = skin::decodeDib(bytes);
+      const codecs::DibResult dib = codecs::decodeDib(bytes);
       if (!dib.ok()) fail(r.name + ": " + dib.error);
       else if (dib.bitmap.width() != r.width || dib.bitmap.height() != r.height) fail(r.name + " has the wrong size");
       // The system's own loader must take it as well.

@@ -62,7 +62,7 @@ class NotifyForm : public ui::Form {
       setAlpha(static_cast<uint8_t>(alpha_));
       if (alpha_ >= 255) Fade.stop();
     };
-    Text.wordWrap = true;
+    Text.setWordWrap(true);
     Text.setFont(ui::Font::pixels("Verdana", 11, false, ui::kNavy));
     Text.setBounds(ui::Rect{10, 10, 210, 50});
     Close.cursor = ui::Cursor::Hand;
@@ -98,12 +98,12 @@ class MemoForm : public ui::Form {
     for (ui::Label* l : {&L1, &L2, &Echo, &Toggle}) l->setFont(font);
     for (ui::WindowedControl* w : {static_cast<ui::WindowedControl*>(&Memo1), static_cast<ui::WindowedControl*>(&Edit1),
                                    static_cast<ui::WindowedControl*>(&Edit2)}) {
-      w->font = ui::Font::pixels("Verdana", 9, false, ui::kNavy);
-      w->color = kPale;
+      w->setFont(ui::Font::pixels("Verdana", 9, false, ui::kNavy));
+      w->setColor(kPale);
     }
     Memo1.readOnly = true;
     Memo1.parent = &Panel1;
-    Panel1.color = ui::rgb(40, 60, 110);
+    Panel1.setColor(ui::rgb(40, 60, 110));
     Toggle.cursor = ui::Cursor::Hand;
     Toggle.onClick = [this] { Panel1.setVisible(!Panel1.visible()); };
     for (int i = 1; i <= 40; ++i)
@@ -144,8 +144,8 @@ class MainForm : public ui::Form {
     };
     for (ui::Label* l : {&Dimmed, &Wrapped, &Ticks, &Status}) l->setFont(font);
     Dimmed.setEnabled(false);
-    Wrapped.wordWrap = true;
-    Wrapped.alignment = ui::Align::Center;
+    Wrapped.setWordWrap(true);
+    Wrapped.setAlignment(ui::Align::Center);
     Wrapped.setBounds(ui::Rect{24, 128, 250, 190});
     Button.setPicture(buttonPicture(app, "Memo...", ui::rgb(70, 120, 200)), "memo_btn_1");
     Button.cursor = ui::Cursor::Hand;
@@ -156,11 +156,10 @@ class MainForm : public ui::Form {
     Popup.onClick = [this] { notify->show(); };
     Busy.setPicture(buttonPicture(app, "Busy", ui::rgb(90, 160, 90)), "busy_btn_1");
     Busy.cursor = ui::Cursor::Hourglass;
-    Frame.brush = ui::rgb(50, 75, 130);
-    Frame.pen = ui::kWhite;
+    Frame.setColors(ui::rgb(50, 75, 130), ui::kWhite);
 
-    ListView1.font = ui::Font::pixels("Verdana", 9, false, ui::kNavy);
-    ListView1.color = kPale;
+    ListView1.setFont(ui::Font::pixels("Verdana", 9, false, ui::kNavy));
+    ListView1.setColor(kPale);
     // An empty and a wide picture must still take one cell each.
     ListView1.smallImages = {warningIcon(), ui::Bitmap(), ui::Bitmap(32, 16, ui::kBlue)};
     ListView1.setColumns({{"Filename", 300}, {"Time stamp", 140}});
@@ -173,8 +172,8 @@ class MainForm : public ui::Form {
 
     Files.viewStyle = ui::ViewStyle::Icon;
     Files.systemImages = true;
-    Files.font = ListView1.font;
-    Files.color = ui::kWhite;
+    Files.setFont(ListView1.font());
+    Files.setColor(ui::kWhite);
     Files.addRow(ui::ListRow{"C:", {}, systemIcon("C:\\")});
     Files.addRow(ui::ListRow{"windows", {}, systemIcon("C:\\windows")});
     ui::ListRow ghost{"hidden.txt", {}, systemIcon("C:\\windows\\win.ini"), true};
@@ -216,11 +215,11 @@ class MainForm : public ui::Form {
   void FormSysCommand(int id) override {
     if (id == 60) application().messageBox(this, "A demo of the window backend.", "About", ui::kMbOk | ui::kMbIconInformation);
   }
-  void FormTrayMessage(unsigned msg) override {
-    if (msg == WM_LBUTTONDBLCLK) show();
-    if (msg == WM_RBUTTONUP) {
+  void FormTrayMessage(ui::TrayEvent event) override {
+    if (event == ui::TrayEvent::DoubleClick) show();
+    if (event == ui::TrayEvent::RightButtonUp) {
       bringToFront();
-      const ui::Point p = application().backend().cursorPos();
+      const ui::Point p = application().cursorPos();
       PopupMenu1.popup(p.x, p.y);
     }
   }

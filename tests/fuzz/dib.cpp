@@ -5,15 +5,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "codecs/dib.h"
 #include "skin/dib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const skin::DibResult first = skin::decodeDib(std::string(reinterpret_cast<const char*>(data), size));
+  const codecs::DibResult first = codecs::decodeDib(std::string(reinterpret_cast<const char*>(data), size));
   if (!first.ok()) {
     if (!first.bitmap.empty()) std::abort();
     return 0;
   }
-  const skin::DibResult again = skin::decodeDib(skin::encodeDib(first.bitmap));
+  const codecs::DibResult again = codecs::decodeDib(skin::encodeDib(first.bitmap));
   if (!again.ok() || again.bitmap.width() != first.bitmap.width() || again.bitmap.height() != first.bitmap.height())
     std::abort();
   for (int y = 0; y < first.bitmap.height(); ++y)

@@ -61,7 +61,7 @@ TEST_F(LabelPaintTest, DisabledLabelIsEngravedWhiteUnderGreyWhateverItsColour) {
   EXPECT_EQ(calls[1].clip.left, label.left());
   EXPECT_EQ(calls[1].text, calls[0].text);
   // The label keeps its own colour for when it is enabled again.
-  EXPECT_EQ(label.font.color, ui::kNavy);
+  EXPECT_EQ(label.font().color, ui::kNavy);
 }
 
 TEST_F(LabelPaintTest, HiddenLabelDrawsNothing) {

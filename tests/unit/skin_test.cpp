@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "codecs/dib.h"
+#include "skin/bytes.h"
 #include "skin/dib.h"
 #include "skin/generator.h"
 #include "skin/iconfiles.h"
@@ -17,14 +19,8 @@
 
 namespace {
 
-void put16(std::string& s, uint32_t v) {
-  s += static_cast<char>(v & 255);
-  s += static_cast<char>((v >> 8) & 255);
-}
-void put32(std::string& s, uint32_t v) {
-  put16(s, v & 0xFFFF);
-  put16(s, v >> 16);
-}
+using skin::bytes::put16;
+using skin::bytes::put32;
 uint32_t get16(const std::string& s, size_t at) {
   return static_cast<uint8_t>(s.at(at)) | static_cast<uint32_t>(static_cast<uint8_t>(s.at(at + 1))) << 8;
 }
@@ -75,7 +71,7 @@ TEST(SkinDib, RoundTripsEveryRowPadding) {
     const ui::Bitmap original = pattern(w, 3);
     const std::string dib = skin::encodeDib(original);
     EXPECT_EQ(dib.size(), 40u + ((w * 3 + 3) / 4 * 4) * 3u) << w;
-    const skin::DibResult back = skin::decodeDib(dib);
+    const codecs::DibResult back = codecs::decodeDib(dib);
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_TRUE(samePixels(original, back.bitmap)) << "width " << w;
   }
@@ -100,7 +96,7 @@ TEST(SkinDib, EncodesBottomUpWithFileHeader) {
 TEST(SkinDib, DecodesTopDownAndThirtyTwoBits) {
   std::string s = header(2, -2, 32);
   for (uint32_t px : {0x00112233u, 0xFF445566u, 0x00778899u, 0x00AABBCCu}) put32(s, px);
-  const skin::DibResult r = skin::decodeDib(s);
+  const codecs::DibResult r = codecs::decodeDib(s);
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.bitmap.pixel(0, 0), 0x112233u);  // first row in the data is the top row
   EXPECT_EQ(r.bitmap.pixel(1, 0), 0x445566u);  // the fourth byte is not colour
@@ -113,7 +109,7 @@ TEST(SkinDib, DecodesPalettisedDepths) {
   paletteEntry(one, 0, 0, 0);
   paletteEntry(one, 255, 0, 0);
   one += std::string("\xA0\x80\x00\x00", 4);  // pixels 0, 2 and 8 set
-  skin::DibResult r = skin::decodeDib(one);
+  codecs::DibResult r = codecs::decodeDib(one);
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.bitmap.pixel(0, 0), ui::rgb(255, 0, 0));
   EXPECT_EQ(r.bitmap.pixel(1, 0), ui::kBlack);
@@ -126,7 +122,7 @@ TEST(SkinDib, DecodesPalettisedDepths) {
   paletteEntry(four, 0, 20, 0);
   paletteEntry(four, 0, 0, 30);
   four += std::string("\x21\x00\x00\x00", 4);  // 2, 1, 0
-  r = skin::decodeDib(four);
+  r = codecs::decodeDib(four);
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.bitmap.pixel(0, 0), ui::rgb(0, 0, 30));
   EXPECT_EQ(r.bitmap.pixel(1, 0), ui::rgb(0, 20, 0));
@@ -137,7 +133,7 @@ TEST(SkinDib, DecodesPalettisedDepths) {
   paletteEntry(eight, 1, 1, 1);
   paletteEntry(eight, 2, 2, 2);
   eight += std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8);
-  r = skin::decodeDib(eight);
+  r = codecs::decodeDib(eight);
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.bitmap.pixel(0, 1), ui::rgb(2, 2, 2));
   EXPECT_EQ(r.bitmap.pixel(0, 0), ui::rgb(1, 1, 1));
@@ -148,7 +144,7 @@ TEST(SkinDib, SkipsTheOptionalTableOfTrueColourPictures) {
   paletteEntry(s, 9, 9, 9);
   paletteEntry(s, 9, 9, 9);
   s += std::string("\x01\x02\x03\x00", 4);
-  const skin::DibResult r = skin::decodeDib(s);
+  const codecs::DibResult r = codecs::decodeDib(s);
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.bitmap.pixel(0, 0), ui::rgb(3, 2, 1));
 }
@@ -185,7 +181,7 @@ TEST(SkinDib, RefusesWhatItCannotShowSafely) {
       {outside, "index outside the table"},
   };
   for (const Case& c : cases) {
-    const skin::DibResult r = skin::decodeDib(c.bytes);
+    const codecs::DibResult r = codecs::decodeDib(c.bytes);
     EXPECT_FALSE(r.ok()) << c.why;
     EXPECT_TRUE(r.bitmap.empty()) << c.why;
   }

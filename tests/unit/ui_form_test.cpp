@@ -135,7 +135,7 @@ TEST(LabelTest, CaptionShowsDoubledAmpersandOnceAndAutoSizes) {
   ui::Application app{backend};
   TestForm form{app};
   ui::Label l(form, "L", ui::Rect{10, 10, 10, 10});
-  l.font = ui::Font::pixels("Verdana", 11);
+  l.setFont(ui::Font::pixels("Verdana", 11));
   l.setCaption("abcd");
   EXPECT_EQ(l.width(), 4 * 6);
   EXPECT_EQ(l.height(), 11);

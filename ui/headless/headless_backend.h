@@ -55,12 +55,14 @@ class HeadlessBackend : public Backend {
   int screenW = 1024, screenH = 768;
   Point cursor;
   bool quitRequested = false;
+  // Repaints asked for, counted.
+  int invalidations = 0;
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}
   void formDestroyed(Form&) override {}
   void formChanged(Form&, FormChange) override {}
-  void invalidate(Form&) override {}
+  void invalidate(Form&) override { ++invalidations; }
   void controlDestroyed(WindowedControl&) override {}
   void timerChanged(Timer& timer) override;
   void timerDestroyed(Timer& timer) override;

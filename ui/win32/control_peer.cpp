@@ -28,7 +28,7 @@ void ControlPeer::applyLook() {
   if (!h) return;
   const Rect& r = control_.bounds();
   SetWindowPos(h, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(text_.font(control_.font)), FALSE);
+  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(text_.font(control_.font())), FALSE);
   EnableWindow(h, control_.enabled() ? TRUE : FALSE);
   ShowWindow(h, control_.showing() ? SW_SHOWNA : SW_HIDE);
   InvalidateRect(h, nullptr, TRUE);
@@ -40,11 +40,11 @@ void ControlPeer::syncVisibility() {
 }
 
 HBRUSH ControlPeer::colors(HDC dc) {
-  SetTextColor(dc, colorRef(control_.font.color));
-  SetBkColor(dc, colorRef(control_.color));
-  if (!brush_ || brushColor_ != control_.color) {
-    brush_.reset(CreateSolidBrush(colorRef(control_.color)));
-    brushColor_ = control_.color;
+  SetTextColor(dc, colorRef(control_.font().color));
+  SetBkColor(dc, colorRef(control_.color()));
+  if (!brush_ || brushColor_ != control_.color()) {
+    brush_.reset(CreateSolidBrush(colorRef(control_.color())));
+    brushColor_ = control_.color();
   }
   return brush_.get();
 }

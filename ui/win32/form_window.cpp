@@ -301,7 +301,8 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     default: {
       const TrayIcon& tray = app.tray();
       if (tray.present && tray.owner == &form_ && tray.callbackMessage != 0 && msg == tray.callbackMessage) {
-        app.guard([&] { form_.FormTrayMessage(static_cast<unsigned>(lParam)); });
+        if (lParam == WM_LBUTTONDBLCLK) app.guard([&] { form_.FormTrayMessage(TrayEvent::DoubleClick); });
+        else if (lParam == WM_RBUTTONUP) app.guard([&] { form_.FormTrayMessage(TrayEvent::RightButtonUp); });
         return 0;
       }
     }

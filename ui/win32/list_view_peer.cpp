@@ -53,9 +53,9 @@ void ListViewPeer::applyAll() {
 
 void ListViewPeer::applyLook() {
   ControlPeer::applyLook();
-  ListView_SetTextColor(hwnd(), colorRef(list_.font.color));
-  ListView_SetTextBkColor(hwnd(), colorRef(list_.color));
-  ListView_SetBkColor(hwnd(), colorRef(list_.color));
+  ListView_SetTextColor(hwnd(), colorRef(list_.font().color));
+  ListView_SetTextBkColor(hwnd(), colorRef(list_.color()));
+  ListView_SetBkColor(hwnd(), colorRef(list_.color()));
 }
 
 void ListViewPeer::applyImages() {

@@ -1,6 +1,6 @@
-#include "app/imagebutton.h"
+#include "frame/imagebutton.h"
 
-namespace app {
+namespace frame {
 
 bool ImageButton::hover() {
   if (latch_) return false;
@@ -18,4 +18,4 @@ void ImageButton::bind(ui::Control& c, std::function<void()> action) {
   };
 }
 
-}  // namespace app
+}  // namespace frame

@@ -1,13 +1,13 @@
-#include "app/skin.h"
+#include "frame/skin.h"
 
-#include "skin/dib.h"
+#include "codecs/dib.h"
 
-namespace app {
+namespace frame {
 
 ui::Bitmap Skin::bitmap(const std::string& name) const {
   auto data = library_->resource(platform::ResourceType::Bitmap, name);
   if (!data) throw ResourceError(name);
-  auto picture = skin::decodeDib(*data);
+  auto picture = codecs::decodeDib(*data);
   if (!picture.ok()) throw ResourceError(name);
   return std::move(picture.bitmap);
 }
@@ -16,4 +16,4 @@ void Skin::load(ui::Image& image, const std::string& name) const { image.setPict
 
 void Skin::play(const std::string& name) const { sound_.play(*library_, name); }
 
-}  // namespace app
+}  // namespace frame

@@ -1,6 +1,6 @@
 // The skin library ulmres.dll: every picture and sound of the user interface, loaded once by
-// the main window and used by every window. Pictures are loaded by name on every change of
-// state, straight from the library's resources.
+// the application before its windows and used by every window. Pictures are loaded by name on
+// every change of state, straight from the library's resources.
 #pragma once
 
 #include <memory>
@@ -11,7 +11,7 @@
 #include "ui/bitmap.h"
 #include "ui/control.h"
 
-namespace app {
+namespace frame {
 
 // The framework's error for a picture the library lacks: an error of the skin, shown in the
 // standard exception box.
@@ -40,4 +40,4 @@ class Skin {
   platform::Sound& sound_;
 };
 
-}  // namespace app
+}  // namespace frame

@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
-#include "app/skin.h"
+#include "frame/skin.h"
 #include "ui/control.h"
 
-namespace app {
+namespace frame {
 
 class ImageButton {
  public:
@@ -33,4 +33,4 @@ class ImageButton {
   bool& latch_;
 };
 
-}  // namespace app
+}  // namespace frame

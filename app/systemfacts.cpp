@@ -1,0 +1,66 @@
+#include "app/systemfacts.h"
+
+#include "app/dashboard.h"
+
+namespace app {
+
+namespace {
+
+using platform::RegAccess;
+using platform::RegRoot;
+
+// The named string value of a key, or nothing when the key or the value is missing.
+std::optional<std::string> readValue(platform::Registry& reg, RegRoot root, const std::string& key,
+                                     const std::string& name) {
+  if (auto k = reg.open(root, key, RegAccess::Read)) return k->readString(name);
+  return std::nullopt;
+}
+
+const char* badgeFor(const std::string& osName) {
+  if (osName == "Microsoft Windows XP") return "os_xp";
+  if (osName == "Microsoft Windows 2000") return "os_2000";
+  if (osName == "Microsoft Windows ME") return "os_me";
+  // Second Edition is a Windows 98 too and wears its badge.
+  if (osName == "Microsoft Windows 98" || osName == "Microsoft Windows 98SE") return "os_98";
+  return "";
+}
+
+}  // namespace
+
+SystemFacts SystemFacts::read(platform::Services& sys) {
+  auto& reg = sys.registry();
+  SystemFacts f;
+  f.osName = app::osName(sys.system().osVersion());
+  f.osBadge = badgeFor(f.osName);
+  // Only these two keep the Local Settings folder the cleaner empties.
+  if (f.osBadge == "os_xp" || f.osBadge == "os_2000") {
+    if (auto v = readValue(reg, RegRoot::CurrentUser,
+                           "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Local Settings"))
+      f.localSettings = *v + "\\";
+  }
+  f.windowsDirectory = sys.system().windowsDirectory();
+  f.colorDepth = sys.system().colorDepth();
+  if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))
+    f.nortonQuarantine = key->readString("QuarantinePath").value_or("") + "\\";
+  f.browserName =
+      readValue(reg, RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", "").value_or("");
+  f.logonUserName = readValue(reg, RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                              "Logon User Name")
+                        .value_or("");
+  // Later Windows versions keep no logon name there; the account's name stands in for it.
+  if (f.logonUserName.empty()) f.logonUserName = sys.system().userName();
+  f.directXVersion = readValue(reg, RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\DirectX", "Version").value_or("");
+  const char* const kCurrentVersion = "\\Software\\Microsoft\\Windows\\CurrentVersion";
+  f.programFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "ProgramFilesDir").value_or("");
+  f.commonFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "CommonFilesDir").value_or("");
+  return f;
+}
+
+void SystemFacts::readInstallPath(platform::Registry& registry, const std::string& programDir) {
+  auto key = registry.open(RegRoot::LocalMachine, "\\Software\\Orvanta Works\\Orvanta Kestrel", RegAccess::AllAccess);
+  if (!key) return;
+  installPath = key->readString("InstallPath").value_or("");
+  if (installPath.empty()) key->writeString("InstallPath", programDir);
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+// Device-independent bitmaps as a BITMAP resource holds them: a BITMAPINFOHEADER, an optional
+// colour table and the pixel rows, no file header. The bytes come from a skin library that may
+// have been replaced by anyone, so every size is checked before the pixels are touched.
+#pragma once
+
+#include <string>
+
+#include "ui/bitmap.h"
+
+namespace codecs {
+
+struct DibResult {
+  ui::Bitmap bitmap;
+  std::string error;  // empty on success
+  bool ok() const { return error.empty(); }
+};
+
+// Accepts BITMAPINFOHEADER (and its longer V4/V5 forms) with 1, 4, 8, 24 or 32 bits per
+// pixel, BI_RGB, bottom-up or top-down; everything else is refused with a reason.
+DibResult decodeDib(const std::string& bytes);
+
+}  // namespace codecs

@@ -1,0 +1,30 @@
+// The common frame of the program's windows: a background picture from the skin painted at
+// the top-left corner on every paint, and the window's hover latch, which lets one of its
+// buttons or links at a time show its hover state.
+#pragma once
+
+#include <string>
+
+#include "frame/skin.h"
+#include "ui/form.h"
+
+namespace frame {
+
+class SkinnedForm : public ui::Form {
+ public:
+  // background: the skin name of the window's picture, empty for none.
+  SkinnedForm(ui::Application& app, const Skin& skin, std::string className, std::string name, int clientWidth,
+              int clientHeight, const std::string& caption, const std::string& background);
+
+  bool hoverLatch = false;
+  const Skin& skin() const { return skin_; }
+
+ protected:
+  ui::Bitmap background_;
+  void FormPaint(ui::Canvas& canvas) override;
+
+ private:
+  const Skin& skin_;
+};
+
+}  // namespace frame

@@ -1,0 +1,126 @@
+// The window frame's widgets on the headless backend with the generated skin: the check
+// picture's states, hover links and the standard button under the window's hover latch.
+#include <gtest/gtest.h>
+
+#include "frame/checkpicture.h"
+#include "frame/hoverlink.h"
+#include "frame/skinnedform.h"
+#include "frame/standardbutton.h"
+#include "platform/fake/fake_services.h"
+#include "tests/unit/app_fixture.h"
+#include "ui/headless/headless_backend.h"
+
+namespace {
+
+using State = frame::CheckPicture::State;
+
+struct Widgets : ::testing::Test {
+  platform::fake::FakeServices sys;
+  ui::headless::HeadlessBackend backend;
+  ui::Application ui{backend};
+  std::unique_ptr<frame::Skin> skin;
+  std::unique_ptr<frame::SkinnedForm> form;
+  Widgets() {
+    testing_app::installSkin(sys.fakeLibraries);
+    skin = std::make_unique<frame::Skin>(sys.libraries().load(frame::Skin::kFileName), sys.sound());
+    form = std::make_unique<frame::SkinnedForm>(ui, *skin, "Ttestfrm", "testfrm", 335, 254, "Test", "about_form");
+  }
+  void move(ui::Control& c) { form->mouseMove(c.left() + 1, c.top() + 1); }
+  void click(ui::Control& c) {
+    move(c);
+    form->mouseDown(c.left() + 1, c.top() + 1);
+    form->mouseUp(c.left() + 1, c.top() + 1);
+  }
+};
+
+TEST_F(Widgets, CheckPictureTogglesOnlyOnceItHasShownItsHover) {
+  ui::Image image(*form, "Image1", {10, 10, 30, 30});
+  frame::CheckPicture check(*skin, image, "clear");
+  check.reset(false);
+  EXPECT_EQ(check.state(), State::IncludedUnderMouse);
+  EXPECT_EQ(image.pictureName(), "clear_chk");  // the plain picture, though "under the mouse"
+  check.hover();
+  EXPECT_EQ(image.pictureName(), "clear_chk");  // so the first hover changes nothing
+  check.leave();
+  EXPECT_EQ(check.state(), State::Included);
+  EXPECT_FALSE(check.click());  // away from the mouse a click does nothing
+  check.hover();
+  EXPECT_EQ(image.pictureName(), "clear_chk_over");
+  EXPECT_TRUE(check.click());
+  EXPECT_TRUE(check.excluded());
+  EXPECT_EQ(check.state(), State::Excluded);
+  EXPECT_EQ(image.pictureName(), "clear_uchk_over");
+  check.hover();
+  EXPECT_EQ(check.state(), State::ExcludedUnderMouse);
+  check.leave();
+  EXPECT_EQ(image.pictureName(), "clear_uchk");
+  EXPECT_TRUE(check.click());  // an excluded item toggles back even away from the mouse
+  EXPECT_FALSE(check.excluded());
+  EXPECT_EQ(image.pictureName(), "clear_chk_over");
+  check.reset(true);
+  EXPECT_EQ(image.pictureName(), "clear_uchk");
+}
+
+TEST_F(Widgets, HoverLinksShareTheWindowsLatch) {
+  ui::Label a(*form, "A", {10, 10, 60, 22}, "first"), b(*form, "B", {10, 40, 60, 52}, "second");
+  int opened = 0;
+  frame::HoverLink first(a, form->hoverLatch, [&] { ++opened; });
+  frame::HoverLink second(b, form->hoverLatch, nullptr);
+  EXPECT_EQ(a.cursor, ui::Cursor::Hand);
+  move(a);
+  EXPECT_TRUE(a.font().underline);
+  move(b);  // straight from one link onto the other: the latch is still held
+  EXPECT_FALSE(b.font().underline);
+  first.normal();
+  form->hoverLatch = false;
+  move(b);
+  EXPECT_TRUE(b.font().underline);
+  click(a);
+  EXPECT_EQ(opened, 1);
+}
+
+TEST_F(Widgets, StandardButtonRoutesItsCaptionAndIgnoresTheMouseWhileDisabled) {
+  ui::Image face(*form, "Image1");
+  ui::Label caption(*form, "Label1");
+  int clicks = 0;
+  frame::StandardButton button(*skin, face, caption, form->hoverLatch, 216, 208, "Close", [&] { ++clicks; });
+  EXPECT_EQ(face.bounds().right, 216 + 97);
+  EXPECT_EQ(face.pictureName(), "stand_btn_1");
+  EXPECT_EQ(caption.caption(), "Close");
+  EXPECT_EQ(caption.top(), 214);
+  move(caption);
+  EXPECT_EQ(face.pictureName(), "stand_btn_2");
+  form->mouseDown(caption.left() + 1, caption.top() + 1);
+  EXPECT_EQ(face.pictureName(), "stand_btn_3");
+  form->mouseUp(caption.left() + 1, caption.top() + 1);
+  EXPECT_EQ(face.pictureName(), "stand_btn_1");
+  EXPECT_EQ(clicks, 1);
+
+  button.setEnabled(false);
+  EXPECT_FALSE(caption.enabled());
+  form->hoverLatch = false;
+  click(face);
+  click(caption);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(face.pictureName(), "stand_btn_1");
+}
+
+TEST_F(Widgets, LabelSettersRefitAndRepaint) {
+  ui::Label l(*form, "L", {100, 10, 100, 10}, "abcd");
+  l.setFont(ui::Font::pixels("Verdana", 11));
+  const int wide = l.width();
+  l.setAlignment(ui::Align::Right);
+  l.setCaption("ab");
+  EXPECT_EQ(l.bounds().right, 100 + wide);  // a right-aligned label keeps its right edge
+  EXPECT_EQ(l.width(), wide / 2);
+  l.setAutoSize(false);
+  l.setCaption("abcdefgh");
+  EXPECT_EQ(l.width(), wide / 2);
+  form->show();
+  const int before = backend.invalidations;
+  l.setTransparent(false);
+  l.setColor(ui::kNavy);
+  EXPECT_EQ(backend.invalidations, before + 2);
+}
+
+}  // namespace
