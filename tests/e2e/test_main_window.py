@@ -1,6 +1,7 @@
 """The main window against what the Wine prefix really has, closing to the tray, the tray
 menu, and quitting."""
 import os
+import socket
 import subprocess
 import time
 
@@ -43,6 +44,8 @@ def check_dashboard(wine, version):
     check(label7.startswith("Free space on C: is ") and label7.endswith(" GB"), label7)
     figure = float(label7[len("Free space on C: is "):-3].replace(",", "."))
     check(abs(figure - free_gb(wine)) < 0.5, "%s against %.2f GB" % (label7, free_gb(wine)))
+    # The harness points the connection test at a closed loopback port.
+    check(p.get("qex_ulm_frm.Image1.picture") == "offline", "connection badge")
     screenshot(wine, "main-" + version, "Orvanta Works")
     p.kill()
 
@@ -60,6 +63,19 @@ def test_dashboard_on_windows_98(wine):
         check_dashboard(wine, "win98")
     finally:
         wine.set_version("winxp")
+
+
+def test_connection_badge_asks_the_configured_address(wine):
+    with socket.socket() as listener:
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(8)
+        p = Program(wine, "online")
+        p.write_ini("[System]\nNews=0\n[Addresses]\nConnectionTest=http://127.0.0.1:%d/\n"
+                    % listener.getsockname()[1])
+        p.start()
+        p.wait_ready()
+        check(p.get("qex_ulm_frm.Image1.picture") == "online", "connection badge")
+        p.kill()
 
 
 def test_close_button_hides_to_the_tray(wine):

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/config.h"
 #include "app/inifile.h"
 #include "app/settings.h"
 #include "app/text.h"
@@ -151,6 +152,17 @@ TEST_F(SettingsFile, FileHeldOpenElsewhereIsNotReplacedAndItsNewTextGoes) {
   ASSERT_TRUE(holder);
   expectRefused([&] { settings.writeString("System", "User", "bob"); });
   EXPECT_EQ(folder(), std::vector<std::string>{"qexsys.ini"});
+}
+
+TEST_F(SettingsFile, AddressesComeFromTheirSectionAndAMissingKeyKeepsItsDefault) {
+  files.addFile(path,
+                "[Addresses]\r\nConnectionTest=http://127.0.0.1:9/\r\nCommunityHost=127.0.0.1:8\r\n");
+  app::Config config;
+  const std::string vendorSite = config.vendorSite;
+  config.load(settings);
+  EXPECT_EQ(config.connectionTest, "http://127.0.0.1:9/");
+  EXPECT_EQ(config.community("/forum/"), "http://127.0.0.1:8/forum/");
+  EXPECT_EQ(config.vendorSite, vendorSite);
 }
 
 }  // namespace
