@@ -1,6 +1,8 @@
-// Where the program's web addresses point. The defaults lie under the reserved ".example"
-// domain, so an unconfigured copy never talks to a stranger's server; section "Addresses" of
-// qexsys.ini overrides each one (see the README).
+// Where the program's web addresses point. The vendor's and partners' defaults lie under the
+// reserved ".example" domain, so an unconfigured copy never talks to a stranger's server; the
+// connection test asks the address Windows itself checks for its network status icon, so that
+// a copy on a connected PC shows "online". Section "Addresses" of qexsys.ini overrides each one
+// (see the README); tests and the demo point the connection test at loopback.
 #pragma once
 
 #include <string>
@@ -17,7 +19,7 @@ struct Config {
   std::string partnerSite1 = "http://www.corvel.example/";
   std::string partnerSite2 = "http://www.lumetra.example/";
   // The well-known address of the connection test.
-  std::string connectionTest = "http://www.connectivity.example/";
+  std::string connectionTest = "http://www.msftconnecttest.com/connecttest.txt";
 
   static constexpr const char* kSection = "Addresses";
   void load(Settings& settings);

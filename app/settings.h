@@ -1,6 +1,11 @@
 // The settings file qexsys.ini beside the program. Every access reads the file afresh and
 // every write puts it back at once, as the profile functions do, so nothing is cached between
 // handlers. A missing or unreadable file reads as the caller's defaults.
+//
+// A write never cuts the file down in place: the new text goes to a file beside it that then
+// takes its place in one move, so a write that stops half way (a full disk, a power cut)
+// leaves every old setting as it was. A hidden or system file stays so; a read-only one
+// refuses the write, as the profile functions' own rewrite in place does.
 #pragma once
 
 #include <cstdint>

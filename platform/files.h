@@ -1,5 +1,5 @@
 // Files and folders as the program sees them through the Windows file API: find records,
-// existence tests, whole-file reads and writes, copies and deletions. Paths are ANSI text
+// existence tests, whole-file reads and writes, copies, moves and deletions. Paths are ANSI text
 // with backslashes; names compare without regard to letter case.
 #pragma once
 
@@ -86,6 +86,11 @@ class Files {
   virtual bool deleteFile(const std::string& path) = 0;
   // CopyFileA: failIfExists false replaces an existing target.
   virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // MoveFileExA with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: a file moves within
+  // its drive, over an existing file in one step, and keeps its own attributes and times.
+  // Refused when either file is open or the target is a folder; Windows also refuses a
+  // read-only target, which Wine replaces.
+  virtual bool moveFile(const std::string& from, const std::string& to) = 0;
   virtual bool createDirectory(const std::string& path) = 0;
   virtual bool setAttributes(const std::string& path, uint32_t attributes) = 0;
   // GetFullPathNameA: the path made absolute against the current directory, "." and ".."

@@ -32,6 +32,7 @@ class DiskFiles : public platform::Files {
   bool writeFile(const std::string&, const std::string&) override { return false; }
   bool deleteFile(const std::string&) override { return false; }
   bool copyFile(const std::string&, const std::string&, bool) override { return false; }
+  bool moveFile(const std::string&, const std::string&) override { return false; }
   bool createDirectory(const std::string&) override { return false; }
   bool setAttributes(const std::string&, uint32_t) override { return false; }
 

@@ -73,6 +73,11 @@ struct FakeFiles::Node {
   bool isDir() const { return (attrs & kAttrDirectory) != 0; }
   bool isLink() const { return (attrs & kAttrReparsePoint) != 0; }
   bool readOnly() const { return !isDir() && (attrs & kAttrReadOnly); }
+  const Node* drive() const {
+    const Node* node = this;
+    while (node->parent) node = node->parent;
+    return node;
+  }
 
   FindData record(const std::string& shownName) const {
     FindData d;
@@ -427,6 +432,24 @@ bool FakeFiles::copyFile(const std::string& from, const std::string& to, bool fa
   if (target->attrs & ~kAttrNormal) target->attrs &= ~kAttrNormal;
   target->written = source->written;
   target->accessed = now_;
+  return true;
+}
+
+bool FakeFiles::moveFile(const std::string& from, const std::string& to) {
+  Resolved source = parentOf(from);
+  Node* node = source.entry();
+  if (!node || node->isDir() || node->writers > 0) return false;
+  Resolved r = parentOf(to);
+  // Without MOVEFILE_COPY_ALLOWED a file never leaves its drive.
+  if (!r.folder || r.folder->drive() != source.folder->drive()) return false;
+  Node* target = r.entry();
+  if (target && target != node && (target->isDir() || target->readOnly() || target->writers > 0))
+    return false;
+  std::shared_ptr<Node> moved = source.folder->children[upper(source.name)];
+  source.folder->children.erase(upper(source.name));
+  moved->name = r.name;
+  moved->parent = r.folder;
+  r.folder->children[upper(r.name)] = std::move(moved);
   return true;
 }
 

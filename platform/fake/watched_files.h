@@ -1,7 +1,7 @@
 // The file tree of FakeFiles as the program's code reaches it through FakeServices: every
-// call goes to the tree, and each file created, written, copied or deleted wakes the folder
-// watches of its folder, as the change notifications of Windows do (FILE_NAME | LAST_WRITE;
-// new folders and attribute changes wake nothing).
+// call goes to the tree, and each file created, written, copied, moved or deleted wakes the
+// folder watches of its folder, as the change notifications of Windows do (FILE_NAME |
+// LAST_WRITE; new folders and attribute changes wake nothing).
 #pragma once
 
 #include "platform/fake/fake_files.h"
@@ -31,6 +31,9 @@ class WatchedFiles : public Files {
   bool deleteFile(const std::string& path) override { return changed(path, files_.deleteFile(path)); }
   bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
     return changed(to, files_.copyFile(from, to, failIfExists));
+  }
+  bool moveFile(const std::string& from, const std::string& to) override {
+    return changed(to, changed(from, files_.moveFile(from, to)));
   }
   bool createDirectory(const std::string& path) override { return files_.createDirectory(path); }
   bool setAttributes(const std::string& path, uint32_t attributes) override {

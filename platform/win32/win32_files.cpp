@@ -144,6 +144,13 @@ bool Win32Files::copyFile(const std::string& from, const std::string& to, bool f
   return CopyFileA(from.c_str(), to.c_str(), failIfExists) != 0;
 }
 
+// ReplaceFileA would keep the target's attributes on Windows but not under Wine, and refuses a
+// target that does not exist yet; a plain move behaves the same on both.
+bool Win32Files::moveFile(const std::string& from, const std::string& to) {
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  return MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
+}
+
 bool Win32Files::createDirectory(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
 bool Win32Files::setAttributes(const std::string& path, uint32_t attributes) {

@@ -14,6 +14,7 @@ class Win32Files : public Files {
   std::unique_ptr<OutputFile> createFile(const std::string& path) override;
   bool deleteFile(const std::string& path) override;
   bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool moveFile(const std::string& from, const std::string& to) override;
   bool createDirectory(const std::string& path) override;
   bool setAttributes(const std::string& path, uint32_t attributes) override;
   std::string fullPath(const std::string& path) override;

@@ -203,6 +203,54 @@ TEST_F(FilesContract, CopiesReplaceOnlyWhenAsked) {
   EXPECT_FALSE(files.copyFile(root + "from.txt", root + "absent\\x.txt", false));
 }
 
+TEST_F(FilesContract, MovesReplaceTheTargetInOneStepAndKeepTheirOwnAttributes) {
+  const std::string from = root + "new.txt", to = root + "old.txt", moved = root + "moved.txt";
+  const uint32_t attrs = platform::kAttrHidden | platform::kAttrSystem | platform::kAttrArchive;
+  ASSERT_TRUE(files.writeFile(from, "new"));
+  ASSERT_TRUE(files.writeFile(to, "old"));
+  ASSERT_TRUE(files.setAttributes(from, attrs));
+  EXPECT_TRUE(files.moveFile(from, to));
+  EXPECT_EQ(files.readFile(to, 100), "new");
+  EXPECT_EQ(files.attributes(to), attrs);
+  EXPECT_FALSE(files.attributes(from));
+  // A name that is free takes the file as well.
+  EXPECT_TRUE(files.moveFile(to, moved));
+  EXPECT_EQ(files.readFile(moved, 100), "new");
+  EXPECT_FALSE(files.attributes(to));
+  EXPECT_FALSE(files.moveFile(root + "absent.txt", to));
+  EXPECT_FALSE(files.attributes(to));
+  EXPECT_FALSE(files.moveFile(moved, root + "absent\\x.txt"));
+  EXPECT_EQ(files.readFile(moved, 100), "new");
+}
+
+TEST_F(FilesContract, MovesLeaveOpenFilesFoldersAndReadOnlyTargetsAlone) {
+  const std::string from = root + "from.txt", to = root + "to.txt";
+  ASSERT_TRUE(files.writeFile(from, "from"));
+  {
+    auto held = files.createFile(to);
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(held->write("held", 4));
+    EXPECT_FALSE(files.moveFile(from, to));
+  }
+  EXPECT_EQ(files.readFile(to, 100), "held");
+  {
+    auto writing = files.createFile(from);
+    ASSERT_TRUE(writing);
+    ASSERT_TRUE(writing->write("from", 4));
+    EXPECT_FALSE(files.moveFile(from, to));
+  }
+  EXPECT_EQ(files.readFile(to, 100), "held");
+  ASSERT_TRUE(files.createDirectory(root + "folder"));
+  EXPECT_FALSE(files.moveFile(from, root + "folder"));
+  EXPECT_TRUE(files.directoryExists(root + "folder"));
+  ASSERT_TRUE(files.setAttributes(to, platform::kAttrReadOnly));
+  if (env.readOnlyTargetRefusesMoves()) {
+    EXPECT_FALSE(files.moveFile(from, to));
+    EXPECT_EQ(files.readFile(to, 100), "held");
+  }
+  EXPECT_EQ(files.readFile(from, 100), "from");
+}
+
 TEST_F(FilesContract, FoldersAreMadeOnceAndNotDeletedAsFiles) {
   EXPECT_TRUE(files.createDirectory(root + "made"));
   EXPECT_FALSE(files.createDirectory(root + "made"));

@@ -25,6 +25,8 @@ bool FilesEnv::makeUnreadable(const std::string& path) { return impl_->files.mak
 
 bool FilesEnv::readOnlyRefusesWrites() { return true; }
 
+bool FilesEnv::readOnlyTargetRefusesMoves() { return true; }
+
 }  // namespace contract
 
 #else
@@ -167,6 +169,23 @@ bool FilesEnv::readOnlyRefusesWrites() {
   if (!refused) CloseHandle(h);
   SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(probe.c_str());
+  return refused;
+}
+
+bool FilesEnv::readOnlyTargetRefusesMoves() {
+  std::string target = scratch_ + "read-only target probe", source = scratch_ + "move probe";
+  for (const std::string& path : {target, source}) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+  }
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+  bool refused = !MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+  for (const std::string& path : {target, source}) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
   return refused;
 }
 

@@ -27,6 +27,8 @@ class FilesEnv {
   // Whether a read-only file refuses to be opened for writing. Windows refuses; Wine run by
   // the Unix root cannot, since root writes through any file mode.
   bool readOnlyRefusesWrites();
+  // Whether a move refuses to replace a read-only file. Windows refuses; Wine renames over it.
+  bool readOnlyTargetRefusesMoves();
 
  private:
   struct Impl;

@@ -2,7 +2,7 @@
 
 Each test gets a copy of the program folder of its own, started in one shared Wine prefix
 under build/e2e (made once with wineboot; the Windows version and registry facts are set per
-test). The program is driven through qexctl.exe, which talks the automation protocol to the
+test), with a qexsys.ini that keeps the connection test on loopback. The program is driven through qexctl.exe, which talks the automation protocol to the
 main window and reads and answers real message boxes. Every Wine step has a time limit.
 """
 import os
@@ -16,6 +16,26 @@ OUT = os.path.join(BUILD, "out")
 WORK = os.path.join(TOP, "build", "e2e")
 SHOTS = os.path.join(WORK, "shots")
 PREFIX = os.path.join(WORK, "prefix")
+
+
+# The program's connection test goes to a closed loopback port ("offline" at once), so no test
+# ever reaches the public address it asks by default.
+CONNECTION_TEST = "ConnectionTest=http://127.0.0.1:9/"
+
+
+def with_loopback_connection_test(text):
+    """The settings text with the connection test in section Addresses, unless a test set its
+    own (which must be a loopback address too)."""
+    lines = text.split("\n")
+    if any(line.strip().lower().startswith("connectiontest") for line in lines):
+        return text
+    for i, line in enumerate(lines):
+        if line.strip().lower() == "[addresses]":
+            lines.insert(i + 1, CONNECTION_TEST)
+            return "\n".join(lines)
+    if text and not text.endswith("\n"):
+        text += "\n"
+    return text + "[Addresses]\n" + CONNECTION_TEST + "\n"
 
 
 class Failure(AssertionError):
@@ -108,10 +128,11 @@ class Program:
             os.remove(os.path.join(self.dir, "ulmres.dll"))
         self.exe = os.path.join(self.dir, "qexsys.exe")
         self.proc = None
+        self.write_ini("")
 
     def write_ini(self, text):
         with open(os.path.join(self.dir, "qexsys.ini"), "w", newline="") as f:
-            f.write(text.replace("\n", "\r\n"))
+            f.write(with_loopback_connection_test(text).replace("\n", "\r\n"))
 
     def read_ini(self):
         path = os.path.join(self.dir, "qexsys.ini")

@@ -2,9 +2,14 @@
 // refused or unreadable file does.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
+#include "app/config.h"
 #include "app/inifile.h"
 #include "app/settings.h"
 #include "app/text.h"
+#include "platform/fake/fake_files.h"
 
 namespace {
 
@@ -46,69 +51,118 @@ TEST(ParseInteger, ReadsWhatTheFrameworkReads) {
     EXPECT_EQ(app::parseInteger(bad), std::nullopt) << bad;
 }
 
-// A file layer with one file that can be made unwritable or unreadable.
-struct OneFile : platform::Files {
-  std::optional<std::string> content;
-  bool readOnly = false, unreadable = false;
-  std::unique_ptr<platform::FindHandle> findFirst(const std::string&, platform::FindData&) override { return nullptr; }
-  std::optional<uint32_t> attributes(const std::string&) override {
-    if (!content) return std::nullopt;
-    return readOnly ? platform::kAttrReadOnly : platform::kAttrArchive;
+// The program folder on the in-memory tree, with a settings file of several keys.
+class SettingsFile : public ::testing::Test {
+ protected:
+  static constexpr const char* kDir = "C:\\Kestrel\\";
+  static constexpr const char* kOld =
+      "[System]\r\nUser=ann\r\nRecycle=1\r\n\r\n[Rotator]\r\nLoop=4\r\n";
+  platform::fake::FakeFiles files;
+  const std::string path = std::string(kDir) + "qexsys.ini";
+  app::Settings settings{files, path};
+
+  void SetUp() override { files.addDir(kDir); }
+  // Every name in the program folder, so that a file left behind shows.
+  std::vector<std::string> folder() {
+    std::vector<std::string> names;
+    platform::FindData d;
+    auto find = files.findFirst(std::string(kDir) + "*.*", d);
+    if (!find) return names;
+    do
+      if (!d.isDotEntry()) names.push_back(d.name);
+    while (find->next(d));
+    return names;
   }
-  std::optional<std::string> readFile(const std::string&, uint64_t limit) override {
-    if (unreadable || !content || content->size() > limit) return std::nullopt;
-    return content;
+  void expectRefused(const std::function<void()>& write) {
+    try {
+      write();
+      ADD_FAILURE() << "no error";
+    } catch (const app::SettingsWriteError& e) {
+      EXPECT_STREQ(e.what(), "Unable to write to C:\\Kestrel\\qexsys.ini");
+    }
   }
-  bool writeFile(const std::string&, const std::string& c) override {
-    if (readOnly) return false;
-    content = c;
-    return true;
-  }
-  std::unique_ptr<platform::OutputFile> createFile(const std::string&) override { return nullptr; }
-  bool deleteFile(const std::string&) override { return false; }
-  bool copyFile(const std::string&, const std::string&, bool) override { return false; }
-  bool createDirectory(const std::string&) override { return false; }
-  bool setAttributes(const std::string&, uint32_t) override { return false; }
 };
 
-TEST(Settings, AbsentFileAndBadValuesReadAsDefaults) {
-  OneFile f;
-  app::Settings s(f, "C:\\Kestrel\\qexsys.ini");
-  EXPECT_FALSE(s.readBool("System", "Temporary", false));
-  EXPECT_TRUE(s.readBool("System", "News", true));
-  EXPECT_EQ(s.readString("System", "User", ""), "");
-  f.content = "[System]\r\nTemporary=yes\r\nRecycle=-3\r\nLoop=12\r\n";
-  EXPECT_FALSE(s.readBool("System", "Temporary", false));
-  EXPECT_TRUE(s.readBool("System", "Temporary", true));
-  EXPECT_TRUE(s.readBool("System", "Recycle", false));
-  EXPECT_EQ(s.readInteger("System", "Loop", 0), 12);
-  f.content = std::string("\0\x01\xff[System]\nUser=x", 17);
-  EXPECT_EQ(s.readString("System", "User", "d"), "d");
+TEST_F(SettingsFile, AbsentFileAndBadValuesReadAsDefaults) {
+  EXPECT_FALSE(settings.readBool("System", "Temporary", false));
+  EXPECT_TRUE(settings.readBool("System", "News", true));
+  EXPECT_EQ(settings.readString("System", "User", ""), "");
+  files.addFile(path, "[System]\r\nTemporary=yes\r\nRecycle=-3\r\nLoop=12\r\n");
+  EXPECT_FALSE(settings.readBool("System", "Temporary", false));
+  EXPECT_TRUE(settings.readBool("System", "Temporary", true));
+  EXPECT_TRUE(settings.readBool("System", "Recycle", false));
+  EXPECT_EQ(settings.readInteger("System", "Loop", 0), 12);
+  files.addFile(path, std::string("\0\x01\xff[System]\nUser=x", 17));
+  EXPECT_EQ(settings.readString("System", "User", "d"), "d");
 }
 
-TEST(Settings, BooleansAreWrittenAsOneAndZero) {
-  OneFile f;
-  app::Settings s(f, "C:\\Kestrel\\qexsys.ini");
-  for (const char* key : {"SysChange", "InfSound", "SysScan", "SysMonitor"}) s.writeBool("System", key, false);
-  s.writeBool("System", "InfSound", true);
-  EXPECT_EQ(*f.content, "[System]\r\nSysChange=0\r\nInfSound=1\r\nSysScan=0\r\nSysMonitor=0\r\n");
+TEST_F(SettingsFile, BooleansAreWrittenAsOneAndZeroIntoANewFile) {
+  for (const char* key : {"SysChange", "InfSound", "SysScan", "SysMonitor"})
+    settings.writeBool("System", key, false);
+  settings.writeBool("System", "InfSound", true);
+  EXPECT_EQ(files.readFile(path, 1000),
+            "[System]\r\nSysChange=0\r\nInfSound=1\r\nSysScan=0\r\nSysMonitor=0\r\n");
+  EXPECT_EQ(folder(), std::vector<std::string>{"qexsys.ini"});
 }
 
-TEST(Settings, RefusedOrUnreadableFileRaisesTheWriteErrorAndKeepsTheFile) {
-  OneFile f;
-  f.content = "[System]\r\nUser=ann\r\n";
-  f.readOnly = true;
-  app::Settings s(f, "C:\\Kestrel\\qexsys.ini");
-  try {
-    s.writeString("System", "User", "bob");
-    FAIL() << "no error";
-  } catch (const app::SettingsWriteError& e) {
-    EXPECT_STREQ(e.what(), "Unable to write to C:\\Kestrel\\qexsys.ini");
-  }
-  f.readOnly = false;
-  f.unreadable = true;
-  EXPECT_THROW(s.writeBool("System", "News", true), app::SettingsWriteError);
-  EXPECT_EQ(*f.content, "[System]\r\nUser=ann\r\n");
+TEST_F(SettingsFile, DiskFullHalfWayKeepsEveryOldSettingAndLeavesNothingBehind) {
+  files.addFile(path, kOld);
+  // Room for part of the new text only.
+  files.setWriteBudget(20);
+  expectRefused([&] { settings.writeString("System", "User", "bob"); });
+  EXPECT_EQ(files.readFile(path, 1000), kOld);
+  EXPECT_EQ(folder(), std::vector<std::string>{"qexsys.ini"});
+  files.setWriteBudget(std::nullopt);
+  settings.writeString("System", "User", "bob");
+  EXPECT_EQ(settings.readString("System", "User", ""), "bob");
+  EXPECT_EQ(settings.readInteger("Rotator", "Loop", 0), 4);
+}
+
+TEST_F(SettingsFile, HiddenSystemFileIsRewrittenAndStaysHiddenAndSystem) {
+  files.addFile(path, kOld, platform::kAttrHidden | platform::kAttrSystem);
+  // What a write cut short by a power cut may have left, hidden already.
+  const uint32_t leftover = platform::kAttrHidden | platform::kAttrReadOnly;
+  files.addFile(std::string(kDir) + "qexsys.tmp", "[Sys", leftover);
+  settings.writeBool("System", "Recycle", false);
+  EXPECT_EQ(files.readFile(path, 1000),
+            "[System]\r\nUser=ann\r\nRecycle=0\r\n\r\n[Rotator]\r\nLoop=4\r\n");
+  EXPECT_EQ(files.attributes(path),
+            platform::kAttrHidden | platform::kAttrSystem | platform::kAttrArchive);
+  EXPECT_EQ(folder(), std::vector<std::string>{"qexsys.ini"});
+}
+
+TEST_F(SettingsFile, RefusedOrUnreadableFileRaisesTheWriteErrorAndKeepsTheFile) {
+  files.addFile(path, kOld, platform::kAttrReadOnly);
+  expectRefused([&] { settings.writeString("System", "User", "bob"); });
+  EXPECT_EQ(files.readFile(path, 1000), kOld);
+  EXPECT_EQ(files.attributes(path), platform::kAttrReadOnly);
+  files.setAttributes(path, platform::kAttrArchive);
+  files.makeUnreadable(path);
+  expectRefused([&] { settings.writeBool("System", "News", true); });
+  files.remove(path);
+  files.addDir(path);
+  expectRefused([&] { settings.writeBool("System", "News", true); });
+  EXPECT_EQ(folder(), std::vector<std::string>{"qexsys.ini"});
+  EXPECT_TRUE(files.directoryExists(path));
+}
+
+TEST_F(SettingsFile, FileHeldOpenElsewhereIsNotReplacedAndItsNewTextGoes) {
+  files.addFile(path, kOld);
+  auto holder = files.createFile(path);
+  ASSERT_TRUE(holder);
+  expectRefused([&] { settings.writeString("System", "User", "bob"); });
+  EXPECT_EQ(folder(), std::vector<std::string>{"qexsys.ini"});
+}
+
+TEST_F(SettingsFile, AddressesComeFromTheirSectionAndAMissingKeyKeepsItsDefault) {
+  files.addFile(path,
+                "[Addresses]\r\nConnectionTest=http://127.0.0.1:9/\r\nCommunityHost=127.0.0.1:8\r\n");
+  app::Config config;
+  const std::string vendorSite = config.vendorSite;
+  config.load(settings);
+  EXPECT_EQ(config.connectionTest, "http://127.0.0.1:9/");
+  EXPECT_EQ(config.community("/forum/"), "http://127.0.0.1:8/forum/");
+  EXPECT_EQ(config.vendorSite, vendorSite);
 }
 
 }  // namespace
