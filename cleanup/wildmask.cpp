@@ -96,6 +96,6 @@ bool WildMask::matches(const std::string& name) const {
   return t == tokens_.size();
 }
 
-bool MatchesMask(const std::string& name, const std::string& mask) { return WildMask(mask).matches(name); }
+bool matchesMask(const std::string& name, const std::string& mask) { return WildMask(mask).matches(name); }
 
 }  // namespace cleanup

@@ -31,7 +31,7 @@ HttpClient::HttpClient(platform::Sockets& sockets, platform::Files& files,
 void HttpClient::Get(const std::string& url) { request(HttpMethod::Get, url, nullptr); }
 
 void HttpClient::Post(const std::string& url, const std::string& data) {
-  const std::string body = FormEncode(data);
+  const std::string body = formEncode(data);
   request(HttpMethod::Post, url, &body);
 }
 
@@ -46,7 +46,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     ~Release() { flag = false; }
   } release{busy_};
 
-  const HttpUrl first = AnalyseUrl(url);
+  const HttpUrl first = analyseUrl(url);
   HttpUrl target = first;
   for (int redirects = 0;; ++redirects) {
     Port = target.port;
@@ -58,7 +58,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
       info.Password.clear();
     }
     const std::string text =
-        BuildRequest(method == HttpMethod::Get ? "GET" : "POST", target, info, body);
+        buildRequest(method == HttpMethod::Get ? "GET" : "POST", target, info, body);
     HttpReplyReader reply;
     exchange(target, text, reply);
     if (statusCode <= 298) {
@@ -72,7 +72,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     if (redirects == kMaxRedirects) throw HttpError("Too many redirects (more than 10)");
     if (reply.location().empty()) throw HttpError("Redirect without a Location");
     if (!reply.cookie().empty()) HeaderInfo.Cookie = reply.cookie();
-    target = AnalyseUrl(ResolveLocation(target, reply.location()));
+    target = analyseUrl(resolveLocation(target, reply.location()));
   }
 }
 

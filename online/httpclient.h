@@ -50,7 +50,7 @@ class HttpClient {
 
   // Called from a message handler while a request waits: the request ends with an error at
   // the next slice.
-  void Abort() { aborted_ = true; }
+  void abort() { aborted_ = true; }
 
  private:
   platform::Sockets& sockets_;

@@ -61,7 +61,7 @@ bool hasScheme(const std::string& location) {
 
 }  // namespace
 
-HttpUrl AnalyseUrl(const std::string& given) {
+HttpUrl analyseUrl(const std::string& given) {
   if (given.empty()) throw HttpError("Empty URL");
   const std::string url = escapeUnsafeBytes(given);
   HttpUrl out;
@@ -91,7 +91,7 @@ HttpUrl AnalyseUrl(const std::string& given) {
   return out;
 }
 
-std::string ResolveLocation(const HttpUrl& base, const std::string& location) {
+std::string resolveLocation(const HttpUrl& base, const std::string& location) {
   // Scheme-relative: this client speaks nothing but plain HTTP.
   if (location.compare(0, 2, "//") == 0) return "http:" + location;
   if (hasScheme(location)) return location;

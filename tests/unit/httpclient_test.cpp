@@ -97,7 +97,7 @@ TEST_F(HttpClientExchange, PostEncodesTheBodyAndKeepsTheReplyAsText) {
 
   const std::string request = server.requests().at(0);
   EXPECT_EQ(request.substr(0, request.find("\r\n")), "POST /forum/instant.php?do=login HTTP/1.0");
-  EXPECT_NE(request.find("\r\nAuthorization: Basic " + online::Base64("user: jo:password: secret") +
+  EXPECT_NE(request.find("\r\nAuthorization: Basic " + online::base64("user: jo:password: secret") +
                          "\r\n"),
             std::string::npos);
   const std::string tail = "Content-Length: 10\r\n\r\nuser%3aa+b";
@@ -202,7 +202,7 @@ TEST_F(HttpClientExchange, AbortFromAHandlerCancelsTheWait) {
   Server server([](Connection& c) { c.stall(5000); });
   client.TimeOut = 0;
   onPump = [&] {
-    if (pumps == 50) client.Abort();
+    if (pumps == 50) client.abort();
   };
   EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Connection Canceled");
   onPump = nullptr;
