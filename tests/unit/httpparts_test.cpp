@@ -74,6 +74,8 @@ TEST(HttpUrl, RedirectTargetsResolveAgainstTheRequest) {
   EXPECT_EQ(online::resolveLocation(analyseUrl("http://h"), "x"), "http://h/x");
   EXPECT_EQ(online::resolveLocation(analyseUrl("h:81/a/b"), "c"), "h:81/a/c");
   EXPECT_EQ(online::resolveLocation(analyseUrl("h:81/a/b"), "//o/p"), "http://o/p");
+  // Only ASCII letters and digits make a scheme, whatever the machine's locale calls a letter.
+  EXPECT_EQ(online::resolveLocation(base, "d\xE9j\xE0:vu"), "http://h:81/dir/d\xE9j\xE0:vu");
 }
 
 TEST(HttpEncoding, FormEncodingKeepsOnlyDigitsAndAsciiLetters) {
