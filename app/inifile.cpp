@@ -1,6 +1,7 @@
 #include "app/inifile.h"
 
 #include "app/text.h"
+#include "platform/textcase.h"
 
 namespace app {
 
@@ -39,7 +40,7 @@ IniText::IniText(const std::string& text) {
 int IniText::findSection(const std::string& section) const {
   for (size_t i = 0; i < lines_.size(); ++i) {
     auto name = sectionName(lines_[i]);
-    if (name && equalsNoCase(*name, section)) return static_cast<int>(i);
+    if (name && platform::equalsAsciiNoCase(*name, section)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -48,7 +49,7 @@ int IniText::findKey(int s, const std::string& key) const {
   std::string k, v;
   for (size_t i = s + 1; i < lines_.size(); ++i) {
     if (sectionName(lines_[i])) break;
-    if (keyOf(lines_[i], k, v) && equalsNoCase(k, key)) return static_cast<int>(i);
+    if (keyOf(lines_[i], k, v) && platform::equalsAsciiNoCase(k, key)) return static_cast<int>(i);
   }
   return -1;
 }

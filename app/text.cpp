@@ -1,6 +1,6 @@
 #include "app/text.h"
 
-#include <cctype>
+#include "platform/textcase.h"
 
 namespace app {
 
@@ -9,19 +9,6 @@ std::string trim(const std::string& s) {
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
   return s.substr(b, e - b);
-}
-
-std::string lowerCase(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 std::optional<int32_t> parseInteger(const std::string& s) {
@@ -35,7 +22,7 @@ std::optional<int32_t> parseInteger(const std::string& s) {
   if (i >= s.size()) return std::nullopt;
   int64_t value = 0;
   for (; i < s.size(); ++i) {
-    const int c = std::tolower(static_cast<unsigned char>(s[i]));
+    const char c = platform::asciiLower(s[i]);
     int digit;
     if (c >= '0' && c <= '9') digit = c - '0';
     else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;

@@ -1,5 +1,5 @@
-// Small text helpers of the ANSI world: blanks, letter case, numbers as the framework reads
-// and writes them.
+// Small text helpers of the ANSI world: blanks, and numbers as the framework reads and writes
+// them. Letter case lives in platform/textcase.h.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,6 @@
 namespace app {
 
 std::string trim(const std::string& s);
-std::string lowerCase(std::string s);
-bool equalsNoCase(const std::string& a, const std::string& b);
 // A 32-bit integer in decimal (optionally signed) or hexadecimal with "$" or "0x"; nullopt
 // for anything else or a value out of range. Leading blanks are allowed, trailing ones not.
 std::optional<int32_t> parseInteger(const std::string& s);

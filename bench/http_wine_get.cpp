@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "online/httpclient.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_sockets.h"
 
@@ -17,7 +18,8 @@ int main(int argc, char** argv) {
   }
   platform::win32::Win32Sockets sockets;
   platform::win32::Win32Files files;
-  online::HttpClient client(sockets, files, [] {
+  platform::win32::Win32Clock clock;
+  online::HttpClient client(sockets, files, clock, [] {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);

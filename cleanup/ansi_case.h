@@ -1,14 +1,10 @@
-// Letter case of the ANSI code page (Windows-1252): the finder's masks, exclusions and pending
-// folders compare names without regard to it, as the file system does.
+// The order of the finder's pending folders: full paths compared by the ANSI letter case the
+// file system ignores (platform/textcase.h).
 #pragma once
 
 #include <string>
 
 namespace cleanup {
-
-// The small letter for a capital of the code page; every other byte as it is.
-char foldAnsi(char c);
-std::string foldAnsi(std::string s);
 
 // Orders full folder paths without regard to case, with the separator below every other
 // character, so that a folder's whole subtree sorts right after it and before its next

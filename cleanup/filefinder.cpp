@@ -5,6 +5,7 @@
 
 #include "cleanup/ansi_case.h"
 #include "cleanup/wildmask.h"
+#include "platform/textcase.h"
 
 namespace cleanup {
 
@@ -24,7 +25,8 @@ class TFileFinder::Run {
     for (const auto& m : f_.Masks) masks_.emplace_back(m);
     for (const auto& m : f_.ExcludeMasks) excludeMasks_.emplace_back(m);
     for (int i = 0; i < f_.ExcludePaths.Count(); ++i)
-      excludes_.push_back({foldAnsi(withSeparator(f_.ExcludePaths[i].path)), f_.ExcludePaths[i].flag});
+      excludes_.push_back(
+          {platform::ansiLower(withSeparator(f_.ExcludePaths[i].path)), f_.ExcludePaths[i].flag});
   }
 
   // The entry is a copy: a handler may add roots while this one is walked.
@@ -57,7 +59,7 @@ class TFileFinder::Run {
   bool IsFolderExcluded(const std::string& folder) {
     bool verdict = false;
     if (!excludes_.empty()) {
-      std::string f = foldAnsi(folder);
+      std::string f = platform::ansiLower(folder);
       for (const auto& e : excludes_) {
         verdict = f == e.folded || (!e.exactOnly && f.compare(0, e.folded.size(), e.folded) == 0);
         if (verdict) break;

@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
-#include "cleanup/ansi_case.h"
+#include "platform/textcase.h"
 
 namespace cleanup {
 
 namespace {
 
 unsigned char byte(char c) { return static_cast<unsigned char>(c); }
-unsigned char folded(char c) { return byte(foldAnsi(c)); }
+unsigned char folded(char c) { return byte(platform::ansiLower(c)); }
 
 }  // namespace
 
@@ -96,6 +96,6 @@ bool WildMask::matches(const std::string& name) const {
   return t == tokens_.size();
 }
 
-bool MatchesMask(const std::string& name, const std::string& mask) { return WildMask(mask).matches(name); }
+bool matchesMask(const std::string& name, const std::string& mask) { return WildMask(mask).matches(name); }
 
 }  // namespace cleanup

@@ -40,6 +40,6 @@ class WildMask {
 };
 
 // One-off check of a name against a mask.
-bool MatchesMask(const std::string& name, const std::string& mask);
+bool matchesMask(const std::string& name, const std::string& mask);
 
 }  // namespace cleanup

@@ -26,7 +26,7 @@ std::optional<std::string> readField(std::string_view bytes, size_t& pos) {
 
 }  // namespace
 
-std::vector<HeadlineRecord> ParseHeadlines(std::string_view bytes) {
+std::vector<HeadlineRecord> parseHeadlines(std::string_view bytes) {
   std::vector<HeadlineRecord> records;
   size_t pos = 0;
   while (pos < bytes.size()) {
@@ -44,10 +44,10 @@ std::vector<HeadlineRecord> ParseHeadlines(std::string_view bytes) {
 
 void HeadlineList::Load(platform::Files& files, const std::string& path, std::ostream& log) {
   records_.clear();
-  auto read = platform::ReadBounded(files, path, kMaxHeadlineFile);
+  auto read = platform::readBounded(files, path, kMaxHeadlineFile);
   switch (read.status) {
     case platform::BoundedRead::Status::Loaded:
-      records_ = ParseHeadlines(read.bytes);
+      records_ = parseHeadlines(read.bytes);
       break;
     case platform::BoundedRead::Status::TooLarge:
       log << "Headline file too large.\n";

@@ -28,7 +28,7 @@ inline constexpr uint64_t kMaxHeadlineFile = 1024 * 1024;
 // bytes: the scrambled text and a zero. The text is what comes before the first zero, or all
 // L bytes when there is none. A length that is negative or runs past the end of the bytes is
 // a cut file: the records before it are kept, the one it belongs to is dropped.
-std::vector<HeadlineRecord> ParseHeadlines(std::string_view bytes);
+std::vector<HeadlineRecord> parseHeadlines(std::string_view bytes);
 
 class HeadlineList {
  public:

@@ -12,13 +12,13 @@ namespace {
 void appendField(std::string& bytes, const std::string& text) {
   const auto length = static_cast<uint32_t>(text.size() + 1);
   for (int i = 0; i < 4; ++i) bytes += static_cast<char>(length >> (8 * i) & 0xFF);
-  bytes += scan::ScrambleText(text);
+  bytes += scan::scrambleText(text);
   bytes += '\0';
 }
 
 }  // namespace
 
-std::optional<std::string> HeadlineTextProblem(std::string_view text, bool firstField) {
+std::optional<std::string> headlineTextProblem(std::string_view text, bool firstField) {
   if (firstField && text.size() > kMaxHeadlineText1)
     return "is longer than " + std::to_string(kMaxHeadlineText1) + " bytes";
   // The key byte is stored as a zero and a zero as the key byte: either reads back as the end.
@@ -33,7 +33,7 @@ std::optional<std::string> HeadlineTextProblem(std::string_view text, bool first
   return std::nullopt;
 }
 
-std::string EncodeHeadlines(const std::vector<HeadlineRecord>& records) {
+std::string encodeHeadlines(const std::vector<HeadlineRecord>& records) {
   std::string bytes;
   for (const auto& r : records) {
     appendField(bytes, r.text1);

@@ -13,9 +13,9 @@ namespace online {
 
 // Why a text cannot be stored as a record's text1 (firstField) or as text2/text3 ("holds the
 // byte 0x1B, which would end the text there"), or nullopt when it can.
-std::optional<std::string> HeadlineTextProblem(std::string_view text, bool firstField);
+std::optional<std::string> headlineTextProblem(std::string_view text, bool firstField);
 
 // Every record's three fields, each its length, its scrambled bytes and a zero.
-std::string EncodeHeadlines(const std::vector<HeadlineRecord>& records);
+std::string encodeHeadlines(const std::vector<HeadlineRecord>& records);
 
 }  // namespace online

@@ -1,7 +1,6 @@
 #include "online/httpclient.h"
 
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 #include "online/httpreply.h"
@@ -24,14 +23,17 @@ HttpError socketError(const SocketError& e) {
 
 }  // namespace
 
-HttpClient::HttpClient(platform::Sockets& sockets, platform::Files& files,
+HttpClient::HttpClient(platform::Sockets& sockets, platform::Files& files, platform::Clock& clock,
                        std::function<void()> processMessages)
-    : sockets_(sockets), files_(files), processMessages_(std::move(processMessages)) {}
+    : sockets_(sockets),
+      files_(files),
+      clock_(clock),
+      processMessages_(std::move(processMessages)) {}
 
 void HttpClient::Get(const std::string& url) { request(HttpMethod::Get, url, nullptr); }
 
 void HttpClient::Post(const std::string& url, const std::string& data) {
-  const std::string body = FormEncode(data);
+  const std::string body = formEncode(data);
   request(HttpMethod::Post, url, &body);
 }
 
@@ -46,7 +48,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     ~Release() { flag = false; }
   } release{busy_};
 
-  const HttpUrl first = AnalyseUrl(url);
+  const HttpUrl first = analyseUrl(url);
   HttpUrl target = first;
   for (int redirects = 0;; ++redirects) {
     Port = target.port;
@@ -58,7 +60,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
       info.Password.clear();
     }
     const std::string text =
-        BuildRequest(method == HttpMethod::Get ? "GET" : "POST", target, info, body);
+        buildRequest(method == HttpMethod::Get ? "GET" : "POST", target, info, body);
     HttpReplyReader reply;
     exchange(target, text, reply);
     if (statusCode <= 298) {
@@ -72,7 +74,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     if (redirects == kMaxRedirects) throw HttpError("Too many redirects (more than 10)");
     if (reply.location().empty()) throw HttpError("Redirect without a Location");
     if (!reply.cookie().empty()) HeaderInfo.Cookie = reply.cookie();
-    target = AnalyseUrl(ResolveLocation(target, reply.location()));
+    target = analyseUrl(resolveLocation(target, reply.location()));
   }
 }
 
@@ -163,7 +165,7 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
 
   // While data flows there is no wait to process messages in; doing it after every chunk
   // would cost more than the chunk itself, so it happens once a slice.
-  auto lastPump = std::chrono::steady_clock::now();
+  uint64_t lastPump = clock_.tickMs();
   while (!reply.bodyComplete()) {
     Transfer t = transfer([&] { return socket.receive(buffer.data(), buffer.size()); },
                           [&](uint32_t ms, SocketError& e) { return socket.waitReadable(ms, e); },
@@ -182,8 +184,8 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
       const size_t body = reply.takeBody(size);
       if (body > 0) store(data, body);
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastPump >= std::chrono::milliseconds(kSliceMs)) {
+    const uint64_t now = clock_.tickMs();
+    if (now - lastPump >= kSliceMs) {
       lastPump = now;
       if (!pump()) throw HttpError(kCanceled);
     }
@@ -219,13 +221,12 @@ Transfer HttpClient::transfer(const std::function<Transfer()>& move,
 }
 
 HttpClient::Waited HttpClient::waitSliced(const std::function<bool(uint32_t)>& poll) {
-  const auto start = std::chrono::steady_clock::now();
+  const uint64_t start = clock_.tickMs();
   for (;;) {
     if (poll(kSliceMs)) return Waited::Done;
     // Judged before the messages, not after: a handler may run long (another client's whole
     // request), and what arrived meanwhile must be polled for before the wait is given up.
-    if (TimeOut > 0 &&
-        std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(TimeOut))
+    if (TimeOut > 0 && clock_.tickMs() - start >= static_cast<uint64_t>(TimeOut))
       return Waited::TimedOut;
     if (!pump()) return Waited::Canceled;
   }

@@ -9,6 +9,7 @@
 
 #include "online/httperror.h"
 #include "online/httprequest.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/sockets.h"
 
@@ -25,7 +26,8 @@ constexpr int kMaxRedirects = 10;
 
 class HttpClient {
  public:
-  HttpClient(platform::Sockets& sockets, platform::Files& files,
+  // The clock times the waits against TimeOut and paces the message processing.
+  HttpClient(platform::Sockets& sockets, platform::Files& files, platform::Clock& clock,
              std::function<void()> processMessages);
 
   uint16_t Port = 80;          // the port of the last request
@@ -50,11 +52,12 @@ class HttpClient {
 
   // Called from a message handler while a request waits: the request ends with an error at
   // the next slice.
-  void Abort() { aborted_ = true; }
+  void abort() { aborted_ = true; }
 
  private:
   platform::Sockets& sockets_;
   platform::Files& files_;
+  platform::Clock& clock_;
   std::function<void()> processMessages_;
   bool busy_ = false;
   bool aborted_ = false;

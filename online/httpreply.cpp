@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "online/httperror.h"
+#include "platform/textcase.h"
 
 namespace online {
 namespace {
@@ -11,14 +12,8 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The value after a header name, when the line starts with it (in any letter case).
 std::optional<std::string> valueOf(const std::string& line, const char* name) {
-  size_t n = std::strlen(name);
-  if (line.size() < n) return std::nullopt;
-  for (size_t i = 0; i < n; ++i) {
-    char a = line[i], b = name[i];
-    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-    if (a != b) return std::nullopt;
-  }
+  const size_t n = std::strlen(name);
+  if (!platform::equalsAsciiNoCase(std::string_view(line).substr(0, n), name)) return std::nullopt;
   size_t begin = n, end = line.size();
   while (begin < end && isBlank(line[begin])) ++begin;
   while (end > begin && (isBlank(line[end - 1]) || line[end - 1] == '\r' || line[end - 1] == '\n'))

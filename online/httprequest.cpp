@@ -21,7 +21,7 @@ bool isAsciiAlnum(unsigned char c) {
 
 }  // namespace
 
-std::string FormEncode(const std::string& data) {
+std::string formEncode(const std::string& data) {
   static const char hex[] = "0123456789abcdef";
   std::string out;
   out.reserve(data.size() * 3);
@@ -39,7 +39,7 @@ std::string FormEncode(const std::string& data) {
   return out;
 }
 
-std::string Base64(const std::string& data) {
+std::string base64(const std::string& data) {
   static const char table[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string out;
   out.reserve((data.size() + 2) / 3 * 4);
@@ -65,7 +65,7 @@ std::string Base64(const std::string& data) {
   return out;
 }
 
-std::string BuildRequest(const std::string& method, const HttpUrl& url, const HttpHeaderInfo& info,
+std::string buildRequest(const std::string& method, const HttpUrl& url, const HttpHeaderInfo& info,
                          const std::string* body) {
   std::string out = method + " " + url.target + " HTTP/1.0\r\n";
   out += "Host: " + url.host + "\r\n";
@@ -76,7 +76,7 @@ std::string BuildRequest(const std::string& method, const HttpUrl& url, const Ht
   addHeader(out, "Cookie", info.Cookie);
   addHeader(out, "Referer", info.Referer);
   if (!info.UserId.empty() && !info.Password.empty())
-    addHeader(out, "Authorization", "Basic " + Base64(info.UserId + ":" + info.Password));
+    addHeader(out, "Authorization", "Basic " + base64(info.UserId + ":" + info.Password));
   out += "Content-type: application/x-www-form-urlencoded\r\n";
   if (body) out += "Content-Length: " + std::to_string(body->size()) + "\r\n";
   out += "\r\n";

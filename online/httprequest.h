@@ -19,14 +19,14 @@ struct HttpHeaderInfo {
 
 // Digits and ASCII letters as they are, a blank as "+", every other byte as "%" and two
 // lower-case hexadecimal digits.
-std::string FormEncode(const std::string& data);
+std::string formEncode(const std::string& data);
 
 // Standard base64 with "=" padding, one unbroken token.
-std::string Base64(const std::string& data);
+std::string base64(const std::string& data);
 
 // method is "GET" or "POST"; a POST carries body and its Content-Length. Throws HttpError when
 // a header value holds a line break, which would let it forge headers of its own.
-std::string BuildRequest(const std::string& method, const HttpUrl& url, const HttpHeaderInfo& info,
+std::string buildRequest(const std::string& method, const HttpUrl& url, const HttpHeaderInfo& info,
                          const std::string* body);
 
 }  // namespace online

@@ -1,8 +1,7 @@
 #include "online/httpurl.h"
 
-#include <cctype>
-
 #include "online/httperror.h"
+#include "platform/textcase.h"
 
 namespace online {
 namespace {
@@ -21,11 +20,6 @@ std::string escapeUnsafeBytes(const std::string& url) {
     }
   }
   return out;
-}
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 uint16_t portOf(const std::string& digits) {
@@ -53,15 +47,16 @@ bool hasScheme(const std::string& location) {
   size_t colon = location.find(':');
   if (colon == std::string::npos || colon == 0) return false;
   for (size_t i = 0; i < colon; ++i) {
-    unsigned char c = static_cast<unsigned char>(location[i]);
-    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    const char c = platform::asciiLower(location[i]);
+    const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    if (!letterOrDigit && c != '+' && c != '-' && c != '.') return false;
   }
   return true;
 }
 
 }  // namespace
 
-HttpUrl AnalyseUrl(const std::string& given) {
+HttpUrl analyseUrl(const std::string& given) {
   if (given.empty()) throw HttpError("Empty URL");
   const std::string url = escapeUnsafeBytes(given);
   HttpUrl out;
@@ -81,7 +76,8 @@ HttpUrl AnalyseUrl(const std::string& given) {
       hostStart, targetStart == std::string::npos ? std::string::npos : targetStart - hostStart);
 
   size_t colon = url.find(':');
-  out.scheme = lower(colon == std::string::npos ? std::string() : url.substr(0, colon));
+  out.scheme =
+      platform::asciiLower(colon == std::string::npos ? std::string() : url.substr(0, colon));
   if (out.scheme == "https") throw HttpError("HTTP Secure Socket is not supported");
   out.port = out.scheme == "ftp" ? 21 : out.scheme == "gopher" ? 70 : 80;
 
@@ -91,7 +87,7 @@ HttpUrl AnalyseUrl(const std::string& given) {
   return out;
 }
 
-std::string ResolveLocation(const HttpUrl& base, const std::string& location) {
+std::string resolveLocation(const HttpUrl& base, const std::string& location) {
   // Scheme-relative: this client speaks nothing but plain HTTP.
   if (location.compare(0, 2, "//") == 0) return "http:" + location;
   if (hasScheme(location)) return location;

@@ -17,9 +17,9 @@ struct HttpUrl {
 // Throws HttpError for an empty URL, a secure one, or a port that is not a number from 1 to
 // 65535. Bytes that cannot stand in a request line (controls, blanks, bytes above 127) are
 // percent-encoded first, so nothing in a URL can break the request apart.
-HttpUrl AnalyseUrl(const std::string& url);
+HttpUrl analyseUrl(const std::string& url);
 
 // The URL a redirect's Location value names, relative to the URL that was asked for.
-std::string ResolveLocation(const HttpUrl& base, const std::string& location);
+std::string resolveLocation(const HttpUrl& base, const std::string& location);
 
 }  // namespace online

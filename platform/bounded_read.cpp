@@ -4,7 +4,7 @@
 
 namespace platform {
 
-BoundedRead ReadBounded(Files& files, const std::string& path, uint64_t limit) {
+BoundedRead readBounded(Files& files, const std::string& path, uint64_t limit) {
   BoundedRead result;
   if (!files.fileExists(path)) return result;
   if (auto bytes = files.readFile(path, limit)) {

@@ -21,6 +21,6 @@ struct BoundedRead {
   std::string bytes;  // the content when Loaded
 };
 
-BoundedRead ReadBounded(Files& files, const std::string& path, uint64_t limit);
+BoundedRead readBounded(Files& files, const std::string& path, uint64_t limit);
 
 }  // namespace platform

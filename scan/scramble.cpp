@@ -13,7 +13,7 @@ std::string UnscrambleText(std::string_view stored) {
   return plain;
 }
 
-std::string ScrambleText(std::string_view plain) {
+std::string scrambleText(std::string_view plain) {
   std::string stored(plain);
   for (char& c : stored) c = static_cast<char>(static_cast<unsigned char>(c) ^ kScrambleKey);
   return stored;

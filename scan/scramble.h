@@ -19,6 +19,6 @@ std::string UnscrambleText(std::string_view stored);
 
 // The stored form of a plain text: each byte XORed with the key. A plain byte equal to the key
 // is stored as zero and cuts the text when read back; the writers refuse such texts.
-std::string ScrambleText(std::string_view plain);
+std::string scrambleText(std::string_view plain);
 
 }  // namespace scan

@@ -6,11 +6,11 @@
 
 namespace scan {
 
-std::string SignatureListPath(const std::string& programDir, const std::string& listName) {
+std::string signatureListPath(const std::string& programDir, const std::string& listName) {
   return programDir + listName;
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
+std::vector<std::string> splitLines(std::string_view bytes) {
   std::vector<std::string> lines;
   size_t start = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -23,16 +23,16 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
   return lines;
 }
 
-bool IsSignatureEntry(std::string_view stored) {
+bool isSignatureEntry(std::string_view stored) {
   return !stored.empty() && stored.size() <= kMaxSignatureLine &&
          stored.find(static_cast<char>(kScrambleKey)) == std::string_view::npos;
 }
 
-SignatureList ParseSignatureList(std::string_view bytes) {
+SignatureList parseSignatureList(std::string_view bytes) {
   SignatureList list;
   list.status = SignatureList::Status::Loaded;
-  for (auto& line : SplitLines(bytes)) {
-    if (IsSignatureEntry(line))
+  for (auto& line : splitLines(bytes)) {
+    if (isSignatureEntry(line))
       list.lines.push_back(std::move(line));
     else
       ++list.passedOver;
@@ -40,15 +40,15 @@ SignatureList ParseSignatureList(std::string_view bytes) {
   return list;
 }
 
-SignatureList LoadSignatureList(platform::Files& files, const std::string& path) {
-  auto read = platform::ReadBounded(files, path, kMaxSignatureFile);
-  if (read.status == SignatureList::Status::Loaded) return ParseSignatureList(read.bytes);
+SignatureList loadSignatureList(platform::Files& files, const std::string& path) {
+  auto read = platform::readBounded(files, path, kMaxSignatureFile);
+  if (read.status == SignatureList::Status::Loaded) return parseSignatureList(read.bytes);
   SignatureList list;
   list.status = read.status;
   return list;
 }
 
-std::string SignatureListError(const SignatureList& list, const std::string& path) {
+std::string signatureListError(const SignatureList& list, const std::string& path) {
   if (list.status == SignatureList::Status::TooLarge)
     return "The signature list " + path + " is larger than " +
            std::to_string(kMaxSignatureFile / (1024 * 1024)) + " MB and cannot be used.";

@@ -28,18 +28,18 @@ inline constexpr size_t kMaxSignatureLine = 255;
 inline constexpr uint64_t kMaxSignatureFile = 4 * 1024 * 1024;
 
 // programDir ends with a backslash.
-std::string SignatureListPath(const std::string& programDir, const std::string& listName);
+std::string signatureListPath(const std::string& programDir, const std::string& listName);
 
 // Lines as Windows text files hold them: CR LF, a lone CR and a lone LF each end a line, and
 // a line end at the very end does not begin another, empty line.
-std::vector<std::string> SplitLines(std::string_view bytes);
+std::vector<std::string> splitLines(std::string_view bytes);
 
 // Whether a stored (scrambled) line is an entry at all. Empty lines, lines longer than
 // kMaxSignatureLine and lines holding a byte that unscrambles to zero are not: each of them,
 // used, would look up something other than what was listed, the cut or empty text of a key
 // line naming a parent key that the scan deletes with everything below it. Such lines are
 // passed over; the list writer never produces them.
-bool IsSignatureEntry(std::string_view stored);
+bool isSignatureEntry(std::string_view stored);
 
 struct SignatureList {
   using Status = platform::BoundedRead::Status;
@@ -49,13 +49,13 @@ struct SignatureList {
 };
 
 // The entries of a list's bytes.
-SignatureList ParseSignatureList(std::string_view bytes);
+SignatureList parseSignatureList(std::string_view bytes);
 
 // Reads the list at path. Missing: no such file. Unreadable and TooLarge: the scan reports
-// SignatureListError and ends at this phase.
-SignatureList LoadSignatureList(platform::Files& files, const std::string& path);
+// signatureListError and ends at this phase.
+SignatureList loadSignatureList(platform::Files& files, const std::string& path);
 
 // The text of the error box for a list that could not be read (Unreadable or TooLarge).
-std::string SignatureListError(const SignatureList& list, const std::string& path);
+std::string signatureListError(const SignatureList& list, const std::string& path);
 
 }  // namespace scan

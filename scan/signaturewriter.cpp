@@ -17,7 +17,7 @@ std::string hexByte(unsigned char b) {
 
 }  // namespace
 
-std::optional<std::string> SignatureLineProblem(std::string_view plain) {
+std::optional<std::string> signatureLineProblem(std::string_view plain) {
   if (plain.empty()) return "is empty";
   if (plain.size() > kMaxSignatureLine)
     return "is longer than " + std::to_string(kMaxSignatureLine) + " characters";
@@ -32,9 +32,9 @@ std::optional<std::string> SignatureLineProblem(std::string_view plain) {
   return std::nullopt;
 }
 
-std::string EncodeSignatureList(const std::vector<std::string>& plainLines) {
+std::string encodeSignatureList(const std::vector<std::string>& plainLines) {
   std::string bytes;
-  for (const auto& line : plainLines) bytes += ScrambleText(line) + "\r\n";
+  for (const auto& line : plainLines) bytes += scrambleText(line) + "\r\n";
   return bytes;
 }
 

@@ -12,9 +12,9 @@ namespace scan {
 // Why a plain line cannot be stored ("is empty", "is longer than 255 characters", "holds the
 // byte 0x11, which would be stored as 0x0A", "holds the byte 0x00, which would end the line
 // there"), or nullopt when it can.
-std::optional<std::string> SignatureLineProblem(std::string_view plain);
+std::optional<std::string> signatureLineProblem(std::string_view plain);
 
 // Each line scrambled and ended with CR LF. The lines must have no problem.
-std::string EncodeSignatureList(const std::vector<std::string>& plainLines);
+std::string encodeSignatureList(const std::vector<std::string>& plainLines);
 
 }  // namespace scan

@@ -85,11 +85,11 @@ class Description {
     }
   }
 
-  std::string bytes() const { return online::EncodeHeadlines(records_); }
+  std::string bytes() const { return online::encodeHeadlines(records_); }
 
  private:
   static void set(std::string& field, const std::string& text, bool firstField) {
-    if (auto problem = online::HeadlineTextProblem(text, firstField)) throw Failure{"the text " + *problem};
+    if (auto problem = online::headlineTextProblem(text, firstField)) throw Failure{"the text " + *problem};
     field = text;
   }
 
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   const auto text = readAll(source);
   if (!text) return fail("cannot read " + source);
   Description description;
-  const auto lines = scan::SplitLines(*text);
+  const auto lines = scan::splitLines(*text);
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (line.empty() || line[0] == '#') continue;

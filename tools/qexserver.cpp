@@ -23,6 +23,9 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
+
+#include "platform/textcase.h"
 
 namespace {
 
@@ -59,7 +62,8 @@ std::string readRequest(int fd, Clock::time_point deadline) {
     if (wanted == std::string::npos && end != std::string::npos) {
       wanted = end + 4;
       for (size_t pos = request.find("\r\n"); pos < end; pos = request.find("\r\n", pos + 2)) {
-        if (strncasecmp(request.c_str() + pos + 2, "Content-Length:", 15) == 0)
+        if (platform::equalsAsciiNoCase(std::string_view(request).substr(pos + 2, 15),
+                                        "Content-Length:"))
           wanted += std::strtoul(request.c_str() + pos + 17, nullptr, 10);
       }
     }
@@ -128,7 +132,7 @@ std::string htmlEscape(const std::string& text) {
 std::string contentType(const std::string& path) {
   auto endsWith = [&](const char* suffix) {
     size_t n = std::strlen(suffix);
-    return path.size() >= n && strcasecmp(path.c_str() + path.size() - n, suffix) == 0;
+    return path.size() >= n && platform::equalsAsciiNoCase(path.substr(path.size() - n), suffix);
   };
   if (endsWith(".gif")) return "image/gif";
   if (endsWith(".jpg") || endsWith(".jpeg")) return "image/jpeg";

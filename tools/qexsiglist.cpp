@@ -38,11 +38,11 @@ int fail(const std::string& message) {
 int write(const std::string& plainPath, const std::string& listPath) {
   const auto plain = readAll(plainPath);
   if (!plain) return fail("cannot read " + plainPath + " (missing, unreadable or over 4 MB)");
-  const auto lines = scan::SplitLines(*plain);
+  const auto lines = scan::splitLines(*plain);
   for (size_t i = 0; i < lines.size(); ++i)
-    if (auto problem = scan::SignatureLineProblem(lines[i]))
+    if (auto problem = scan::signatureLineProblem(lines[i]))
       return fail(plainPath + ":" + std::to_string(i + 1) + ": the line " + *problem);
-  const std::string bytes = scan::EncodeSignatureList(lines);
+  const std::string bytes = scan::encodeSignatureList(lines);
   // CR LF after every line can make the list larger than the plain text it came from.
   if (bytes.size() > scan::kMaxSignatureFile) return fail("the list would be over 4 MB, which the scan refuses");
   std::ofstream out(listPath, std::ios::binary | std::ios::trunc);
@@ -55,7 +55,7 @@ int write(const std::string& plainPath, const std::string& listPath) {
 int print(const std::string& listPath) {
   const auto bytes = readAll(listPath);
   if (!bytes) return fail("cannot read " + listPath + " (missing, unreadable or over 4 MB)");
-  const auto list = scan::ParseSignatureList(*bytes);
+  const auto list = scan::parseSignatureList(*bytes);
   for (const auto& line : list.lines) std::cout << scan::UnscrambleText(line) << "\n";
   if (list.passedOver > 0)
     std::cerr << "qexsiglist: " << list.passedOver

@@ -33,6 +33,56 @@ std::string word(const std::string& s, size_t& pos) {
 
 std::string ok(const std::string& value) { return "ok " + value; }
 
+// Every yes-or-no property reads the same way, whatever it belongs to.
+std::string flag(bool on) { return on ? "1" : "0"; }
+
+const char* kindOf(const Control& c) {
+  if (dynamic_cast<const Label*>(&c)) return "label";
+  if (dynamic_cast<const Image*>(&c)) return "image";
+  if (dynamic_cast<const Shape*>(&c)) return "shape";
+  if (dynamic_cast<const Panel*>(&c)) return "panel";
+  if (dynamic_cast<const ListView*>(&c)) return "listview";
+  if (dynamic_cast<const Memo*>(&c)) return "memo";
+  if (dynamic_cast<const Edit*>(&c)) return "edit";
+  return "control";
+}
+
+// A caption kept on its line of a tab-separated listing: a word-wrapped label may hold line
+// breaks, and any text may hold a tab.
+std::string oneField(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+// One line per control, in creation (z-)order: name, kind, caption, visible, enabled.
+std::string controlList(const Form& form) {
+  std::string out;
+  for (const Control* c : form.controls()) {
+    const auto* label = dynamic_cast<const Label*>(c);
+    out += c->name() + "\t" + kindOf(*c) + "\t" + (label ? oneField(label->caption()) : "") + "\t" +
+           flag(c->visible()) + "\t" + flag(c->enabled()) + "\n";
+  }
+  return out;
+}
+
+// Windows take no input while a modal window other than themselves is up: the Win32 backend
+// disables them for as long as it runs. (The program never stacks two modal windows.)
+bool formEnabled(const Application& app, const Form& form) {
+  if (form.modal()) return true;
+  for (const Form* other : app.forms())
+    if (other != &form && other->modal() && other->visible()) return false;
+  return true;
+}
+
 }  // namespace
 
 std::string Automation::handle(const std::string& request) {
@@ -49,6 +99,8 @@ std::string Automation::query(const std::string& target) {
   Form* form = parts.empty() ? nullptr : app_.findForm(parts[0]);
   if (!form) return "error no form " + (parts.empty() ? std::string() : parts[0]);
   if (parts.size() == 2) {
+    if (parts[1] == "controls") return ok(controlList(*form));
+    if (parts[1] == "enabled") return ok(flag(formEnabled(app_, *form)));
     if (auto v = form->property(parts[1])) return ok(*v);
     return "error no property " + parts[1];
   }
@@ -61,14 +113,14 @@ std::string Automation::query(const std::string& target) {
   }
   if (Timer* t = form->findTimer(name)) {
     if (prop == "interval") return ok(std::to_string(t->interval()));
-    if (prop == "running" || prop == "enabled") return ok(t->enabled() ? "1" : "0");
+    if (prop == "running" || prop == "enabled") return ok(flag(t->enabled()));
     return "error no property " + prop;
   }
   if (PopupMenu* m = form->findMenu(name)) {
     if (prop != "items") return "error no property " + prop;
     std::string out;
     for (const MenuItem& i : m->items())
-      out += (i.separator ? "-" : i.name) + "\t" + i.caption + "\t" + (i.enabled ? "1" : "0") +
+      out += (i.separator ? "-" : i.name) + "\t" + i.caption + "\t" + flag(i.enabled) +
              (i.isDefault ? "\tdefault" : "") + "\n";
     return ok(out);
   }

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "online/httpclient.h"
+#include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_sockets.h"
 
 namespace {
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
   }
   platform::posix::PosixSockets sockets;
   DiskFiles files;
-  online::HttpClient client(sockets, files, [] {});
+  platform::posix::PosixClock clock;
+  online::HttpClient client(sockets, files, clock, [] {});
   client.TimeOut = 30000;
   client.InputFileMode = true;
   client.Body = argv[2];

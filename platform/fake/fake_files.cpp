@@ -1,7 +1,8 @@
 #include "platform/fake/fake_files.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/textcase.h"
 
 namespace platform::fake {
 
@@ -12,11 +13,6 @@ constexpr size_t kMaxPath = 259;
 // Windows gives up after this many reparse points in one path.
 constexpr int kMaxLinkHops = 63;
 constexpr uint32_t kSettableAttrs = 0x1 | 0x2 | 0x4 | 0x20 | 0x100 | 0x1000 | 0x2000;
-
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -38,9 +34,7 @@ bool matchFrom(const std::string& mask, size_t m, const std::string& name, size_
       return false;
     }
     if (n == name.size()) return false;
-    if (mask[m] != '?' && std::toupper(static_cast<unsigned char>(mask[m])) !=
-                              std::toupper(static_cast<unsigned char>(name[n])))
-      return false;
+    if (mask[m] != '?' && asciiUpper(mask[m]) != asciiUpper(name[n])) return false;
     ++m;
     ++n;
   }
@@ -98,7 +92,7 @@ struct FakeFiles::Resolved {
   std::string name;
   Node* entry() const {
     if (!folder) return nullptr;
-    auto it = folder->children.find(upper(name));
+    auto it = folder->children.find(asciiUpper(name));
     return it == folder->children.end() ? nullptr : it->second.get();
   }
 };
@@ -177,22 +171,23 @@ std::optional<std::vector<std::string>> FakeFiles::split(const std::string& path
     }
   };
   std::vector<std::string> base;
-  if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-    std::string drive = upper(path.substr(0, 2));
+  const char letter = path.empty() ? '\0' : asciiUpper(path[0]);
+  if (path.size() >= 2 && path[1] == ':' && letter >= 'A' && letter <= 'Z') {
+    std::string drive = asciiUpper(path.substr(0, 2));
     rest = path.substr(2);
     if (rest.empty() || !isSeparator(rest[0])) {
-      if (upper(currentDirectory.substr(0, 2)) == drive) splitInto(currentDirectory);
+      if (asciiUpper(currentDirectory.substr(0, 2)) == drive) splitInto(currentDirectory);
       else parts.push_back(drive);
     } else {
       parts.push_back(drive);
     }
   } else if (isSeparator(path[0])) {
-    parts.push_back(upper(currentDirectory.substr(0, 2)));
+    parts.push_back(asciiUpper(currentDirectory.substr(0, 2)));
   } else {
     splitInto(currentDirectory);
   }
   if (parts.empty()) return std::nullopt;
-  parts[0] = upper(parts[0]);  // the drive may come from a current directory in small letters
+  parts[0] = asciiUpper(parts[0]);  // the drive may come from a current directory in small letters
   splitInto(rest);
   return parts;
 }
@@ -206,7 +201,7 @@ FakeFiles::Node* FakeFiles::walk(const std::vector<std::string>& parts, size_t c
   for (size_t i = 1; i < count; ++i) {
     node = follow(node, depth);
     if (!node || !node->isDir()) return nullptr;
-    auto it = node->children.find(upper(parts[i]));
+    auto it = node->children.find(asciiUpper(parts[i]));
     if (it == node->children.end()) return nullptr;
     node = it->second.get();
   }
@@ -255,7 +250,7 @@ FakeFiles::Node* FakeFiles::create(const std::string& path, bool directory, uint
     if (!validName(name)) return nullptr;
     node = follow(node);
     if (!node || !node->isDir()) return nullptr;
-    auto& child = node->children[upper(name)];
+    auto& child = node->children[asciiUpper(name)];
     bool last = i + 1 == parts->size();
     if (!child) {
       child = std::make_shared<Node>();
@@ -313,7 +308,7 @@ bool FakeFiles::addLink(const std::string& path, const std::string& target, uint
   node->linkTarget = target;
   node->tag = tag;
   node->created = node->accessed = node->written = now_;
-  r.folder->children[upper(r.name)] = node;
+  r.folder->children[asciiUpper(r.name)] = node;
   return true;
 }
 
@@ -326,7 +321,7 @@ bool FakeFiles::makeUnreadable(const std::string& path) {
 
 bool FakeFiles::remove(const std::string& path) {
   Resolved r = parentOf(path);
-  return r.folder && r.folder->children.erase(upper(r.name)) > 0;
+  return r.folder && r.folder->children.erase(asciiUpper(r.name)) > 0;
 }
 
 std::optional<FindData> FakeFiles::record(const std::string& path) {
@@ -397,7 +392,7 @@ std::unique_ptr<OutputFile> FakeFiles::createFile(const std::string& path) {
     made->attrs = kAttrArchive;
     made->created = made->accessed = made->written = now_;
     node = made.get();
-    r.folder->children[upper(r.name)] = std::move(made);
+    r.folder->children[asciiUpper(r.name)] = std::move(made);
   }
   return std::make_unique<Output>(*this, *node);
 }
@@ -406,7 +401,7 @@ bool FakeFiles::deleteFile(const std::string& path) {
   Resolved r = parentOf(path);
   Node* node = r.entry();
   if (!node || node->isDir() || node->readOnly() || node->writers > 0) return false;
-  r.folder->children.erase(upper(r.name));
+  r.folder->children.erase(asciiUpper(r.name));
   return true;
 }
 
@@ -425,7 +420,7 @@ bool FakeFiles::copyFile(const std::string& from, const std::string& to, bool fa
     made->parent = r.folder;
     made->created = now_;
     target = made.get();
-    r.folder->children[upper(r.name)] = std::move(made);
+    r.folder->children[asciiUpper(r.name)] = std::move(made);
   }
   target->content = source->content;
   target->attrs = source->attrs | kAttrArchive;
@@ -461,7 +456,7 @@ bool FakeFiles::createDirectory(const std::string& path) {
   made->parent = r.folder;
   made->attrs = kAttrDirectory;
   made->created = made->accessed = made->written = now_;
-  r.folder->children[upper(r.name)] = std::move(made);
+  r.folder->children[asciiUpper(r.name)] = std::move(made);
   return true;
 }
 

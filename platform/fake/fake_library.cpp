@@ -11,7 +11,7 @@ FakeLibrary::FakeLibrary(std::shared_ptr<const ResourceMap> resources, uintptr_t
 FakeLibrary::~FakeLibrary() { --*liveCount_; }
 
 std::optional<std::string> FakeLibrary::resource(ResourceType type, const std::string& name) {
-  auto it = resources_->find({type, foldCase(name)});
+  auto it = resources_->find({type, asciiLower(name)});
   if (it == resources_->end()) return std::nullopt;
   return it->second;
 }
@@ -19,7 +19,7 @@ std::optional<std::string> FakeLibrary::resource(ResourceType type, const std::s
 void FakeLibraries::addResource(const std::string& fileName, ResourceType type,
                                 const std::string& name, std::string bytes) {
   addLibrary(fileName);
-  (*files_[fileName].resources)[{type, foldCase(name)}] = std::move(bytes);
+  (*files_[fileName].resources)[{type, asciiLower(name)}] = std::move(bytes);
 }
 
 void FakeLibraries::addLibrary(const std::string& fileName) {

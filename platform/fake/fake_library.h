@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fake/nocase.h"
 #include "platform/library.h"
+#include "platform/textcase.h"
 
 namespace platform::fake {
 
@@ -52,7 +52,7 @@ class FakeLibraries : public Libraries {
     std::shared_ptr<ResourceMap> resources;
     uintptr_t handle;  // the same for every load of the file, as the module stays one
   };
-  std::map<std::string, File, NoCaseLess> files_;
+  std::map<std::string, File, AsciiNoCaseLess> files_;
   std::shared_ptr<int> liveCount_ = std::make_shared<int>(0);
   uintptr_t nextHandle_ = 0x10000000;
 };

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/nocase.h"
 #include "platform/processes.h"
+#include "platform/textcase.h"
 
 namespace platform::fake {
 
@@ -22,7 +22,7 @@ struct FakeProcess {
 class FakeProcesses : public Processes {
  public:
   std::vector<FakeProcess> running;  // in the system's order
-  std::map<std::string, std::map<std::string, std::string>, NoCaseLess> versions;  // by path
+  std::map<std::string, std::map<std::string, std::string>, AsciiNoCaseLess> versions;  // by path
   std::vector<uint32_t> terminated;  // every pid ended, in order
 
   std::vector<ProcessEntry> snapshot() override;

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fake/nocase.h"
+#include "platform/textcase.h"
 
 namespace platform::fake {
 
@@ -25,12 +25,12 @@ using Node = FakeRegistry::Node;
 // letters compare as lower case, character by character, and a name that is the start of
 // another comes first. (Windows itself lists values in creation order; the program shows
 // whichever order the system gives, so tests must not build on more than that.)
-bool registryOrder(const std::string& a, const std::string& b) { return NoCaseLess()(a, b); }
+bool registryOrder(const std::string& a, const std::string& b) { return AsciiNoCaseLess()(a, b); }
 
 template <typename Item, typename NameOf>
 auto findNamed(std::vector<Item>& items, const std::string& name, NameOf nameOf) {
   return std::find_if(items.begin(), items.end(),
-                      [&](const Item& item) { return equalsNoCase(nameOf(item), name); });
+                      [&](const Item& item) { return equalsAsciiNoCase(nameOf(item), name); });
 }
 
 template <typename Item, typename NameOf>

@@ -13,7 +13,7 @@ constexpr int kFolderIcon = 2;
 constexpr int kFileIcon = 0;
 
 bool endsWithNoCase(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && equalsNoCase(s.substr(s.size() - tail.size()), tail);
+  return s.size() >= tail.size() && equalsAsciiNoCase(s.substr(s.size() - tail.size()), tail);
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ std::vector<ShellItem> FakeShell::listFolder(const std::string& folder) {
   }
   std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
     if (a.first != b.first) return a.first;
-    return NoCaseLess()(a.second.displayName, b.second.displayName);
+    return AsciiNoCaseLess()(a.second.displayName, b.second.displayName);
   });
   for (auto& f : found) items.push_back(std::move(f.second));
   return items;

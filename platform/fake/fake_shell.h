@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/nocase.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "platform/textcase.h"
 
 namespace platform::fake {
 
@@ -26,9 +26,9 @@ class FakeShell : public Shell {
   std::vector<std::string> emptiedBins;  // the root of each request, "" for all drives
   bool emptyFails = false;
   // By folder (without a trailing backslash), without regard to case.
-  std::map<std::string, std::vector<ShellItem>, NoCaseLess> folders;
+  std::map<std::string, std::vector<ShellItem>, AsciiNoCaseLess> folders;
   // Icon indices by path, without regard to case.
-  std::map<std::string, int, NoCaseLess> icons;
+  std::map<std::string, int, AsciiNoCaseLess> icons;
   // The file tree behind the shell, if any: a target that is a local path ("C:\...") must
   // exist there to open, and folders not in `folders` are listed from it.
   Files* files = nullptr;

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/fake/nocase.h"
+#include "platform/textcase.h"
 
 namespace platform::fake {
 namespace {
@@ -22,7 +22,7 @@ struct WatchFlags {
 // Folders compare without regard to case and to a trailing backslash.
 std::string folderKey(std::string folder) {
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-  return foldCase(folder);
+  return asciiLower(folder);
 }
 
 }  // namespace

@@ -3,17 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/textcase.h"
 #include "tests/contract/env.h"
 
 namespace {
-
-bool sameName(std::string a, std::string b) {
-  auto lower = [](std::string s) {
-    for (char& c : s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    return s;
-  };
-  return lower(std::move(a)) == lower(std::move(b));
-}
 
 class ProcessesContract : public contract::Contract {
  protected:
@@ -31,12 +24,12 @@ TEST_F(ProcessesContract, TheRunningProgramIsListedWithItsName) {
   auto entries = procs().snapshot();
   auto it = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.pid == own.pid; });
   ASSERT_NE(it, entries.end());
-  EXPECT_TRUE(sameName(it->exeFile, own.exeFile)) << it->exeFile;
+  EXPECT_TRUE(platform::equalsAsciiNoCase(it->exeFile, own.exeFile)) << it->exeFile;
 
   EXPECT_TRUE(listed(own.pid));
   auto module = procs().firstModuleName(own.pid);
   ASSERT_TRUE(module.has_value());
-  EXPECT_TRUE(sameName(*module, own.exeFile)) << *module;
+  EXPECT_TRUE(platform::equalsAsciiNoCase(*module, own.exeFile)) << *module;
 }
 
 TEST_F(ProcessesContract, AnUnknownProcessCanNeitherBeReadNorEnded) {

@@ -13,10 +13,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_sockets.h"
 using NativeSocket = int;
 using Length = socklen_t;
 using Implementation = platform::posix::PosixSockets;
+// The fake clock stands still; waits beside real sockets need real time.
+using RealClock = platform::posix::PosixClock;
 void closeNative(NativeSocket s) { ::close(s); }
 bool readable(NativeSocket s, int ms) {
   pollfd entry{s, POLLIN, 0};
@@ -25,10 +28,12 @@ bool readable(NativeSocket s, int ms) {
 #else
 #include <winsock2.h>
 
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_sockets.h"
 using NativeSocket = SOCKET;
 using Length = int;
 using Implementation = platform::win32::Win32Sockets;
+using RealClock = platform::win32::Win32Clock;
 void closeNative(NativeSocket s) { closesocket(s); }
 bool readable(NativeSocket s, int ms) {
   fd_set set;
@@ -180,13 +185,14 @@ TEST_F(SocketsContract, RefusedConnectionEndsTheWaitAndSaysWhy) {
 // processing, as a window's handlers would, so one thread does both sides.
 struct HttpOverSockets : contract::Contract {
   Implementation sockets;
+  RealClock clock;
   Listener server;
 };
 
 TEST_F(HttpOverSockets, GetWritesTheReplyBodyIntoAFile) {
   std::string request;
   bool answered = false;
-  online::HttpClient client(sockets, sys().files(), [&] {
+  online::HttpClient client(sockets, sys().files(), clock, [&] {
     if (answered || (!server.accepted() && !server.accept(0))) return;
     request += server.receive(0);
     if (request.find("\r\n\r\n") == std::string::npos) return;

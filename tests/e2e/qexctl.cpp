@@ -13,12 +13,13 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/textcase.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ std::string escaped(const std::string& s) {
 std::string plain(const std::string& s) {
   std::string out;
   for (char c : s)
-    if (c != '&') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (c != '&') out += platform::asciiLower(c);
   return out;
 }
 

@@ -163,6 +163,13 @@ def test_about_window(wine):
     wait_until(lambda: p.get("aboutfrm.visible") == "1", 20, what="the about window")
     check(p.get("aboutfrm.caption") == "About Orvanta Kestrel...", "caption")
     check(p.get("aboutfrm.Label9.caption") == "Version 1.21", "version")
+    controls = [line.split("\t") for line in p.get("aboutfrm.controls").split("\n")]
+    names = ["Label9", "Label2", "Label3", "Label8", "Label4", "Label6", "Label5", "Label7",
+             "Label10", "Label11", "Image1", "Label1"]
+    check([c[0] for c in controls] == names, "controls %r" % controls)
+    check(controls[0] == ["Label9", "label", "Version 1.21", "1", "1"], "Label9 %r" % controls[0])
+    close = [["Image1", "image", "", "1", "1"], ["Label1", "label", "Close", "1", "1"]]
+    check(controls[-2:] == close, "close button %r" % controls[-2:])
     p.act("mousemove aboutfrm.Label6")
     wait_until(lambda: p.get("aboutfrm.Label6.underline") == "1", 10, what="the link underline")
     time.sleep(1)

@@ -10,16 +10,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const auto records = online::ParseHeadlines(bytes);
+  const auto records = online::parseHeadlines(bytes);
   // Every field costs at least its four length bytes.
   if (records.size() * 12 > size) std::abort();
   for (const auto& r : records) {
     if (r.text1.size() > online::kMaxHeadlineText1) std::abort();
-    if (online::HeadlineTextProblem(r.text1, true) || online::HeadlineTextProblem(r.text2, false) ||
-        online::HeadlineTextProblem(r.text3, false))
+    if (online::headlineTextProblem(r.text1, true) || online::headlineTextProblem(r.text2, false) ||
+        online::headlineTextProblem(r.text3, false))
       std::abort();
   }
-  const auto again = online::ParseHeadlines(online::EncodeHeadlines(records));
+  const auto again = online::parseHeadlines(online::encodeHeadlines(records));
   if (again.size() != records.size()) std::abort();
   for (size_t i = 0; i < records.size(); ++i)
     if (again[i].text1 != records[i].text1 || again[i].text2 != records[i].text2 ||

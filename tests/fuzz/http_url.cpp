@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string url = input.substr(0, split);
   const std::string location = split == std::string::npos ? "" : input.substr(split + 1);
   try {
-    const online::HttpUrl base = online::AnalyseUrl(url);
-    const std::string request = online::BuildRequest("GET", base, {}, nullptr);
+    const online::HttpUrl base = online::analyseUrl(url);
+    const std::string request = online::buildRequest("GET", base, {}, nullptr);
     if (request.find("\r\n") != request.find('\n') - 1 || request.find('\r') < request.find("\r\n"))
       std::abort();
     if (base.target.empty() || base.target[0] != '/') std::abort();
-    online::AnalyseUrl(online::ResolveLocation(base, location));
+    online::analyseUrl(online::resolveLocation(base, location));
   } catch (const online::HttpError&) {
   }
   return 0;

@@ -24,7 +24,7 @@ std::string field(int32_t length, const std::string& stored) {
 
 // A field as the server's tool stores it: length, scrambled text, zero.
 std::string textField(const std::string& text) {
-  return field(static_cast<int32_t>(text.size() + 1), scan::ScrambleText(text) + '\0');
+  return field(static_cast<int32_t>(text.size() + 1), scan::scrambleText(text) + '\0');
 }
 
 const std::vector<HeadlineRecord> kThree = {
@@ -43,39 +43,39 @@ void expectRecords(const std::vector<HeadlineRecord>& got, const std::vector<Hea
 }
 
 TEST(ParseHeadlines, ReadsRecordsBackToBackWithCrAndLfKept) {
-  expectRecords(online::ParseHeadlines(online::EncodeHeadlines(kThree)), kThree);
-  EXPECT_TRUE(online::ParseHeadlines("").empty());
+  expectRecords(online::parseHeadlines(online::encodeHeadlines(kThree)), kThree);
+  EXPECT_TRUE(online::parseHeadlines("").empty());
   // An empty text is a length of 1 and a zero.
   const std::string empty = textField("");
   EXPECT_EQ(empty, std::string("\x01\0\0\0\0", 5));
-  expectRecords(online::ParseHeadlines(empty + empty + empty), {{"", "", ""}});
+  expectRecords(online::parseHeadlines(empty + empty + empty), {{"", "", ""}});
 }
 
 TEST(ParseHeadlines, ACutFileKeepsTheRecordsBeforeTheCut) {
-  const std::string bytes = online::EncodeHeadlines(kThree);
-  const size_t lastRecord = online::EncodeHeadlines({kThree[0], kThree[1]}).size();
+  const std::string bytes = online::encodeHeadlines(kThree);
+  const size_t lastRecord = online::encodeHeadlines({kThree[0], kThree[1]}).size();
   // Cut inside the last record's third field, inside its length, and one byte after it.
   for (size_t cut : {bytes.size() - 1, bytes.size() - textField(kThree[2].text3).size() + 2, lastRecord + 1})
-    expectRecords(online::ParseHeadlines(bytes.substr(0, cut)), {kThree[0], kThree[1]});
-  expectRecords(online::ParseHeadlines(bytes + "\x05\0"), kThree);
+    expectRecords(online::parseHeadlines(bytes.substr(0, cut)), {kThree[0], kThree[1]});
+  expectRecords(online::parseHeadlines(bytes + "\x05\0"), kThree);
 }
 
 TEST(ParseHeadlines, ALengthThatIsNegativeOrRunsPastTheEndIsACut) {
-  const std::string first = online::EncodeHeadlines({kThree[0]});
+  const std::string first = online::encodeHeadlines({kThree[0]});
   for (int32_t bad : {-1, INT32_MIN, INT32_MAX, 7}) {
     const std::string bytes = first + textField("t1") + field(bad, "abcdef") + textField("t3");
-    expectRecords(online::ParseHeadlines(bytes), {kThree[0]});
+    expectRecords(online::parseHeadlines(bytes), {kThree[0]});
   }
 }
 
 TEST(ParseHeadlines, TheTextEndsAtTheFirstZeroOrTakesAllItsBytes) {
-  const std::string noZero = field(3, scan::ScrambleText("abc"));
-  const std::string zeroInside = field(6, scan::ScrambleText("ab") + '\0' + "xyz");
+  const std::string noZero = field(3, scan::scrambleText("abc"));
+  const std::string zeroInside = field(6, scan::scrambleText("ab") + '\0' + "xyz");
   const std::string noBytes = field(0, "");
-  expectRecords(online::ParseHeadlines(noZero + zeroInside + noBytes), {{"abc", "ab", ""}});
+  expectRecords(online::parseHeadlines(noZero + zeroInside + noBytes), {{"abc", "ab", ""}});
   // A stored key byte reads back as a zero and ends the text too.
-  const std::string keyInside = field(5, scan::ScrambleText("ab") + char(scan::kScrambleKey) + std::string("c\0", 2));
-  expectRecords(online::ParseHeadlines(keyInside + noZero + noZero), {{"ab", "abc", "abc"}});
+  const std::string keyInside = field(5, scan::scrambleText("ab") + char(scan::kScrambleKey) + std::string("c\0", 2));
+  expectRecords(online::parseHeadlines(keyInside + noZero + noZero), {{"ab", "abc", "abc"}});
 }
 
 TEST(ParseHeadlines, AnOverlongFirstTextIsCutAndTheRestStaysInStep) {
@@ -83,13 +83,13 @@ TEST(ParseHeadlines, AnOverlongFirstTextIsCutAndTheRestStaysInStep) {
   const std::vector<HeadlineRecord> records = {{longText, longText, longBody}, {"next", "u", "s"}};
   std::string bytes;
   for (const auto& r : records) bytes += textField(r.text1) + textField(r.text2) + textField(r.text3);
-  expectRecords(online::ParseHeadlines(bytes), {{std::string(255, 'h'), longText, longBody}, records[1]});
+  expectRecords(online::parseHeadlines(bytes), {{std::string(255, 'h'), longText, longBody}, records[1]});
 }
 
 TEST(HeadlineList, LoadReplacesTheRecordsAndReportsAFileItCannotUse) {
   platform::fake::FakeFiles files;
   const std::string path = "C:\\QEX\\Cache\\headlines.db";
-  files.addFile(path, online::EncodeHeadlines(kThree));
+  files.addFile(path, online::encodeHeadlines(kThree));
   online::HeadlineList list;
   std::ostringstream log;
   list.Load(files, path, log);
@@ -97,7 +97,7 @@ TEST(HeadlineList, LoadReplacesTheRecordsAndReportsAFileItCannotUse) {
   EXPECT_EQ(list.at(2).text1, "Lead story");
   EXPECT_EQ(log.str(), "");
 
-  files.addFile(path, online::EncodeHeadlines({kThree[0]}));
+  files.addFile(path, online::encodeHeadlines({kThree[0]}));
   list.Load(files, path, log);
   EXPECT_EQ(list.count(), 1u);
 
@@ -106,7 +106,7 @@ TEST(HeadlineList, LoadReplacesTheRecordsAndReportsAFileItCannotUse) {
   EXPECT_EQ(list.count(), 0u);
   EXPECT_EQ(log.str(), "Error opening Headline file.\n");
 
-  files.addFile(path, online::EncodeHeadlines(kThree));
+  files.addFile(path, online::encodeHeadlines(kThree));
   list.Load(files, path, log);
   files.addFile(path, std::string(online::kMaxHeadlineFile + 1, '\0'));
   list.Load(files, path, log);
@@ -115,15 +115,15 @@ TEST(HeadlineList, LoadReplacesTheRecordsAndReportsAFileItCannotUse) {
 }
 
 TEST(HeadlineWriter, RefusesTextsThatWouldNotReadBack) {
-  EXPECT_EQ(online::HeadlineTextProblem(std::string(255, 'a'), true), std::nullopt);
-  EXPECT_EQ(online::HeadlineTextProblem(std::string(256, 'a'), true), "is longer than 255 bytes");
-  EXPECT_EQ(online::HeadlineTextProblem(std::string(256, 'a'), false), std::nullopt);
-  EXPECT_EQ(online::HeadlineTextProblem("a\x1b", false), "holds the byte 0x1B, which would end the text there");
+  EXPECT_EQ(online::headlineTextProblem(std::string(255, 'a'), true), std::nullopt);
+  EXPECT_EQ(online::headlineTextProblem(std::string(256, 'a'), true), "is longer than 255 bytes");
+  EXPECT_EQ(online::headlineTextProblem(std::string(256, 'a'), false), std::nullopt);
+  EXPECT_EQ(online::headlineTextProblem("a\x1b", false), "holds the byte 0x1B, which would end the text there");
   // A plain zero is stored as the key byte, which reads back as a zero too.
   const std::string zero("a\0b", 3);
-  EXPECT_EQ(online::HeadlineTextProblem(zero, false), "holds the byte 0x00, which would end the text there");
-  EXPECT_EQ(online::ParseHeadlines(online::EncodeHeadlines({{"t", zero, "s"}}))[0].text2, "a");
-  EXPECT_EQ(online::HeadlineTextProblem("a|b\r\n", false), std::nullopt);
+  EXPECT_EQ(online::headlineTextProblem(zero, false), "holds the byte 0x00, which would end the text there");
+  EXPECT_EQ(online::parseHeadlines(online::encodeHeadlines({{"t", zero, "s"}}))[0].text2, "a");
+  EXPECT_EQ(online::headlineTextProblem("a|b\r\n", false), std::nullopt);
 }
 
 struct Advert {

@@ -1,5 +1,6 @@
 // The HTTP client against a real server on loopback: the bytes it sends, how it reads what
-// comes back however it arrives, its events, time-outs, redirects and every failure.
+// comes back however it arrives, its events, time-outs, redirects and every failure. How it
+// counts TimeOut is pinned on a virtual clock at the end.
 #include "online/httpclient.h"
 
 #include <arpa/inet.h>
@@ -9,9 +10,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
+#include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_files.h"
+#include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_sockets.h"
 #include "tests/unit/loopback_server.h"
 
@@ -29,9 +33,10 @@ const std::string kFixedHeaders =
 struct Fixture : ::testing::Test {
   platform::posix::PosixSockets sockets;
   platform::fake::FakeFiles files;
+  platform::posix::PosixClock clock;
   int pumps = 0;
   std::function<void()> onPump;
-  HttpClient client{sockets, files, [this] {
+  HttpClient client{sockets, files, clock, [this] {
                       ++pumps;
                       if (onPump) onPump();
                     }};
@@ -97,7 +102,7 @@ TEST_F(HttpClientExchange, PostEncodesTheBodyAndKeepsTheReplyAsText) {
 
   const std::string request = server.requests().at(0);
   EXPECT_EQ(request.substr(0, request.find("\r\n")), "POST /forum/instant.php?do=login HTTP/1.0");
-  EXPECT_NE(request.find("\r\nAuthorization: Basic " + online::Base64("user: jo:password: secret") +
+  EXPECT_NE(request.find("\r\nAuthorization: Basic " + online::base64("user: jo:password: secret") +
                          "\r\n"),
             std::string::npos);
   const std::string tail = "Content-Length: 10\r\n\r\nuser%3aa+b";
@@ -202,7 +207,7 @@ TEST_F(HttpClientExchange, AbortFromAHandlerCancelsTheWait) {
   Server server([](Connection& c) { c.stall(5000); });
   client.TimeOut = 0;
   onPump = [&] {
-    if (pumps == 50) client.Abort();
+    if (pumps == 50) client.abort();
   };
   EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Connection Canceled");
   onPump = nullptr;
@@ -352,18 +357,23 @@ TEST_F(HttpClientExchange, ConnectionThatNeverCompletesTimesOut) {
   ::close(listener);
 }
 
-// Host lookups that the tests control: one that never answers, one that finds nothing.
+// Host lookups on virtual time: pending until the clock reaches answerAt, then the answer.
+// The clock moves only when the client processes messages, as a long handler would move it.
 struct StubSockets : platform::Sockets {
-  platform::HostLookup::State state;
-  explicit StubSockets(platform::HostLookup::State s) : state(s) {}
+  platform::fake::FakeClock& clock;
+  uint64_t answerAt = UINT64_MAX;
+  platform::HostLookup::State answer = platform::HostLookup::State::NotFound;
+  explicit StubSockets(platform::fake::FakeClock& c) : clock(c) {}
   struct Lookup : platform::HostLookup {
-    State state;
-    explicit Lookup(State s) : state(s) {}
-    State wait(uint32_t) override { return state; }
+    StubSockets& stub;
+    explicit Lookup(StubSockets& s) : stub(s) {}
+    State wait(uint32_t) override {
+      return stub.clock.tickMs() >= stub.answerAt ? stub.answer : State::Pending;
+    }
     uint32_t address() const override { return 0; }
   };
   std::unique_ptr<platform::HostLookup> lookup(const std::string&) override {
-    return std::make_unique<Lookup>(state);
+    return std::make_unique<Lookup>(*this);
   }
   std::unique_ptr<platform::Socket> connect(uint32_t, uint16_t, platform::SocketError&) override {
     ADD_FAILURE() << "no connection expected";
@@ -371,25 +381,49 @@ struct StubSockets : platform::Sockets {
   }
 };
 
-TEST(HttpClientLookup, SlowAndUnknownHostsFailWithTheirTexts) {
+struct HttpClientTime : ::testing::Test {
   platform::fake::FakeFiles files;
-  StubSockets pending(platform::HostLookup::State::Pending);
-  HttpClient slow(pending, files, nullptr);
-  slow.TimeOut = 50;
-  try {
-    slow.Get("http://server.example/");
-    ADD_FAILURE();
-  } catch (const online::HttpError& e) {
-    EXPECT_STREQ(e.what(), "Host Lookup Timed Out");
+  platform::fake::FakeClock clock;
+  StubSockets sockets{clock};
+  uint64_t handlerMs = 10;  // how long each round of message processing takes
+  int pumps = 0;
+  HttpClient client{sockets, files, clock, [this] {
+                      ++pumps;
+                      clock.advance(handlerMs);
+                    }};
+  const uint64_t start = clock.tickMs();
+
+  std::string lookUp() {
+    try {
+      client.Get("http://server.example/");
+    } catch (const online::HttpError& e) {
+      return e.what();
+    }
+    return "no error";
   }
-  StubSockets missing(platform::HostLookup::State::NotFound);
-  HttpClient unknown(missing, files, nullptr);
-  try {
-    unknown.Get("http://server.example/");
-    ADD_FAILURE();
-  } catch (const online::HttpError& e) {
-    EXPECT_STREQ(e.what(), "Null Remote Address");
-  }
+};
+
+TEST_F(HttpClientTime, AWaitTimesOutWhenTimeOutHasPassedAndNotBefore) {
+  client.TimeOut = 50;
+  EXPECT_EQ(lookUp(), "Host Lookup Timed Out");
+  EXPECT_EQ(pumps, 5);
+  EXPECT_EQ(clock.tickMs() - start, 50u);
+}
+
+TEST_F(HttpClientTime, AnAnswerThatCameWhileAHandlerRanIsNoTimeOut) {
+  client.TimeOut = 50;
+  handlerMs = 1000;
+  sockets.answerAt = start + 1000;
+  EXPECT_EQ(lookUp(), "Null Remote Address");
+  EXPECT_EQ(pumps, 1);
+}
+
+TEST_F(HttpClientTime, NoTimeOutWaitsAsLongAsItTakes) {
+  client.TimeOut = 0;
+  handlerMs = 60000;
+  sockets.answerAt = start + 3600000;
+  EXPECT_EQ(lookUp(), "Null Remote Address");
+  EXPECT_EQ(pumps, 60);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 namespace {
 
-using online::AnalyseUrl;
+using online::analyseUrl;
 using online::HttpReplyReader;
 
 std::string errorOf(const std::function<void()>& call) {
@@ -22,76 +22,78 @@ std::string errorOf(const std::function<void()>& call) {
 }
 
 TEST(HttpUrl, TargetHostAndPortFromEachShape) {
-  auto full = AnalyseUrl("http://example.org/today/headlines.db?x=1");
+  auto full = analyseUrl("http://example.org/today/headlines.db?x=1");
   EXPECT_EQ(full.host, "example.org");
   EXPECT_EQ(full.port, 80);
   EXPECT_EQ(full.target, "/today/headlines.db?x=1");
   EXPECT_EQ(full.origin, "http://example.org");
 
-  auto bare = AnalyseUrl("http://example.org");
+  auto bare = analyseUrl("http://example.org");
   EXPECT_EQ(bare.target, "/");
   EXPECT_EQ(bare.host, "example.org");
 
-  auto noScheme = AnalyseUrl("127.0.0.1:8080/forum/");
+  auto noScheme = analyseUrl("127.0.0.1:8080/forum/");
   EXPECT_EQ(noScheme.host, "127.0.0.1");
   EXPECT_EQ(noScheme.port, 8080);
   EXPECT_EQ(noScheme.target, "/forum/");
 
-  auto hostOnly = AnalyseUrl("example.org");
+  auto hostOnly = analyseUrl("example.org");
   EXPECT_EQ(hostOnly.host, "example.org");
   EXPECT_EQ(hostOnly.target, "/");
 
-  EXPECT_EQ(AnalyseUrl("FTP://h/x").port, 21);
-  EXPECT_EQ(AnalyseUrl("gopher://h/x").port, 70);
-  EXPECT_EQ(AnalyseUrl("news://h/x").port, 80);
-  EXPECT_EQ(AnalyseUrl("http://h:65535/").port, 65535);
+  EXPECT_EQ(analyseUrl("FTP://h/x").port, 21);
+  EXPECT_EQ(analyseUrl("gopher://h/x").port, 70);
+  EXPECT_EQ(analyseUrl("news://h/x").port, 80);
+  EXPECT_EQ(analyseUrl("http://h:65535/").port, 65535);
 }
 
 TEST(HttpUrl, RefusesEmptySecureAndBadPorts) {
-  EXPECT_EQ(errorOf([] { AnalyseUrl(""); }), "Empty URL");
-  EXPECT_EQ(errorOf([] { AnalyseUrl("HTTPS://h/"); }), "HTTP Secure Socket is not supported");
+  EXPECT_EQ(errorOf([] { analyseUrl(""); }), "Empty URL");
+  EXPECT_EQ(errorOf([] { analyseUrl("HTTPS://h/"); }), "HTTP Secure Socket is not supported");
   for (const char* url :
        {"http://h:0/", "http://h:65536/", "http://h:8o/", "http://h:/", "http://h:123456/"})
-    EXPECT_EQ(errorOf([&] { AnalyseUrl(url); }), "Invalid port number") << url;
+    EXPECT_EQ(errorOf([&] { analyseUrl(url); }), "Invalid port number") << url;
 }
 
 TEST(HttpUrl, LongTargetsStayWholeAndUnsafeBytesAreEscaped) {
   const std::string user(100, 'u'), password(120, 'p');
   const std::string path = "/forum/instant.php?do=login&username=" + user + "&password=" + password;
-  EXPECT_EQ(AnalyseUrl("http://h" + path).target, path);
+  EXPECT_EQ(analyseUrl("http://h" + path).target, path);
 
-  auto forged = AnalyseUrl("http://h/a b\r\nX-Forged: 1\x01\xE9");
+  auto forged = analyseUrl("http://h/a b\r\nX-Forged: 1\x01\xE9");
   EXPECT_EQ(forged.target, "/a%20b%0D%0AX-Forged:%201%01%E9");
-  EXPECT_EQ(AnalyseUrl("http://h\r\n/").host, "h%0D%0A");
+  EXPECT_EQ(analyseUrl("http://h\r\n/").host, "h%0D%0A");
 }
 
 TEST(HttpUrl, RedirectTargetsResolveAgainstTheRequest) {
-  auto base = AnalyseUrl("http://h:81/dir/page.php?q=a/b");
-  EXPECT_EQ(online::ResolveLocation(base, "http://other/x"), "http://other/x");
-  EXPECT_EQ(online::ResolveLocation(base, "//other/x"), "http:" + std::string("//other/x"));
-  EXPECT_EQ(online::ResolveLocation(base, "/top"), "http://h:81/top");
-  EXPECT_EQ(online::ResolveLocation(base, "next.php"), "http://h:81/dir/next.php");
-  EXPECT_EQ(online::ResolveLocation(AnalyseUrl("http://h"), "x"), "http://h/x");
-  EXPECT_EQ(online::ResolveLocation(AnalyseUrl("h:81/a/b"), "c"), "h:81/a/c");
-  EXPECT_EQ(online::ResolveLocation(AnalyseUrl("h:81/a/b"), "//o/p"), "http://o/p");
+  auto base = analyseUrl("http://h:81/dir/page.php?q=a/b");
+  EXPECT_EQ(online::resolveLocation(base, "http://other/x"), "http://other/x");
+  EXPECT_EQ(online::resolveLocation(base, "//other/x"), "http:" + std::string("//other/x"));
+  EXPECT_EQ(online::resolveLocation(base, "/top"), "http://h:81/top");
+  EXPECT_EQ(online::resolveLocation(base, "next.php"), "http://h:81/dir/next.php");
+  EXPECT_EQ(online::resolveLocation(analyseUrl("http://h"), "x"), "http://h/x");
+  EXPECT_EQ(online::resolveLocation(analyseUrl("h:81/a/b"), "c"), "h:81/a/c");
+  EXPECT_EQ(online::resolveLocation(analyseUrl("h:81/a/b"), "//o/p"), "http://o/p");
+  // Only ASCII letters and digits make a scheme, whatever the machine's locale calls a letter.
+  EXPECT_EQ(online::resolveLocation(base, "d\xE9j\xE0:vu"), "http://h:81/dir/d\xE9j\xE0:vu");
 }
 
 TEST(HttpEncoding, FormEncodingKeepsOnlyDigitsAndAsciiLetters) {
-  EXPECT_EQ(online::FormEncode("user:a b"), "user%3aa+b");
-  EXPECT_EQ(online::FormEncode("Az09-_.~\xE9\n"), "Az09%2d%5f%2e%7e%e9%0a");
-  EXPECT_EQ(online::FormEncode(std::string("\0", 1)), "%00");
+  EXPECT_EQ(online::formEncode("user:a b"), "user%3aa+b");
+  EXPECT_EQ(online::formEncode("Az09-_.~\xE9\n"), "Az09%2d%5f%2e%7e%e9%0a");
+  EXPECT_EQ(online::formEncode(std::string("\0", 1)), "%00");
 }
 
 TEST(HttpEncoding, Base64PadsAndNeverBreaksLines) {
   const char* plain[] = {"", "f", "fo", "foo", "foob", "fooba", "foobar"};
   const char* coded[] = {"", "Zg==", "Zm8=", "Zm9v", "Zm9vYg==", "Zm9vYmE=", "Zm9vYmFy"};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(online::Base64(plain[i]), coded[i]);
-  EXPECT_EQ(online::Base64("\xFF\xFE"), "//4=");
-  EXPECT_EQ(online::Base64(std::string(300, 'x')).find('\n'), std::string::npos);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(online::base64(plain[i]), coded[i]);
+  EXPECT_EQ(online::base64("\xFF\xFE"), "//4=");
+  EXPECT_EQ(online::base64(std::string(300, 'x')).find('\n'), std::string::npos);
 }
 
 TEST(HttpRequest, GetWithoutOptionalHeaders) {
-  EXPECT_EQ(online::BuildRequest("GET", AnalyseUrl("http://h:8080/a"), {}, nullptr),
+  EXPECT_EQ(online::buildRequest("GET", analyseUrl("http://h:8080/a"), {}, nullptr),
             "GET /a HTTP/1.0\r\n"
             "Host: h\r\n"
             "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
@@ -104,7 +106,7 @@ TEST(HttpRequest, PostWithEveryHeaderInItsOrder) {
   online::HttpHeaderInfo info{"mail",         "Orvanta Kestrel", "id=7",
                               "http://h/ref", "user: jo",        "password: pw"};
   const std::string body = "x%3ay";
-  EXPECT_EQ(online::BuildRequest("POST", AnalyseUrl("http://h/p"), info, &body),
+  EXPECT_EQ(online::buildRequest("POST", analyseUrl("http://h/p"), info, &body),
             "POST /p HTTP/1.0\r\n"
             "Host: h\r\n"
             "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
@@ -114,7 +116,7 @@ TEST(HttpRequest, PostWithEveryHeaderInItsOrder) {
             "Cookie: id=7\r\n"
             "Referer: http://h/ref\r\n"
             "Authorization: Basic " +
-                online::Base64("user: jo:password: pw") +
+                online::base64("user: jo:password: pw") +
                 "\r\n"
                 "Content-type: application/x-www-form-urlencoded\r\n"
                 "Content-Length: 5\r\n"
@@ -125,11 +127,11 @@ TEST(HttpRequest, PostWithEveryHeaderInItsOrder) {
 TEST(HttpRequest, CredentialsNeedBothPartsAndValuesCannotForgeHeaders) {
   online::HttpHeaderInfo onlyUser;
   onlyUser.UserId = "jo";
-  EXPECT_EQ(online::BuildRequest("GET", AnalyseUrl("h"), onlyUser, nullptr).find("Authorization"),
+  EXPECT_EQ(online::buildRequest("GET", analyseUrl("h"), onlyUser, nullptr).find("Authorization"),
             std::string::npos);
   online::HttpHeaderInfo forged;
   forged.Cookie = "a=1\r\nX-Forged: 1";
-  EXPECT_EQ(errorOf([&] { online::BuildRequest("GET", AnalyseUrl("h"), forged, nullptr); }),
+  EXPECT_EQ(errorOf([&] { online::buildRequest("GET", analyseUrl("h"), forged, nullptr); }),
             "Line break in the Cookie header");
 }
 

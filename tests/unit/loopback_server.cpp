@@ -4,13 +4,14 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
+
+#include "platform/textcase.h"
 
 namespace loopback {
 namespace {
@@ -37,7 +38,7 @@ size_t contentLength(const std::string& header) {
   for (size_t pos = 0; pos < header.size();) {
     size_t end = header.find("\r\n", pos);
     std::string line = header.substr(pos, end - pos);
-    if (line.size() > 15 && strncasecmp(line.c_str(), "Content-Length:", 15) == 0)
+    if (line.size() > 15 && platform::equalsAsciiNoCase(line.substr(0, 15), "Content-Length:"))
       return std::strtoul(line.c_str() + 15, nullptr, 10);
     if (end == std::string::npos) break;
     pos = end + 2;

@@ -4,62 +4,62 @@
 
 namespace {
 
-using cleanup::MatchesMask;
+using cleanup::matchesMask;
 using cleanup::MaskError;
 using cleanup::WildMask;
 
 TEST(WildMask, StarAndDotStarDifferOnNamesWithoutDot) {
-  EXPECT_TRUE(MatchesMask("readme", "*"));
-  EXPECT_TRUE(MatchesMask("a.b.c", "*"));
-  EXPECT_FALSE(MatchesMask("readme", "*.*"));
-  EXPECT_TRUE(MatchesMask("a.b.c", "*.*"));
-  EXPECT_TRUE(MatchesMask(".profile", "*.*"));
-  EXPECT_TRUE(MatchesMask("trailing.", "*.*"));
-  EXPECT_TRUE(MatchesMask("", "*"));
-  EXPECT_TRUE(MatchesMask("", ""));
-  EXPECT_FALSE(MatchesMask("x", ""));
+  EXPECT_TRUE(matchesMask("readme", "*"));
+  EXPECT_TRUE(matchesMask("a.b.c", "*"));
+  EXPECT_FALSE(matchesMask("readme", "*.*"));
+  EXPECT_TRUE(matchesMask("a.b.c", "*.*"));
+  EXPECT_TRUE(matchesMask(".profile", "*.*"));
+  EXPECT_TRUE(matchesMask("trailing.", "*.*"));
+  EXPECT_TRUE(matchesMask("", "*"));
+  EXPECT_TRUE(matchesMask("", ""));
+  EXPECT_FALSE(matchesMask("x", ""));
 }
 
 TEST(WildMask, WholeNameMustMatchWithBacktracking) {
-  EXPECT_FALSE(MatchesMask("a.txt.bak", "*.txt"));
-  EXPECT_TRUE(MatchesMask("a.bak.txt", "*.txt"));
-  EXPECT_TRUE(MatchesMask("xaxxb", "*a*b"));
-  EXPECT_FALSE(MatchesMask("xaxxa", "*a*b"));
-  EXPECT_TRUE(MatchesMask("abbbc", "a*b*c"));
-  EXPECT_TRUE(MatchesMask("aaaa", "**a**a"));
-  EXPECT_FALSE(MatchesMask("notepad.exe.old", "notepad.exe"));
-  EXPECT_FALSE(MatchesMask("notepad.ex", "notepad.exe"));
+  EXPECT_FALSE(matchesMask("a.txt.bak", "*.txt"));
+  EXPECT_TRUE(matchesMask("a.bak.txt", "*.txt"));
+  EXPECT_TRUE(matchesMask("xaxxb", "*a*b"));
+  EXPECT_FALSE(matchesMask("xaxxa", "*a*b"));
+  EXPECT_TRUE(matchesMask("abbbc", "a*b*c"));
+  EXPECT_TRUE(matchesMask("aaaa", "**a**a"));
+  EXPECT_FALSE(matchesMask("notepad.exe.old", "notepad.exe"));
+  EXPECT_FALSE(matchesMask("notepad.ex", "notepad.exe"));
 }
 
 TEST(WildMask, QuestionMarkTakesExactlyOneCharacter) {
-  EXPECT_TRUE(MatchesMask("a.txt", "?.txt"));
-  EXPECT_FALSE(MatchesMask("ab.txt", "?.txt"));
-  EXPECT_FALSE(MatchesMask(".txt", "?.txt"));
-  EXPECT_TRUE(MatchesMask("ab", "*?"));
-  EXPECT_FALSE(MatchesMask("", "*?"));
+  EXPECT_TRUE(matchesMask("a.txt", "?.txt"));
+  EXPECT_FALSE(matchesMask("ab.txt", "?.txt"));
+  EXPECT_FALSE(matchesMask(".txt", "?.txt"));
+  EXPECT_TRUE(matchesMask("ab", "*?"));
+  EXPECT_FALSE(matchesMask("", "*?"));
 }
 
 TEST(WildMask, LetterCaseDoesNotCountAnsiLettersIncluded) {
-  EXPECT_TRUE(MatchesMask("readme.txt", "README.TXT"));
-  EXPECT_TRUE(MatchesMask("NOTEPAD.EXE", "notepad.exe"));
-  EXPECT_TRUE(MatchesMask("\xE9" "cole", "\xC9*"));  // é against É
-  EXPECT_FALSE(MatchesMask("[x]", "?x?x"));
+  EXPECT_TRUE(matchesMask("readme.txt", "README.TXT"));
+  EXPECT_TRUE(matchesMask("NOTEPAD.EXE", "notepad.exe"));
+  EXPECT_TRUE(matchesMask("\xE9" "cole", "\xC9*"));  // é against É
+  EXPECT_FALSE(matchesMask("[x]", "?x?x"));
 }
 
 TEST(WildMask, SetsRangesAndNegation) {
-  EXPECT_TRUE(MatchesMask("b1", "[a-c]*"));
-  EXPECT_TRUE(MatchesMask("B1", "[a-c]*"));
-  EXPECT_FALSE(MatchesMask("d1", "[a-c]*"));
-  EXPECT_TRUE(MatchesMask("d1", "[!a-c]*"));
-  EXPECT_FALSE(MatchesMask("A1", "[!a-c]*"));
-  EXPECT_TRUE(MatchesMask("x7", "[xyz][0-9]"));
-  EXPECT_FALSE(MatchesMask("x77", "[xyz][0-9]"));
-  EXPECT_TRUE(MatchesMask("5", "[a-c0-9]"));
-  EXPECT_TRUE(MatchesMask("-", "[-x]"));
-  EXPECT_TRUE(MatchesMask("*", "[*]"));
-  EXPECT_FALSE(MatchesMask("a", "[*]"));
-  EXPECT_TRUE(MatchesMask("]", "]"));
-  EXPECT_FALSE(MatchesMask("", "[!a]"));
+  EXPECT_TRUE(matchesMask("b1", "[a-c]*"));
+  EXPECT_TRUE(matchesMask("B1", "[a-c]*"));
+  EXPECT_FALSE(matchesMask("d1", "[a-c]*"));
+  EXPECT_TRUE(matchesMask("d1", "[!a-c]*"));
+  EXPECT_FALSE(matchesMask("A1", "[!a-c]*"));
+  EXPECT_TRUE(matchesMask("x7", "[xyz][0-9]"));
+  EXPECT_FALSE(matchesMask("x77", "[xyz][0-9]"));
+  EXPECT_TRUE(matchesMask("5", "[a-c0-9]"));
+  EXPECT_TRUE(matchesMask("-", "[-x]"));
+  EXPECT_TRUE(matchesMask("*", "[*]"));
+  EXPECT_FALSE(matchesMask("a", "[*]"));
+  EXPECT_TRUE(matchesMask("]", "]"));
+  EXPECT_FALSE(matchesMask("", "[!a]"));
 }
 
 TEST(WildMask, MalformedMasksNameTheirPlace) {
