@@ -41,12 +41,14 @@ std::string ieCookieFileName(const std::string& user, const std::string& host, i
 }
 
 BrowserMembership::BrowserMembership(platform::Registry& registry, platform::Files& files,
-                                     platform::System& system, const std::string& communityHost)
+                                     platform::System& system, const std::string& communityHost,
+                                     uint64_t maxCookieFile)
     : registry_(registry),
       files_(files),
       system_(system),
       host_(communityHost),
-      cookieHost_(community::cookieHost(communityHost)) {}
+      cookieHost_(community::cookieHost(communityHost)),
+      maxCookieFile_(maxCookieFile) {}
 
 std::string BrowserMembership::badgeFor(const std::string& browserName) {
   if (browserName == "IExplore") return "browser_ie";
@@ -81,7 +83,7 @@ std::string BrowserMembership::shellFolder(const std::string& name) {
 
 std::string BrowserMembership::readCookieFile(const std::string& path) {
   // A file too large, or one that cannot be read, holds no cookie the program can use.
-  auto read = platform::ReadBounded(files_, path, kMaxCookieFile);
+  auto read = platform::ReadBounded(files_, path, maxCookieFile_);
   return read.status == platform::BoundedRead::Status::Loaded ? std::move(read.bytes)
                                                               : std::string();
 }

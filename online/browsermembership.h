@@ -35,9 +35,10 @@ std::string ieCookieFileName(const std::string& user, const std::string& host, i
 
 class BrowserMembership {
  public:
-  // communityHost is the CommunityHost setting, with a port or without.
+  // communityHost is the CommunityHost setting, with a port or without; cookie files larger
+  // than maxCookieFile are not read.
   BrowserMembership(platform::Registry& registry, platform::Files& files, platform::System& system,
-                    const std::string& communityHost);
+                    const std::string& communityHost, uint64_t maxCookieFile = kMaxCookieFile);
 
   // The default browser's badge: "browser_ie", "browser_mo", or empty for a browser without.
   static std::string badgeFor(const std::string& browserName);
@@ -71,6 +72,7 @@ class BrowserMembership {
   platform::System& system_;
   std::string host_;        // the setting, for the addresses
   std::string cookieHost_;  // the name the browser keeps the cookies under
+  uint64_t maxCookieFile_;
   int32_t memberId_ = 0;
   // Profile0's path from the last profiles.ini that named one.
   std::string profilePath_;

@@ -32,8 +32,10 @@ class Lines {
   explicit Lines(std::string_view text) : text_(text) {}
   bool next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
-    size_t end = text_.find_first_of("\r\n", pos_);
-    if (end == std::string_view::npos) end = text_.size();
+    // A plain scan: find_first_of looks each byte up in the set, several times slower on the
+    // long files this reads.
+    size_t end = pos_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
     line = text_.substr(pos_, end - pos_);
     const bool crlf = text_.compare(end, 2, "\r\n") == 0;
     pos_ = end + (crlf ? 2 : 1);

@@ -95,11 +95,16 @@ TEST(FirefoxCookies, TheFirstHostLineWithTheKeyEndsTheWalk) {
 }
 
 TEST(CookieReaders, HostileTextsGiveNoMemberAndEndQuickly) {
-  const std::string longLine(10u << 20, 'a');
-  expectFind(ie(longLine), 0, false);
-  expectFind(ie("bbuserid\n" + longLine), 0, true);
-  expectFind(firefox(std::string(kHost) + "\t" + longLine), 0, false);
-  expectFind(firefox(cookieLine(kHost, "bbuserid", std::string(10u << 20, '7'))), 0, true);
+  // One 10 MB line, seen through different openings.
+  const std::string host = std::string(kHost) + "\tFALSE\t/\tFALSE\t0\tbbuserid\t";
+  std::string buffer = "bbuserid\n" + host + std::string(10u << 20, '7');
+  const std::string_view all(buffer), afterKey = all.substr(9),
+                                      digits = afterKey.substr(host.size());
+  expectFind(online::readIeCookies(digits, nullptr), 0, false);
+  expectFind(online::readIeCookies(all, nullptr), 0, true);
+  expectFind(online::readFirefoxCookies(afterKey, kHost, nullptr), 0, true);
+  buffer[buffer.size() / 2] = 'x';
+  expectFind(online::readFirefoxCookies(afterKey, kHost, nullptr), 0, true);
 
   std::string binary;
   for (int i = 0; i < 1 << 16; ++i) binary += static_cast<char>(i * 131 % 256);
