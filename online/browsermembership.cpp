@@ -91,8 +91,8 @@ std::string BrowserMembership::readCookieFile(const std::string& path) {
 std::string BrowserMembership::ieCookies() {
   // Without the folder the name alone would be looked for at the drive's root.
   const std::string folder = shellFolder("Cookies");
-  const std::string user = logonUserName(registry_, system_);
   if (folder.empty()) return {};
+  const std::string user = logonUserName(registry_, system_);
   // Only the file with the highest index is examined.
   for (int index = 9; index >= 0; --index) {
     const std::string name = ieCookieFileName(user, cookieHost_, index);
