@@ -41,11 +41,12 @@ std::string ieCookieFileName(const std::string& user, const std::string& host, i
 }
 
 BrowserMembership::BrowserMembership(platform::Registry& registry, platform::Files& files,
-                                     platform::System& system, const std::string& communityHost,
-                                     uint64_t maxCookieFile)
+                                     platform::System& system, platform::Clock& clock,
+                                     const std::string& communityHost, uint64_t maxCookieFile)
     : registry_(registry),
       files_(files),
       system_(system),
+      clock_(clock),
       host_(communityHost),
       cookieHost_(community::cookieHost(communityHost)),
       maxCookieFile_(maxCookieFile) {}
@@ -61,11 +62,17 @@ BrowserMembership::Result BrowserMembership::detect(const std::string& browserNa
                                                     const std::function<void()>& invalidCode) {
   if (detecting_) return Result::Busy;
   Running running(detecting_);
+  uint64_t handled = clock_.tickMs();
+  const AfterLine paced = [&] {
+    if (!afterLine || clock_.tickMs() - handled < kMessageIntervalMs) return;
+    afterLine();
+    handled = clock_.tickMs();
+  };
   CookieFind find;
   if (browserName == "IExplore")
-    find = readIeCookies(ieCookies(), afterLine);
+    find = readIeCookies(ieCookies(), paced);
   else if (browserName == "Firefox")
-    find = readFirefoxCookies(firefoxCookies(), cookieHost_, afterLine);
+    find = readFirefoxCookies(firefoxCookies(), cookieHost_, paced);
   if (find.memberId != 0) memberId_ = find.memberId;
   if (find.invalidCode && invalidCode) invalidCode();
   return memberId_ != 0 ? Result::Member : Result::NonMember;

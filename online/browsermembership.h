@@ -8,6 +8,7 @@
 #include <string>
 
 #include "online/cookiereaders.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
@@ -24,6 +25,12 @@ inline constexpr const char* kInvalidMemberCodeCaption = "Scan error";
 inline constexpr uint64_t kMaxCookieFile = 64ull << 20;
 inline constexpr uint64_t kMaxProfilesIni = 1 << 20;
 
+// How often a detection lets the window handle its messages while it walks a cookie file.
+// Handling them after every line, as short files allow, costs a round trip to the window
+// system per line (under Wine some hundred microseconds), which made a walk of 200,000 lines
+// outlast the ten seconds between detections.
+inline constexpr uint64_t kMessageIntervalMs = 10;
+
 // The user's logon name, as Windows XP keeps it for Explorer; where the system keeps none
 // (later versions, Wine), the account's name.
 std::string logonUserName(platform::Registry& registry, platform::System& system);
@@ -38,7 +45,8 @@ class BrowserMembership {
   // communityHost is the CommunityHost setting, with a port or without; cookie files larger
   // than maxCookieFile are not read.
   BrowserMembership(platform::Registry& registry, platform::Files& files, platform::System& system,
-                    const std::string& communityHost, uint64_t maxCookieFile = kMaxCookieFile);
+                    platform::Clock& clock, const std::string& communityHost,
+                    uint64_t maxCookieFile = kMaxCookieFile);
 
   // The default browser's badge: "browser_ie", "browser_mo", or empty for a browser without.
   static std::string badgeFor(const std::string& browserName);
@@ -47,11 +55,12 @@ class BrowserMembership {
 
   // Looks for the forum's cookie in the store of the default browser ("IExplore" or
   // "Firefox"; any other browser has no store read) and answers whether a member id is known.
-  // afterLine runs after each cookie line, for the window to handle its messages; invalidCode
-  // runs once when a cookie's value was no member id, for the window to show the warning box
-  // (kInvalidMemberCodeText) and to return when it is answered. A call made while a detection
-  // runs, from a message handled in either of them, answers Busy and changes nothing: a timer
-  // never starts a second walk, nor a second box while the first one waits.
+  // afterLine runs between cookie lines once kMessageIntervalMs have passed since it last
+  // returned, for the window to handle its messages; invalidCode runs once when a cookie's
+  // value was no member id, for the window to show the warning box (kInvalidMemberCodeText)
+  // and to return when it is answered. A call made while a detection runs, from a message
+  // handled in either of them, answers Busy and changes nothing: a timer never starts a second
+  // walk, nor a second box while the first one waits.
   Result detect(const std::string& browserName, const AfterLine& afterLine,
                 const std::function<void()>& invalidCode);
   bool detecting() const { return detecting_; }
@@ -70,6 +79,7 @@ class BrowserMembership {
   platform::Registry& registry_;
   platform::Files& files_;
   platform::System& system_;
+  platform::Clock& clock_;
   std::string host_;        // the setting, for the addresses
   std::string cookieHost_;  // the name the browser keeps the cookies under
   uint64_t maxCookieFile_;

@@ -40,6 +40,17 @@ std::string profilesIni(const std::string& path) {
          path + "\r\n";
 }
 
+// Time moves on by step milliseconds each time it is read, as if each cookie line took that long.
+class SteppingClock : public platform::Clock {
+ public:
+  uint64_t step = online::kMessageIntervalMs;
+  uint64_t tickMs() override { return now_ += step; }
+  void sleepMs(uint32_t ms) override { now_ += ms; }
+
+ private:
+  uint64_t now_ = 0;
+};
+
 class Membership : public ::testing::Test {
  protected:
   Membership() {
@@ -60,7 +71,8 @@ class Membership : public ::testing::Test {
   platform::fake::FakeRegistry registry;
   platform::fake::FakeFiles files;
   platform::fake::FakeSystem system;
-  BrowserMembership member{registry, files, system, "community.orvanta.example:8080"};
+  SteppingClock clock;
+  BrowserMembership member{registry, files, system, clock, "community.orvanta.example:8080"};
   int boxes = 0;
 };
 
@@ -189,12 +201,25 @@ TEST_F(Membership, NoDetectionStartsWhileOneWalksOrItsBoxIsOpen) {
   EXPECT_EQ(boxes, 1);
 }
 
+TEST_F(Membership, TheWindowHandlesItsMessagesEveryTenMillisecondsOfTheWalk) {
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) lines += "line\n";
+  files.addFile(ieFile(0), lines);
+  clock.step = 1;  // each line takes a millisecond, as a few thousand lines do under Wine
+  int handled = 0;
+  member.detect(
+      "IExplore", [&] { ++handled; }, nullptr);
+  // About once every ten lines: neither after each line nor only at the end.
+  EXPECT_GE(handled, 50);
+  EXPECT_LE(handled, 100);
+}
+
 TEST_F(Membership, HostileCookieFilesGiveNoMemberAndNoBox) {
   // A file over the ceiling is not read at all, however well its start reads. The ceilings are
   // lowered here: memory for a file over the real one is slow to come by on a busy machine.
   files.addFile(ieFile(0), ieCookie("5") + std::string(1000, 'x'));
   const auto detectWith = [this](uint64_t ceiling) {
-    BrowserMembership m{registry, files, system, "community.orvanta.example", ceiling};
+    BrowserMembership m{registry, files, system, clock, "community.orvanta.example", ceiling};
     return m.detect("IExplore", nullptr, [this] { ++boxes; });
   };
   EXPECT_EQ(detectWith(1000), Result::NonMember);
