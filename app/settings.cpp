@@ -1,7 +1,7 @@
 #include "app/settings.h"
 
-#include "app/inifile.h"
-#include "app/text.h"
+#include "platform/inifile.h"
+#include "platform/text.h"
 
 namespace app {
 
@@ -43,12 +43,12 @@ bool replaceFile(platform::Files& files, const std::string& path, const std::str
 std::string Settings::readString(const std::string& section, const std::string& key, const std::string& def) {
   auto content = files_.readFile(path_, kMaxSize);
   if (!content) return def;
-  auto value = IniText(*content).get(section, key);
+  auto value = platform::IniText(*content).get(section, key);
   return value ? *value : def;
 }
 
 int32_t Settings::readInteger(const std::string& section, const std::string& key, int32_t def) {
-  auto value = parseInteger(readString(section, key, {}));
+  auto value = platform::parseInteger(readString(section, key, {}));
   return value ? *value : def;
 }
 
@@ -67,7 +67,7 @@ void Settings::writeString(const std::string& section, const std::string& key, c
     current = std::move(*content);
     kept = *attributes & kKeptAttributes;
   }
-  IniText ini(current);
+  platform::IniText ini(current);
   ini.set(section, key, value);
   if (!replaceFile(files_, path_, ini.text(), kept)) throw SettingsWriteError(path_);
 }

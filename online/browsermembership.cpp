@@ -90,7 +90,7 @@ std::string BrowserMembership::shellFolder(const std::string& name) {
 
 std::string BrowserMembership::readCookieFile(const std::string& path) {
   // A file too large, or one that cannot be read, holds no cookie the program can use.
-  auto read = platform::ReadBounded(files_, path, maxCookieFile_);
+  auto read = platform::readBounded(files_, path, maxCookieFile_);
   return read.status == platform::BoundedRead::Status::Loaded ? std::move(read.bytes)
                                                               : std::string();
 }
@@ -114,7 +114,7 @@ std::string BrowserMembership::firefoxCookies() {
   const std::string appData = shellFolder("AppData");
   if (appData.empty()) return {};
   const std::string firefox = appData + "\\Mozilla\\Firefox\\";
-  const auto ini = platform::ReadBounded(files_, firefox + "profiles.ini", kMaxProfilesIni);
+  const auto ini = platform::readBounded(files_, firefox + "profiles.ini", kMaxProfilesIni);
   if (ini.status == platform::BoundedRead::Status::Loaded)
     if (auto path = readProfilePath(ini.bytes)) profilePath_ = *path;
   if (!isProfileFolder(profilePath_)) return {};

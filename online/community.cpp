@@ -42,7 +42,7 @@ std::string cookieHost(const std::string& host) {
   // name the browser was sent to.
   std::string name;
   try {
-    name = AnalyseUrl(address(host, kHome)).host;
+    name = analyseUrl(address(host, kHome)).host;
   } catch (const HttpError&) {
     return std::string();
   }

@@ -1,7 +1,8 @@
 #include "online/profilesini.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/inifile.h"
 
 namespace online {
 namespace {
@@ -9,56 +10,10 @@ namespace {
 // MAX_PATH: no longer path can be opened.
 constexpr size_t kMaxPath = 260;
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
-// The name of a "[name]" line, if the line is one.
-std::optional<std::string_view> sectionName(std::string_view line) {
-  line = trim(line);
-  if (line.size() < 2 || line.front() != '[') return std::nullopt;
-  const size_t close = line.find(']');
-  if (close == std::string_view::npos) return std::nullopt;
-  return trim(line.substr(1, close - 1));
-}
-
 }  // namespace
 
 std::optional<std::string> readProfilePath(std::string_view iniText) {
-  bool inSection = false;
-  while (!iniText.empty()) {
-    const size_t end = std::min(iniText.find_first_of("\r\n"), iniText.size());
-    const std::string_view line = iniText.substr(0, end);
-    iniText.remove_prefix(std::min(end + 1, iniText.size()));
-
-    if (auto name = sectionName(line)) {
-      // The first section of the name is the one read, whether it holds the key or not.
-      if (inSection) return std::nullopt;
-      inSection = equalsNoCase(*name, "Profile0");
-      continue;
-    }
-    const size_t eq = line.find('=');
-    if (!inSection || eq == std::string_view::npos ||
-        !equalsNoCase(trim(line.substr(0, eq)), "Path"))
-      continue;
-    std::string_view value = trim(line.substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-      value = value.substr(1, value.size() - 2);
-    return std::string(value);
-  }
-  return std::nullopt;
+  return platform::IniText(std::string(iniText)).get("Profile0", "Path");
 }
 
 bool isProfileFolder(std::string_view path) {

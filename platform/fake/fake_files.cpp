@@ -440,11 +440,11 @@ bool FakeFiles::moveFile(const std::string& from, const std::string& to) {
   Node* target = r.entry();
   if (target && target != node && (target->isDir() || target->readOnly() || target->writers > 0))
     return false;
-  std::shared_ptr<Node> moved = source.folder->children[upper(source.name)];
-  source.folder->children.erase(upper(source.name));
+  std::shared_ptr<Node> moved = source.folder->children[asciiUpper(source.name)];
+  source.folder->children.erase(asciiUpper(source.name));
   moved->name = r.name;
   moved->parent = r.folder;
-  r.folder->children[upper(r.name)] = std::move(moved);
+  r.folder->children[asciiUpper(r.name)] = std::move(moved);
   return true;
 }
 

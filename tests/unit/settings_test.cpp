@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "app/config.h"
-#include "app/inifile.h"
+#include "platform/inifile.h"
 #include "app/settings.h"
-#include "app/text.h"
+#include "platform/text.h"
 #include "platform/fake/fake_files.h"
 
 namespace {
 
 TEST(IniText, LooksUpWithoutCaseAndBlanksAndFirstDuplicateWins) {
-  const app::IniText ini(
+  const platform::IniText ini(
       "; comment\r\n[System]\r\n  temporary = 1 \r\nTemporary=0\r\nUser=\"Jo Bloggs\"\r\nno equals\r\n"
       "[system]\r\nNews=1\r\n");
   EXPECT_EQ(ini.get("SYSTEM", "TEMPORARY"), "1");
@@ -25,7 +25,7 @@ TEST(IniText, LooksUpWithoutCaseAndBlanksAndFirstDuplicateWins) {
 }
 
 TEST(IniText, UpdateKeepsEveryOtherLineAndItsOrder) {
-  app::IniText ini("; keep me\n[System]\nUser=ann\n\n[Other]\nX=1\n");
+  platform::IniText ini("; keep me\n[System]\nUser=ann\n\n[Other]\nX=1\n");
   ini.set("system", "user", "bob");
   ini.set("System", "News", "1");
   ini.set("Rotator", "Loop", "3");
@@ -34,21 +34,21 @@ TEST(IniText, UpdateKeepsEveryOtherLineAndItsOrder) {
 }
 
 TEST(IniText, LoneCarriageReturnsAndAMissingFinalLineEndStillSplitLines) {
-  const app::IniText ini("[A]\rk=v\r\n[B]\nk=w");
+  const platform::IniText ini("[A]\rk=v\r\n[B]\nk=w");
   EXPECT_EQ(ini.get("A", "k"), "v");
   EXPECT_EQ(ini.get("B", "k"), "w");
 }
 
 TEST(ParseInteger, ReadsWhatTheFrameworkReads) {
-  EXPECT_EQ(app::parseInteger("42"), 42);
-  EXPECT_EQ(app::parseInteger(" -7"), -7);
-  EXPECT_EQ(app::parseInteger("$1A"), 26);
-  EXPECT_EQ(app::parseInteger("0x10"), 16);
-  EXPECT_EQ(app::parseInteger("$FFFFFFFF"), -1);
-  EXPECT_EQ(app::parseInteger("-2147483648"), INT32_MIN);
-  EXPECT_EQ(app::parseInteger("2147483648"), std::nullopt);
+  EXPECT_EQ(platform::parseInteger("42"), 42);
+  EXPECT_EQ(platform::parseInteger(" -7"), -7);
+  EXPECT_EQ(platform::parseInteger("$1A"), 26);
+  EXPECT_EQ(platform::parseInteger("0x10"), 16);
+  EXPECT_EQ(platform::parseInteger("$FFFFFFFF"), -1);
+  EXPECT_EQ(platform::parseInteger("-2147483648"), INT32_MIN);
+  EXPECT_EQ(platform::parseInteger("2147483648"), std::nullopt);
   for (const char* bad : {"", "yes", "1 ", "1.5", "-", "0x", "99999999999999999999"})
-    EXPECT_EQ(app::parseInteger(bad), std::nullopt) << bad;
+    EXPECT_EQ(platform::parseInteger(bad), std::nullopt) << bad;
 }
 
 // The program folder on the in-memory tree, with a settings file of several keys.

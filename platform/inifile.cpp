@@ -1,9 +1,9 @@
-#include "app/inifile.h"
+#include "platform/inifile.h"
 
-#include "app/text.h"
+#include "platform/text.h"
 #include "platform/textcase.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::string IniText::text() const {
   return out;
 }
 
-}  // namespace app
+}  // namespace platform

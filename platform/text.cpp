@@ -1,8 +1,8 @@
-#include "app/text.h"
+#include "platform/text.h"
 
 #include "platform/textcase.h"
 
-namespace app {
+namespace platform {
 
 std::string trim(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -22,7 +22,7 @@ std::optional<int32_t> parseInteger(const std::string& s) {
   if (i >= s.size()) return std::nullopt;
   int64_t value = 0;
   for (; i < s.size(); ++i) {
-    const char c = platform::asciiLower(s[i]);
+    const char c = asciiLower(s[i]);
     int digit;
     if (c >= '0' && c <= '9') digit = c - '0';
     else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
@@ -37,4 +37,4 @@ std::optional<int32_t> parseInteger(const std::string& s) {
   return static_cast<int32_t>(value);
 }
 
-}  // namespace app
+}  // namespace platform

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace platform {
 
 class IniText {
  public:
@@ -29,4 +29,4 @@ class IniText {
   int sectionEnd(int s) const;
 };
 
-}  // namespace app
+}  // namespace platform

@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-namespace app {
+namespace platform {
 
 std::string trim(const std::string& s);
 // A 32-bit integer in decimal (optionally signed) or hexadecimal with "$" or "0x"; nullopt
 // for anything else or a value out of range. Leading blanks are allowed, trailing ones not.
 std::optional<int32_t> parseInteger(const std::string& s);
 
-}  // namespace app
+}  // namespace platform
