@@ -27,6 +27,10 @@ struct LocalTime {
   int hour = 0, minute = 0, second = 0;
 };
 
+// Whether the date exists in the range Windows formats (1601 to 30827), and the time of day.
+bool isValidDate(const LocalTime& when);
+bool isValidTime(const LocalTime& when);
+
 // GetVersionExA with the basic structure.
 struct OsVersion {
   uint32_t major = 0, minor = 0, build = 0, platformId = 0;

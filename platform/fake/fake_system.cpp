@@ -29,20 +29,6 @@ Civil civilFromDays(int64_t z) {
   return {static_cast<int64_t>(yoe) + era * 400 + (month <= 2), month, day};
 }
 
-bool leapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-// The range GetDateFormatA accepts.
-bool validDate(const LocalTime& t) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12 || t.day < 1) return false;
-  return t.day <= kDays[t.month - 1] + (t.month == 2 && leapYear(t.year) ? 1 : 0);
-}
-
-bool validTime(const LocalTime& t) {
-  return t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 &&
-         t.second < 60;
-}
-
 }  // namespace
 
 FakeSystem::FakeSystem() {
@@ -100,14 +86,14 @@ std::optional<LocalTime> FakeSystem::localTime(FileTime utc) {
 LocalTime FakeSystem::now() { return localTime(nowUtc).value_or(LocalTime{}); }
 
 std::string FakeSystem::shortDate(const LocalTime& when) {
-  if (!validDate(when)) return std::string();
+  if (!isValidDate(when)) return std::string();
   char text[32];
   std::snprintf(text, sizeof text, "%d/%d/%d", when.month, when.day, when.year);
   return text;
 }
 
 std::string FakeSystem::shortTime(const LocalTime& when) {
-  if (!validTime(when)) return std::string();
+  if (!isValidTime(when)) return std::string();
   const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
   char text[32];
   std::snprintf(text, sizeof text, "%d:%02d %s", hour12, when.minute, when.hour < 12 ? "AM" : "PM");

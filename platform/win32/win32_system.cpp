@@ -28,17 +28,15 @@ LocalTime fromSystemTime(const SYSTEMTIME& t) {
   return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
-// A field outside a WORD becomes 0xFFFF, which the formatting calls refuse like any other date
-// or time that does not exist.
+// The fields of a date and time that isValidDate and isValidTime accepted.
 SYSTEMTIME toSystemTime(const LocalTime& t) {
-  auto word = [](int v) { return static_cast<WORD>(v >= 0 && v <= 0xFFFF ? v : 0xFFFF); };
   SYSTEMTIME time{};
-  time.wYear = word(t.year);
-  time.wMonth = word(t.month);
-  time.wDay = word(t.day);
-  time.wHour = word(t.hour);
-  time.wMinute = word(t.minute);
-  time.wSecond = word(t.second);
+  time.wYear = static_cast<WORD>(t.year);
+  time.wMonth = static_cast<WORD>(t.month);
+  time.wDay = static_cast<WORD>(t.day);
+  time.wHour = static_cast<WORD>(t.hour);
+  time.wMinute = static_cast<WORD>(t.minute);
+  time.wSecond = static_cast<WORD>(t.second);
   return time;
 }
 
@@ -132,7 +130,9 @@ LocalTime Win32System::now() {
   return fromSystemTime(time);
 }
 
+// Wine moves a day that does not exist into the next month rather than refuse it.
 std::string Win32System::shortDate(const LocalTime& when) {
+  if (!isValidDate(when)) return std::string();
   char text[128];
   const SYSTEMTIME time = toSystemTime(when);
   if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text))
@@ -141,6 +141,7 @@ std::string Win32System::shortDate(const LocalTime& when) {
 }
 
 std::string Win32System::shortTime(const LocalTime& when) {
+  if (!isValidTime(when)) return std::string();
   char text[128];
   const SYSTEMTIME time = toSystemTime(when);
   if (!GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text))
