@@ -22,7 +22,7 @@ std::optional<uint64_t> fileSize(platform::Files& files, const std::string& path
 
 std::string quarantineTarget(platform::Files& files, const std::string& folder,
                              const std::string& path) {
-  const std::string name = path.substr(path.find_last_of('\\') + 1);
+  const std::string name = path.substr(path.find_last_of("\\/") + 1);  // Windows reads both
   for (int n = 1; n <= kMaxCopiesOfAName; ++n) {
     const std::string target =
         folder + "\\" + name + (n > 1 ? "." + std::to_string(n) : std::string()) + ".qua";

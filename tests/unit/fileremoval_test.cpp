@@ -61,19 +61,22 @@ TEST_F(FileRemovalTest, QuarantineGivesEveryCopyItsOwnNameAndReplacesNothing) {
   files.addFile("C:\\WINDOWS\\evil.exe", "first");
   files.addFile("C:\\WINDOWS\\system32\\evil.exe", "second");
   files.addFile("C:\\WINDOWS\\system\\EVIL.EXE", "third");
+  files.addFile("C:\\WINDOWS\\inf\\evil.exe", "fourth");
   files.addFile(kQuarantine + std::string("evil.exe.2.qua"), "from an earlier scan");
   const Events paths{"C:\\WINDOWS\\evil.exe", "C:\\WINDOWS\\system32\\evil.exe",
-                     "C:\\WINDOWS\\system\\EVIL.EXE"};
-  EXPECT_EQ(removal.quarantine(paths, 3, kProgramDir), Result::Done);
+                     "C:\\WINDOWS\\system\\EVIL.EXE", "C:\\WINDOWS\\inf/evil.exe"};
+  EXPECT_EQ(removal.quarantine(paths, 4, kProgramDir), Result::Done);
 
   EXPECT_EQ(content(kQuarantine + std::string("evil.exe.qua")), "first");
   EXPECT_EQ(content(kQuarantine + std::string("evil.exe.2.qua")), "from an earlier scan");
   EXPECT_EQ(content(kQuarantine + std::string("evil.exe.3.qua")), "second");
   EXPECT_EQ(content(kQuarantine + std::string("EVIL.EXE.4.qua")), "third");
+  EXPECT_EQ(content(kQuarantine + std::string("evil.exe.5.qua")), "fourth");
   for (const auto& path : paths) EXPECT_FALSE(files.fileExists(path)) << path;
-  EXPECT_EQ(view.events, (Events{"Moving C:\\WINDOWS\\evil.exe", "Label8=2", "pause 10",
-                                 "Moving C:\\WINDOWS\\system32\\evil.exe", "Label8=1", "pause 10",
-                                 "Moving C:\\WINDOWS\\system\\EVIL.EXE", "Label8=0", "pause 10",
+  EXPECT_EQ(view.events, (Events{"Moving C:\\WINDOWS\\evil.exe", "Label8=3", "pause 10",
+                                 "Moving C:\\WINDOWS\\system32\\evil.exe", "Label8=2", "pause 10",
+                                 "Moving C:\\WINDOWS\\system\\EVIL.EXE", "Label8=1", "pause 10",
+                                 "Moving C:\\WINDOWS\\inf/evil.exe", "Label8=0", "pause 10",
                                  "Quarantine complete."}));
 }
 
