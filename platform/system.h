@@ -21,10 +21,15 @@ struct DiskSpace {
   uint64_t free = 0;
 };
 
-// A moment in local time, the fields of SYSTEMTIME (month and day counted from 1).
+// A moment as the local clock reads it: the date and time fields of SYSTEMTIME.
 struct LocalTime {
-  uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;
+  int year = 0, month = 0, day = 0;
+  int hour = 0, minute = 0, second = 0, milliseconds = 0;
 };
+
+// Whether the date exists in the range Windows formats (1601 to 30827), and the time of day.
+bool isValidDate(const LocalTime& when);
+bool isValidTime(const LocalTime& when);
 
 // GetVersionExA with the basic structure.
 struct OsVersion {
@@ -47,14 +52,19 @@ class System {
   virtual std::string programPath() = 0;       // full path of the running program file
   virtual std::vector<std::string> arguments() = 0;  // command-line arguments after the program
   virtual std::string userName() = 0;
-  // The system's short date, two blanks and the short time, in local time.
-  virtual std::string formatFileTime(FileTime utc) = 0;
-  // GetLocalTime.
-  virtual LocalTime localTime() = 0;
-  // The date in the user's short-date format and the time in the user's long-time format;
-  // empty for a date or time out of range (only the fields each one shows are looked at).
-  virtual std::string shortDate(const LocalTime& time) = 0;
-  virtual std::string longTime(const LocalTime& time) = 0;
+  // A file time in the local time zone (FileTimeToLocalFileTime, FileTimeToSystemTime);
+  // nullopt for a time the system cannot convert.
+  virtual std::optional<LocalTime> localTime(FileTime utc) = 0;
+  // The local date and time now (GetLocalTime).
+  virtual LocalTime now() = 0;
+  // The user's short date (GetDateFormatA, DATE_SHORTDATE) and short time (GetTimeFormatA,
+  // TIME_NOSECONDS: the time format without its seconds); empty for a date or time that does
+  // not exist.
+  virtual std::string shortDate(const LocalTime& when) = 0;
+  virtual std::string shortTime(const LocalTime& when) = 0;
+  // The user's long time (GetTimeFormatA with the seconds); empty for a time that does not
+  // exist.
+  virtual std::string longTime(const LocalTime& when) = 0;
   // Bits per pixel times colour planes of the screen.
   virtual int colorDepth() = 0;
   // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).

@@ -3,7 +3,7 @@
 namespace sysinfo {
 
 std::string reportMailSubject(platform::System& system) {
-  const platform::LocalTime now = system.localTime();
+  const platform::LocalTime now = system.now();
   std::string subject = "Orvanta Kestrel " + system.shortDate(now);
   const bool midnight =
       now.hour == 0 && now.minute == 0 && now.second == 0 && now.milliseconds == 0;

@@ -33,8 +33,8 @@ class FakeSystem : public System {
   char decimal = '.';
   int waves = 1;
   int midis = 1;
-  int utcOffsetMinutes = 0;  // local time minus UTC, for formatFileTime
-  LocalTime now{2004, 7, 15, 15, 5, 9, 0};
+  int utcOffsetMinutes = 0;                 // local time minus UTC
+  FileTime nowUtc = 127343664000000000ull;  // what now() reads: 2004-07-15 12:00 UTC
 
   MemoryStatus memoryStatus() override { return memory; }
   std::optional<DiskSpace> diskFreeSpace(const std::string& root) override;
@@ -47,14 +47,16 @@ class FakeSystem : public System {
   std::string programPath() override { return program; }
   std::vector<std::string> arguments() override { return args; }
   std::string userName() override { return user; }
-  // The short forms of US English, as a fresh Wine prefix formats them:
-  // "7/15/2004  3:05 PM" (month/day/year without leading zeros, two blanks, 12-hour time);
-  // empty for a time Windows cannot convert.
-  std::string formatFileTime(FileTime utc) override;
-  LocalTime localTime() override { return now; }
-  // US English as well: "7/15/2004" and "3:05:09 PM".
-  std::string shortDate(const LocalTime& time) override;
-  std::string longTime(const LocalTime& time) override;
+  // Local time is UTC moved by utcOffsetMinutes; a time whose local form falls before 1601
+  // or at 2^63 and beyond does not convert, as on Windows.
+  std::optional<LocalTime> localTime(FileTime utc) override;
+  LocalTime now() override;
+  // The short forms of US English, as a fresh Wine prefix formats them: "7/15/2004" (month,
+  // day, year without leading zeros) and "3:05 PM" (12-hour time without seconds).
+  std::string shortDate(const LocalTime& when) override;
+  std::string shortTime(const LocalTime& when) override;
+  // "3:05:09 PM".
+  std::string longTime(const LocalTime& when) override;
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }
   int waveOutDevices() override { return waves; }

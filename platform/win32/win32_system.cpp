@@ -8,18 +8,6 @@
 namespace platform::win32 {
 namespace {
 
-SYSTEMTIME systemTime(const LocalTime& t) {
-  SYSTEMTIME s{};
-  s.wYear = t.year;
-  s.wMonth = t.month;
-  s.wDay = t.day;
-  s.wHour = t.hour;
-  s.wMinute = t.minute;
-  s.wSecond = t.second;
-  s.wMilliseconds = t.milliseconds;
-  return s;
-}
-
 // Calls that fill a buffer and return the length, or the size needed when it was too small.
 template <typename Fill>
 std::string filled(Fill fill) {
@@ -34,6 +22,22 @@ std::string filled(Fill fill) {
     text.assign(n + 1, '\0');
   }
   return std::string();
+}
+
+LocalTime fromSystemTime(const SYSTEMTIME& t) {
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+// The fields of a date and time that isValidDate and isValidTime accepted.
+SYSTEMTIME toSystemTime(const LocalTime& t) {
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(t.year);
+  time.wMonth = static_cast<WORD>(t.month);
+  time.wDay = static_cast<WORD>(t.day);
+  time.wHour = static_cast<WORD>(t.hour);
+  time.wMinute = static_cast<WORD>(t.minute);
+  time.wSecond = static_cast<WORD>(t.second);
+  return time;
 }
 
 }  // namespace
@@ -111,37 +115,45 @@ std::string Win32System::userName() {
   return std::string(name, size - 1);
 }
 
-std::string Win32System::formatFileTime(FileTime utc) {
-  FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
+std::optional<LocalTime> Win32System::localTime(FileTime utc) {
+  const FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
   FILETIME local;
   SYSTEMTIME time;
-  if (!FileTimeToLocalFileTime(&file, &local) || !FileTimeToSystemTime(&local, &time)) return std::string();
-  char date[128];
-  char clock[128];
-  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date) ||
-      !GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock))
-    return std::string();
-  return std::string(date) + "  " + clock;
+  if (!FileTimeToLocalFileTime(&file, &local) || !FileTimeToSystemTime(&local, &time))
+    return std::nullopt;
+  return fromSystemTime(time);
 }
 
-LocalTime Win32System::localTime() {
-  SYSTEMTIME s;
-  GetLocalTime(&s);
-  return LocalTime{s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute, s.wSecond, s.wMilliseconds};
+LocalTime Win32System::now() {
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  return fromSystemTime(time);
 }
 
-std::string Win32System::shortDate(const LocalTime& time) {
-  const SYSTEMTIME s = systemTime(time);
+// Wine moves a day that does not exist into the next month rather than refuse it.
+std::string Win32System::shortDate(const LocalTime& when) {
+  if (!isValidDate(when)) return std::string();
   char text[128];
-  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &s, nullptr, text, sizeof text))
+  const SYSTEMTIME time = toSystemTime(when);
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text))
     return std::string();
   return text;
 }
 
-std::string Win32System::longTime(const LocalTime& time) {
-  const SYSTEMTIME s = systemTime(time);
+std::string Win32System::shortTime(const LocalTime& when) {
+  if (!isValidTime(when)) return std::string();
   char text[128];
-  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &s, nullptr, text, sizeof text)) return std::string();
+  const SYSTEMTIME time = toSystemTime(when);
+  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text))
+    return std::string();
+  return text;
+}
+
+std::string Win32System::longTime(const LocalTime& when) {
+  if (!isValidTime(when)) return std::string();
+  char text[128];
+  const SYSTEMTIME time = toSystemTime(when);
+  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, sizeof text)) return std::string();
   return text;
 }
 

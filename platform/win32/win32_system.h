@@ -21,10 +21,11 @@ class Win32System : public System {
   std::string programPath() override;
   std::vector<std::string> arguments() override;
   std::string userName() override;
-  std::string formatFileTime(FileTime utc) override;
-  LocalTime localTime() override;
-  std::string shortDate(const LocalTime& time) override;
-  std::string longTime(const LocalTime& time) override;
+  std::optional<LocalTime> localTime(FileTime utc) override;
+  LocalTime now() override;
+  std::string shortDate(const LocalTime& when) override;
+  std::string shortTime(const LocalTime& when) override;
+  std::string longTime(const LocalTime& when) override;
   int colorDepth() override;
   char decimalSeparator() override;
   int waveOutDevices() override;

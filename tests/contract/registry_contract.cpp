@@ -142,6 +142,15 @@ TEST_F(RegistryContract, DeleteTreeNeverTakesARoot) {
   EXPECT_NE(reg().open(RegRoot::CurrentUser, key("Guard"), RegAccess::Read), nullptr);
 }
 
+TEST_F(RegistryContract, AnEmptyPathOpensTheRootToListItsKeys) {
+  make("Listed");
+  auto root = reg().open(RegRoot::CurrentUser, "", RegAccess::Read);
+  ASSERT_NE(root, nullptr);
+  bool found = false;
+  for (const auto& name : root->subkeyNames()) found = found || name == "Software";
+  EXPECT_TRUE(found);
+}
+
 TEST_F(RegistryContract, AnOpenKeyThatWasDeletedFailsEveryCall) {
   make("Gone")->writeString("v", "1");
   auto k = reg().open(RegRoot::CurrentUser, key("Gone"), RegAccess::AllAccess);

@@ -153,16 +153,19 @@ class ReportMail : public InventoryFactsTest {
  protected:
   ReportMail() {
     value("SOFTWARE\\Microsoft\\Windows Messaging Subsystem", "MAPI", platform::kRegSz, "1");
+    system.nowUtc = kAfternoon;
   }
+  static constexpr platform::FileTime kMidnight = 127343232000000000ull;  // 2004-07-15 00:00 UTC
+  static constexpr platform::FileTime kAfternoon = kMidnight + 54309 * 10000000ull;  // 15:05:09
   bool send() { return mailReport(mail, registry, system, 42, "the report"); }
   platform::fake::FakeMail mail;
 };
 
 TEST_F(ReportMail, TheSubjectCarriesDateAndTimeOrTheDateAloneAtMidnight) {
   EXPECT_EQ(reportMailSubject(system), "Orvanta Kestrel 7/15/2004 3:05:09 PM");
-  system.now = {2004, 7, 15, 0, 0, 0, 0};
+  system.nowUtc = kMidnight;
   EXPECT_EQ(reportMailSubject(system), "Orvanta Kestrel 7/15/2004");
-  system.now.milliseconds = 1;
+  system.nowUtc = kMidnight + 10000;  // one millisecond later
   EXPECT_EQ(reportMailSubject(system), "Orvanta Kestrel 7/15/2004 12:00:00 AM");
 }
 

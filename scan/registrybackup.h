@@ -1,0 +1,57 @@
+// The undo file of a scan: before the scan deletes a registry key or value, it is appended to
+// a REGEDIT4 file in the quarantine folder, which puts it back when opened with regedit.
+//
+// One file per scan, created with the scan's first deletion (so a scan that deletes nothing
+// leaves no file) and named after the local date and time then: "Registry backup 2004-07-15
+// 14-05-09.reg", with " (2)" and so on when that name is taken.
+//
+// What cannot be saved whole is not to be deleted: every save answers whether the deletion may
+// go ahead. A save fails when the file cannot be created or written, when a name in the key
+// cannot be written in the format (see regeditCanName), when a value cannot be read, or when
+// the key is nested deeper than the registry allows. After a failed write the file may end in
+// the middle of a line, so every later save of the scan fails too.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+
+namespace scan {
+
+class RegistryBackup {
+ public:
+  // folder: where the file goes (created with any missing folders above it when needed).
+  RegistryBackup(platform::Files& files, platform::System& system, std::string folder);
+
+  // The key at keyPath below root (names between single backslashes), its values and all the
+  // subkeys that can be read; those that cannot be read cannot be deleted either. The key's own
+  // name is written as the registry spells it.
+  bool saveKey(platform::Registry& registry, platform::RegRoot root, const std::string& keyPath);
+
+  // The value of that name in key, which is open at keyPath below root; false also when there
+  // is no such value. The name is written as the registry spells it.
+  bool saveValue(platform::RegRoot root, const std::string& keyPath, platform::RegKey& key,
+                 const std::string& name);
+
+  // The file written so far; empty while nothing was.
+  const std::string& filePath() const { return path_; }
+
+  // Closes the file; later saves start a new one.
+  void close();
+
+ private:
+  bool append(const std::string& text);
+  bool open();
+
+  platform::Files& files_;
+  platform::System& system_;
+  std::string folder_;
+  std::string path_;
+  std::unique_ptr<platform::OutputFile> file_;
+  bool broken_ = false;
+};
+
+}  // namespace scan

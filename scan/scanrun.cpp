@@ -1,0 +1,150 @@
+#include "scan/scanrun.h"
+
+#include <utility>
+
+#include "scan/busyflag.h"
+#include "scan/listedfile.h"
+#include "scan/quarantinefolder.h"
+#include "scan/scanphases.h"
+#include "scan/scramble.h"
+#include "scan/signatures.h"
+
+namespace scan {
+namespace {
+
+// The key a key line names, as a path of single backslashes between names: the line's leading
+// backslash and any empty names (doubled or trailing backslashes) name nothing. A line of
+// backslashes alone would name the root itself, which is never looked up, let alone deleted:
+// its path is empty.
+std::string keyPath(const std::string& line) {
+  std::string path;
+  size_t start = 0;
+  while (start < line.size()) {
+    size_t end = line.find('\\', start);
+    if (end == std::string::npos) end = line.size();
+    if (end > start) path += (path.empty() ? "" : "\\") + line.substr(start, end - start);
+    start = end + 1;
+  }
+  return path;
+}
+
+}  // namespace
+
+ScanRun::ScanRun(ScanSetup setup, ScanView& view)
+    : setup_(std::move(setup)),
+      view_(view),
+      backup_(setup_.files, setup_.system, quarantineFolder(setup_.programDir)) {}
+
+ScanRun::State ScanRun::step() {
+  if (state_ != State::Running || stepping_) return state_;
+  BusyFlag busy(stepping_);
+  if (view_.stopRequested()) return end(State::Ended);
+  return advance();
+}
+
+ScanRun::State ScanRun::run() {
+  while (step() == State::Running && !stepping_) {
+  }
+  return state_;
+}
+
+ScanRun::State ScanRun::advance() {
+  while (phase_ < kScanPhases.size()) {
+    if (!phaseLoaded_) {
+      if (!startPhase()) return end(State::Ended);
+      phaseLoaded_ = true;
+      line_ = 0;
+    }
+    if (line_ < SignatureLines.size()) {
+      const std::string plain = UnscrambleText(SignatureLines[line_++]);
+      processLine(plain);
+      view_.processMessages();
+      return view_.stopRequested() ? end(State::Ended) : state_;
+    }
+    SignatureLines.clear();
+    phaseLoaded_ = false;
+    ++phase_;
+  }
+  ScanView::End done;
+  done.caption = kScanCompleteCaption;
+  done.summary = infectionsText(counts_.rows);
+  done.enableButtons = counts_.rows > 0 && !counts_.DetectedFiles.empty();
+  done.clean = counts_.rows == 0;
+  end(State::Complete);
+  view_.scanComplete(done);
+  return state_;
+}
+
+bool ScanRun::startPhase() {
+  const ScanPhase& phase = kScanPhases[phase_];
+  view_.showPhase(phaseCaption(phase));
+  const std::string path = signatureListPath(setup_.programDir, phase.listName);
+  SignatureList list = loadSignatureList(setup_.files, path);
+  if (list.status == SignatureList::Status::Missing) return false;
+  if (list.status != SignatureList::Status::Loaded) {
+    view_.listError(signatureListError(list, path));
+    return false;
+  }
+  SignatureLines = std::move(list.lines);
+  return true;
+}
+
+void ScanRun::processLine(const std::string& line) {
+  const ScanPhase& phase = kScanPhases[phase_];
+  ++counts_.ItemsScanned;
+  view_.showItemsScanned(itemsScannedText(counts_.ItemsScanned));
+  view_.showItem(shownText(phase, setup_.windowsDir, line), shownFitted(phase));
+  view_.pause(kLinePauseMs);
+  switch (phase.check) {
+    case PhaseCheck::File:
+      checkFile(line);
+      break;
+    case PhaseCheck::Key:
+      checkKey(line);
+      break;
+    case PhaseCheck::Value:
+      checkValue(line);
+      break;
+  }
+}
+
+void ScanRun::checkFile(const std::string& line) {
+  if (setup_.windowsDir.empty() || !namesFileInside(line)) return;
+  const std::string path = setup_.windowsDir + "\\" + line;
+  if (!setup_.files.fileExists(path)) return;
+  counts_.DetectedFiles.push_back(path);
+  ++counts_.FilesDetected;
+  ++counts_.rows;
+  view_.fileFound(path, counts_.FilesDetected);
+  view_.detectionSound();
+}
+
+void ScanRun::checkKey(const std::string& line) {
+  const ScanPhase& phase = kScanPhases[phase_];
+  const std::string path = keyPath(line);
+  if (path.empty() || !setup_.registry.open(phase.root, path, platform::RegAccess::AllAccess))
+    return;
+  const bool removed = backup_.saveKey(setup_.registry, phase.root, path) &&
+                       setup_.registry.deleteTree(phase.root, path);
+  ++counts_.KeysRemoved;
+  ++counts_.rows;
+  view_.keyFound(platform::rootName(phase.root) + line, removed ? kKeyRemoved : kKeyNotRemoved,
+                 counts_.KeysRemoved);
+  view_.detectionSound();
+}
+
+void ScanRun::checkValue(const std::string& line) {
+  const ScanPhase& phase = kScanPhases[phase_];
+  auto key = setup_.registry.open(phase.root, phase.valueKey, platform::RegAccess::AllAccess);
+  if (!key) return;
+  if (backup_.saveValue(phase.root, phase.valueKey, *key, line)) key->deleteValue(line);
+}
+
+ScanRun::State ScanRun::end(State state) {
+  state_ = state;
+  SignatureLines.clear();
+  backup_.close();
+  return state_;
+}
+
+}  // namespace scan
