@@ -71,7 +71,7 @@ namespace scanner_form {
 constexpr ui::Rect kListWell = at(26, 24, 517, 183);  // list at 32,48 and its header frame above
 constexpr ui::Rect kFileCounter = at(36, 212, 24, 24);   // Image4; Label10 at 66,218, Label8 at 128,218
 constexpr ui::Rect kKeyCounter = at(36, 242, 24, 24);    // Image5; Label11 at 66,248, Label9 at 128,248
-constexpr ui::Rect kButtons[3] = {at(232, 218, 97, 24), at(336, 218, 97, 24), at(440, 218, 97, 24)};
+constexpr ui::Rect kButtons[3] = {at(232, 216, 97, 24), at(336, 216, 97, 24), at(440, 216, 97, 24)};
 constexpr ui::Rect kStatus = at(32, 274, 505, 56);  // Label2, Label1, Label7
 }  // namespace scanner_form
 
