@@ -19,6 +19,10 @@ void Application::run() {
 
 void Application::processMessages() { backend_.processMessages(); }
 
+void Application::processInput() { backend_.processInput(); }
+
+void Application::processMessagesFor(uint32_t ms) { backend_.processMessagesFor(ms); }
+
 void Application::terminate() {
   terminated_ = true;
   backend_.quit();

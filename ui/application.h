@@ -25,6 +25,10 @@ class Application {
 
   void run();
   void processMessages();
+  // The messages waiting, painting left for later (Backend::processInput).
+  void processInput();
+  // A pause of ms milliseconds during which messages are handled as they come.
+  void processMessagesFor(uint32_t ms);
   void terminate();
   bool terminated() const { return terminated_; }
 

@@ -43,6 +43,8 @@ class Backend {
   virtual void formDestroyed(Form& form) = 0;
   virtual void formChanged(Form& form, FormChange what) = 0;
   virtual void invalidate(Form& form) = 0;
+  // Only this part of the client area needs painting again.
+  virtual void invalidateArea(Form& form, const Rect&) { invalidate(form); }
   // Native child windows of windowed controls are made when their form is first shown, from
   // the model as it is then; later changes reach them through their peers.
   virtual void controlDestroyed(WindowedControl& control) = 0;
@@ -52,6 +54,12 @@ class Backend {
   // Runs a nested loop until the form is hidden (Win32) or returns at once (headless).
   virtual void runModal(Form& form) = 0;
   virtual void processMessages() = 0;
+  // Handles the messages waiting but leaves painting for the next pause or the message loop:
+  // long work that pauses between its items checks here for the user without drawing twice.
+  virtual void processInput() = 0;
+  // Handles messages as they come for the given time: a pause in long work during which the
+  // windows repaint, timers fire and the user is answered.
+  virtual void processMessagesFor(uint32_t ms) = 0;
   // The message loop, until terminate().
   virtual void run() = 0;
   virtual void quit() = 0;

@@ -6,8 +6,8 @@
 namespace ui {
 
 Rect Canvas::clipped(const Rect& r) const {
-  return Rect{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, bmp_.width()),
-              std::min(r.bottom, bmp_.height())};
+  return Rect{std::max({r.left, clip_.left, 0}), std::max({r.top, clip_.top, 0}),
+              std::min({r.right, clip_.right, bmp_.width()}), std::min({r.bottom, clip_.bottom, bmp_.height()})};
 }
 
 void Canvas::fillRect(const Rect& r) {
@@ -17,8 +17,9 @@ void Canvas::fillRect(const Rect& r) {
 
 void Canvas::frameRect(const Rect& r) {
   if (r.empty()) return;
+  const Rect c = clipped(r);
   auto put = [&](int x, int y) {
-    if (x >= 0 && y >= 0 && x < bmp_.width() && y < bmp_.height()) bmp_.setPixel(x, y, pen);
+    if (c.contains(x, y)) bmp_.setPixel(x, y, pen);
   };
   for (int x = r.left; x < r.right; ++x) put(x, r.top), put(x, r.bottom - 1);
   for (int y = r.top; y < r.bottom; ++y) put(r.left, y), put(r.right - 1, y);
@@ -87,11 +88,11 @@ void Canvas::stretchDraw(const Rect& r, const Bitmap& src, bool skip) {
 void Canvas::textOut(int x, int y, const std::string& text) {
   if (!text_) return;
   const Size s = text_->measure(font, text);
-  text_->draw(bmp_, Rect{x, y, x + s.width, y + s.height}, font, text, Align::Left, false);
+  text_->draw(bmp_, Rect{x, y, x + s.width, y + s.height}, clip_, font, text, Align::Left, false);
 }
 
 void Canvas::textRect(const Rect& r, const std::string& text, Align align, bool wrap) {
-  if (text_) text_->draw(bmp_, r, font, text, align, wrap);
+  if (text_) text_->draw(bmp_, r, clip_, font, text, align, wrap);
 }
 
 Size Canvas::textExtent(const std::string& text) {

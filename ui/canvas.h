@@ -13,6 +13,9 @@ class Canvas {
   explicit Canvas(Bitmap& target, TextRenderer* text = nullptr) : bmp_(target), text_(text) {}
 
   Bitmap& bitmap() { return bmp_; }
+  // Drawing changes only the pixels inside the clip rectangle; the whole bitmap by default.
+  const Rect& clip() const { return clip_; }
+  void setClip(const Rect& r) { clip_ = r; }
   Color brush = kWhite;
   Color pen = kBlack;
   Font font;
@@ -34,6 +37,7 @@ class Canvas {
  private:
   Bitmap& bmp_;
   TextRenderer* text_;
+  Rect clip_{0, 0, Bitmap::kMaxSide, Bitmap::kMaxSide};
   Rect clipped(const Rect& r) const;
 };
 

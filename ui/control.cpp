@@ -16,6 +16,7 @@ Control::~Control() { form_.remove(*this); }
 
 void Control::setBounds(const Rect& r) {
   if (r.left == bounds_.left && r.top == bounds_.top && r.right == bounds_.right && r.bottom == bounds_.bottom) return;
+  if (!windowed()) form_.areaChanged(bounds_);
   bounds_ = r;
   changed();
 }

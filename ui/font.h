@@ -50,9 +50,10 @@ class TextRenderer {
  public:
   virtual ~TextRenderer() = default;
   virtual Size measure(const Font& font, const std::string& text) = 0;
-  // Draws text into the bitmap, clipped to the rectangle; wrap breaks lines at word ends.
-  virtual void draw(Bitmap& target, const Rect& clip, const Font& font, const std::string& text,
-                    Align align, bool wrap) = 0;
+  // Draws text laid out in the layout rectangle into the bitmap, changing no pixel outside the
+  // clip rectangle or the layout rectangle; wrap breaks lines at word ends.
+  virtual void draw(Bitmap& target, const Rect& layout, const Rect& clip, const Font& font,
+                    const std::string& text, Align align, bool wrap) = 0;
 };
 
 }  // namespace ui

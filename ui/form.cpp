@@ -7,6 +7,14 @@
 
 namespace ui {
 
+namespace {
+
+// What a graphic control may paint: its bounds and the pixel beside them that a disabled
+// label's engraved copy reaches.
+Rect paintedArea(const Rect& bounds) { return Rect{bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1}; }
+
+}  // namespace
+
 Form::Form(Application& app, std::string className, std::string name, int clientWidth, int clientHeight)
     : app_(app), className_(std::move(className)), name_(std::move(name)), clientWidth_(clientWidth),
       clientHeight_(clientHeight) {
@@ -109,8 +117,12 @@ void Form::paintClient(Canvas& canvas) {
   canvas.brush = color;
   canvas.fillRect(Rect{0, 0, clientWidth_, clientHeight_});
   app_.guard([&] { FormPaint(canvas); });
-  for (Control* c : controls_)
-    if (!c->windowed() && c->showing()) c->paint(canvas);
+  const Rect& clip = canvas.clip();
+  for (Control* c : controls_) {
+    if (c->windowed() || !c->showing()) continue;
+    const Rect r = paintedArea(c->bounds());
+    if (r.right > clip.left && r.left < clip.right && r.bottom > clip.top && r.top < clip.bottom) c->paint(canvas);
+  }
 }
 
 Control* Form::controlAt(int x, int y) const {
@@ -219,7 +231,11 @@ void Form::controlChanged(Control& c) {
     if (Peer* p = static_cast<WindowedControl&>(c).peer) p->update(Change::Look, -1);
     return;
   }
-  if (visible_) app_.backend().invalidate(*this);
+  areaChanged(c.bounds());
+}
+
+void Form::areaChanged(const Rect& area) {
+  if (visible_) app_.backend().invalidateArea(*this, paintedArea(area));
 }
 
 }  // namespace ui

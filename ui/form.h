@@ -94,7 +94,8 @@ class Form {
   // A mouse event on the tray icon owned by this form.
   virtual void FormTrayMessage(TrayEvent) {}
 
-  // Painting: background colour, FormPaint, then the graphic controls in z-order.
+  // Painting: background colour, FormPaint, then the graphic controls in z-order, as far as
+  // they reach into the canvas's clip rectangle.
   void paintClient(Canvas& canvas);
 
   // Mouse input in client coordinates, dispatched to the graphic control under the pointer
@@ -125,6 +126,8 @@ class Form {
   void add(PopupMenu& m);
   void remove(PopupMenu& m);
   void controlChanged(Control& c);
+  // A graphic control left this area, or changed within it.
+  void areaChanged(const Rect& area);
 
  private:
   Application& app_;

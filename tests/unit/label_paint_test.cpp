@@ -10,16 +10,17 @@
 namespace {
 
 struct Drawn {
-  ui::Rect clip;
+  ui::Rect clip;  // the layout rectangle
   ui::Color color;
   std::string text;
+  ui::Rect limit;  // the canvas's clip
 };
 
 struct RecordingText : ui::headless::FixedText {
   std::vector<Drawn> calls;
-  void draw(ui::Bitmap&, const ui::Rect& clip, const ui::Font& font, const std::string& text, ui::Align,
-            bool) override {
-    calls.push_back(Drawn{clip, font.color, text});
+  void draw(ui::Bitmap&, const ui::Rect& layout, const ui::Rect& clip, const ui::Font& font,
+            const std::string& text, ui::Align, bool) override {
+    calls.push_back(Drawn{layout, font.color, text, clip});
   }
 };
 
@@ -31,8 +32,9 @@ struct LabelPaintTest : ::testing::Test {
   ui::Bitmap target{100, 60};
   RecordingText text;
 
-  std::vector<Drawn> paint() {
+  std::vector<Drawn> paint(const ui::Rect* clip = nullptr) {
     ui::Canvas canvas(target, &text);
+    if (clip) canvas.setClip(*clip);
     form.paintClient(canvas);
     return text.calls;
   }
@@ -67,6 +69,47 @@ TEST_F(LabelPaintTest, DisabledLabelIsEngravedWhiteUnderGreyWhateverItsColour) {
 TEST_F(LabelPaintTest, HiddenLabelDrawsNothing) {
   label.setVisible(false);
   EXPECT_TRUE(paint().empty());
+}
+
+// A change repaints only the area it touched: a scan that shows every item it looks up must
+// not draw the whole window each time.
+TEST_F(LabelPaintTest, AChangeRepaintsWhereTheLabelWasAndIsAndNothingElse) {
+  form.show();
+  backend.invalidatedAreas.clear();
+  label.setCaption("ab");  // auto-sized: it shrinks
+  ASSERT_GE(backend.invalidatedAreas.size(), 2u);
+  const ui::Rect was = backend.invalidatedAreas.front(), is = backend.invalidatedAreas.back();
+  EXPECT_EQ(was.left, 10);
+  EXPECT_GT(was.right, is.right);
+  EXPECT_EQ(is.right, label.bounds().right + 1);  // the engraved copy reaches one pixel further
+
+  const ui::Rect elsewhere{70, 0, 100, 60}, across{0, 25, 100, 26};
+  EXPECT_TRUE(paint(&elsewhere).empty());
+  const auto calls = paint(&across);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].clip.top, label.top());  // laid out as ever, drawn only inside the clip
+  EXPECT_EQ(calls[0].limit.top, 25);
+  EXPECT_EQ(calls[0].limit.bottom, 26);
+}
+
+TEST(CanvasClip, DrawingChangesNoPixelOutsideTheClip) {
+  ui::Bitmap target(20, 20, ui::kBlack), picture(20, 20, ui::kNavy);
+  ui::Canvas canvas(target);
+  canvas.setClip(ui::Rect{5, 5, 10, 10});
+  canvas.brush = ui::kWhite;
+  canvas.fillRect(ui::Rect{0, 0, 20, 20});
+  canvas.draw(0, 0, picture);
+  canvas.roundRect(ui::Rect{0, 0, 20, 20}, 4, 4);
+  canvas.pen = ui::kGray;
+  canvas.frameRect(ui::Rect{0, 0, 20, 6});
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const bool inside = x >= 5 && x < 10 && y >= 5 && y < 10;
+      if (!inside) {
+        EXPECT_EQ(target.pixel(x, y), ui::kBlack) << x << "," << y;
+      }
+    }
+  EXPECT_EQ(target.pixel(5, 5), ui::kGray);  // the frame's bottom row, inside the clip
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ui/headless/headless_backend.h"
 
+#include <algorithm>
+
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/timer.h"
@@ -38,13 +40,13 @@ void HeadlessBackend::advance(uint64_t ms) {
     for (const auto& [t, d] : due_)
       if (d < when) next = t, when = d;
     if (!next || when > end) break;
-    now_ = when;
+    now_ = std::max(now_, when);
     Timer* t = const_cast<Timer*>(next);
     due_[t] = when + std::max<uint32_t>(t->interval(), 1);
     t->fire();
     processMessages();
   }
-  now_ = end;
+  now_ = std::max(now_, end);
 }
 
 void HeadlessBackend::processMessages() {

@@ -21,7 +21,7 @@ namespace ui::headless {
 class FixedText : public TextRenderer {
  public:
   Size measure(const Font& font, const std::string& text) override;
-  void draw(Bitmap&, const Rect&, const Font&, const std::string&, Align, bool) override {}
+  void draw(Bitmap&, const Rect&, const Rect&, const Font&, const std::string&, Align, bool) override {}
 };
 
 struct BoxRecord {
@@ -40,7 +40,8 @@ struct PopupRecord {
 class HeadlessBackend : public Backend {
  public:
   // Virtual time in milliseconds; advance() fires every timer that falls due on the way, in
-  // order, and runs queued calls between them.
+  // order, and runs queued calls between them. A timer's handler may advance the time itself
+  // (a pause that handles messages): time never goes back.
   uint64_t now() const { return now_; }
   void advance(uint64_t ms);
 
@@ -55,19 +56,26 @@ class HeadlessBackend : public Backend {
   int screenW = 1024, screenH = 768;
   Point cursor;
   bool quitRequested = false;
-  // Repaints asked for, counted.
+  // Repaints asked for, counted, and the areas of those that asked for a part of the window.
   int invalidations = 0;
+  std::vector<Rect> invalidatedAreas;
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}
   void formDestroyed(Form&) override {}
   void formChanged(Form&, FormChange) override {}
   void invalidate(Form&) override { ++invalidations; }
+  void invalidateArea(Form&, const Rect& area) override {
+    ++invalidations;
+    invalidatedAreas.push_back(area);
+  }
   void controlDestroyed(WindowedControl&) override {}
   void timerChanged(Timer& timer) override;
   void timerDestroyed(Timer& timer) override;
   void runModal(Form&) override {}
   void processMessages() override;
+  void processMessagesFor(uint32_t ms) override { advance(ms); }
+  void processInput() override { processMessages(); }
   void run() override;
   void quit() override { quitRequested = true; }
   void post(std::function<void()> fn) override;

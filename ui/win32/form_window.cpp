@@ -138,6 +138,15 @@ void FormWindow::invalidate() {
   for (const auto& p : peers_) p->syncVisibility();
 }
 
+// A control that changes repaints its own area alone: a scan that shows each item it looks up
+// must not cost a picture of the whole window per item.
+void FormWindow::invalidate(const Rect& area) {
+  if (!hwnd()) return;
+  const RECT r{area.left, area.top, area.right, area.bottom};
+  InvalidateRect(hwnd(), &r, FALSE);
+  for (const auto& p : peers_) p->syncVisibility();
+}
+
 void FormWindow::makePeers() {
   peersMade_ = true;
   for (Control* c : form_.controls()) {
@@ -200,6 +209,11 @@ void FormWindow::paint() {
     painting_ = true;
     Bitmap target = canvas_.view();
     Canvas canvas(target, &backend_.gdiText());
+    // What lies outside the area to paint is still on the canvas from the last painting.
+    const Size size{form_.clientWidth(), form_.clientHeight()};
+    if (painted_.width == size.width && painted_.height == size.height)
+      canvas.setClip(Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+    painted_ = size;
     form_.paintClient(canvas);
     painting_ = false;
     GdiFlush();

@@ -31,6 +31,7 @@ class FormWindow {
   Form& form() const { return form_; }
   void changed(FormChange what);
   void invalidate();
+  void invalidate(const Rect& area);
   void destroyPeer(WindowedControl& control);
 
  private:
@@ -39,6 +40,8 @@ class FormWindow {
   WindowPtr hwnd_;
   WindowPtr tooltip_;
   Dib canvas_;
+  // The client size the canvas was last painted at; the whole of it is painted after a change.
+  Size painted_;
   std::vector<std::unique_ptr<ControlPeer>> peers_;
   bool peersMade_ = false;
   size_t systemMenuApplied_ = 0;

@@ -50,10 +50,11 @@ Size GdiText::measure(const Font& f, const std::string& text) {
   return Size{widest, static_cast<int>(tm.tmHeight) * lines};
 }
 
-void GdiText::draw(Bitmap& target, const Rect& clip, const Font& f, const std::string& text, Align align,
-                   bool wrap) {
-  const Rect area{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, target.width()),
-                  std::min(clip.bottom, target.height())};
+void GdiText::draw(Bitmap& target, const Rect& layout, const Rect& clip, const Font& f, const std::string& text,
+                   Align align, bool wrap) {
+  const Rect area{std::max({layout.left, clip.left, 0}), std::max({layout.top, clip.top, 0}),
+                  std::min({layout.right, clip.right, target.width()}),
+                  std::min({layout.bottom, clip.bottom, target.height()})};
   if (area.empty() || text.empty() || !scratch_.reserve(area.width(), area.height())) return;
   const size_t rowBytes = static_cast<size_t>(area.width()) * sizeof(uint32_t);
   for (int y = 0; y < area.height(); ++y)
@@ -64,7 +65,7 @@ void GdiText::draw(Bitmap& target, const Rect& clip, const Font& f, const std::s
     SetBkMode(dc_.get(), TRANSPARENT);
     SetTextColor(dc_.get(), colorRef(f.color));
     // Laid out in the whole rectangle, so alignment and wrapping do not depend on the clipping.
-    RECT rc{clip.left - area.left, clip.top - area.top, clip.right - area.left, clip.bottom - area.top};
+    RECT rc{layout.left - area.left, layout.top - area.top, layout.right - area.left, layout.bottom - area.top};
     UINT flags = DT_NOPREFIX | (wrap ? DT_WORDBREAK : 0);
     flags |= align == Align::Center ? DT_CENTER : align == Align::Right ? DT_RIGHT : DT_LEFT;
     DrawTextA(dc_.get(), text.data(), textLength(text), &rc, flags);

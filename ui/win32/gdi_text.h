@@ -18,8 +18,8 @@ class GdiText : public TextRenderer {
  public:
   GdiText();
   Size measure(const Font& font, const std::string& text) override;
-  void draw(Bitmap& target, const Rect& clip, const Font& font, const std::string& text, Align align,
-            bool wrap) override;
+  void draw(Bitmap& target, const Rect& layout, const Rect& clip, const Font& font, const std::string& text,
+            Align align, bool wrap) override;
   // The cached font handle; owned here, valid for the renderer's life.
   HFONT font(const Font& font);
 

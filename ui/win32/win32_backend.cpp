@@ -84,6 +84,11 @@ void Win32Backend::invalidate(Form& form) {
   if (it != forms_.end()) it->second->invalidate();
 }
 
+void Win32Backend::invalidateArea(Form& form, const Rect& area) {
+  auto it = forms_.find(&form);
+  if (it != forms_.end()) it->second->invalidate(area);
+}
+
 void Win32Backend::controlDestroyed(WindowedControl& control) {
   auto it = forms_.find(&control.form());
   if (it != forms_.end()) it->second->destroyPeer(control);
@@ -115,15 +120,39 @@ void Win32Backend::dispatch(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
-void Win32Backend::processMessages() {
+void Win32Backend::processMessages() { pump(PM_REMOVE); }
+
+void Win32Backend::processInput() { pump(PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE); }
+
+void Win32Backend::pump(UINT flags) {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageA(&msg, nullptr, 0, 0, flags)) {
     if (msg.message == WM_QUIT) {
       // Left for the loop that owns the program's end.
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
     dispatch(msg);
+  }
+}
+
+void Win32Backend::processMessagesFor(uint32_t ms) {
+  LARGE_INTEGER due;
+  due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in units of 100 ns
+  HANDLE timer = pauseTimer_.get();
+  if (!timer || !SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
+    processMessages();
+    Sleep(ms);
+    return;
+  }
+  while (true) {
+    processMessages();
+    // A quit request stays in the queue for the loop that owns it and would end every wait.
+    if (app_->terminated()) {
+      WaitForSingleObject(timer, INFINITE);
+      return;
+    }
+    if (MsgWaitForMultipleObjects(1, &timer, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0 + 1) return;
   }
 }
 

@@ -30,11 +30,14 @@ class Win32Backend : public Backend {
   void formDestroyed(Form& form) override;
   void formChanged(Form& form, FormChange what) override;
   void invalidate(Form& form) override;
+  void invalidateArea(Form& form, const Rect& area) override;
   void controlDestroyed(WindowedControl& control) override;
   void timerChanged(Timer& timer) override;
   void timerDestroyed(Timer& timer) override;
   void runModal(Form& form) override;
   void processMessages() override;
+  void processMessagesFor(uint32_t ms) override;
+  void processInput() override;
   void run() override;
   void quit() override;
   void post(std::function<void()> fn) override;
@@ -63,6 +66,8 @@ class Win32Backend : public Backend {
   Application* app_ = nullptr;
   GdiText text_;
   WindowPtr hidden_;
+  // Ends the pauses of processMessagesFor to the tick, where a wait in milliseconds would not.
+  KernelHandlePtr pauseTimer_{CreateWaitableTimerA(nullptr, TRUE, nullptr)};
   std::map<const Form*, std::unique_ptr<FormWindow>> forms_;
   std::map<const Timer*, UINT_PTR> timers_;
   UINT_PTR nextTimerId_ = 1;
@@ -76,6 +81,8 @@ class Win32Backend : public Backend {
 
   HWND windowOf(const Form* form) const;
   void dispatch(MSG& msg);
+  // Dispatches the waiting messages that PeekMessage's flags let through.
+  void pump(UINT flags);
   void wake();
   void runQueue();
   void fireTimer(UINT_PTR id);
