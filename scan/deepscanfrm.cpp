@@ -39,9 +39,14 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
  public:
   explicit ScanPanel(Tdeepscanfrm& window) : w_(window), showing_(window.showing_) {}
   void attach(const scan::ScanRun& run) { run_ = &run; }
+  // Whether what the scan finds still goes to the window.
+  bool live() { return !stopRequested(); }
 
-  void showPhase(const std::string& caption) override { w_.Label2.setCaption(caption); }
+  void showPhase(const std::string& caption) override {
+    if (live()) w_.Label2.setCaption(caption);
+  }
   void showItem(const std::string& text, bool fitToLabel) override {
+    if (!live()) return;
     if (!fitToLabel) {
       w_.Label1.setCaption(literal(text));
       return;
@@ -52,15 +57,17 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
         text, kItemWidth, [&](const std::string& s) { return renderer.measure(font, s).width; })));
   }
   void showItemsScanned(const std::string& text) override {
+    if (!live()) return;
     w_.ItemsScanned = run_->counts().ItemsScanned;
     w_.Label7.setCaption(text);
   }
   void pause(uint32_t ms) override { w_.pause(ms); }
-  void processMessages() override { w_.app_.ui.processMessages(); }
+  void processMessages() override { w_.app_.ui.processInput(); }
   bool stopRequested() override {
     return w_.StopRequested || showing_ != w_.showing_ || w_.app_.ui.terminated();
   }
   void fileFound(const std::string& path, int32_t filesDetected) override {
+    if (!live()) return;
     w_.DetectedFiles.push_back(path);
     w_.FilesDetected = filesDetected;
     w_.Label8.setCaption(std::to_string(filesDetected));
@@ -68,17 +75,20 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
   void keyFound(const std::string& caption, const std::string& state,
                 int32_t keysRemoved) override {
+    if (!live()) return;
     w_.KeysRemoved = keysRemoved;
     w_.Label9.setCaption(std::to_string(keysRemoved));
     addRow(caption, state);
   }
   void detectionSound() override {
-    if (w_.app_.preffrm->InfSound) w_.skin().play("warning");
+    if (live() && w_.app_.preffrm->InfSound) w_.skin().play("warning");
   }
   void listError(const std::string& message) override {
-    w_.app_.ui.messageBox(&w_, message, app::App::kTitle, ui::kMbOk | ui::kMbIconError);
+    if (live()) w_.app_.ui.messageBox(&w_, message, app::App::kTitle, ui::kMbOk | ui::kMbIconError);
   }
   void scanComplete(const End& end) override {
+    if (!live()) return;
+    w_.showPendingRows();
     w_.setButtonsEnabled(end.enableButtons);
     w_.Label2.setCaption(end.caption);
     w_.Label1.setCaption(end.summary);
@@ -86,8 +96,9 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
 
  private:
+  // Shown at the next pause (a row costs a list of any length more than a line may take).
   void addRow(const std::string& caption, const std::string& subItem) {
-    w_.ListView1.addRow(ui::ListRow{caption, {subItem}, 0});
+    w_.pendingRows_.push_back(ui::ListRow{caption, {subItem}, 0});
   }
 
   Tdeepscanfrm& w_;
@@ -155,6 +166,7 @@ void Tdeepscanfrm::FormShow() {
   }
   DetectedFiles.clear();
   ListView1.clear();
+  pendingRows_.clear();
   StopRequested = false;
   Opacity = 100;
   setButtonsEnabled(false);
@@ -177,6 +189,12 @@ void Tdeepscanfrm::Timer1Timer() {
                     panel);
   panel.attach(run);
   run.run();
+  if (panel.live()) showPendingRows();
+}
+
+void Tdeepscanfrm::showPendingRows() {
+  for (ui::ListRow& row : pendingRows_) ListView1.addRow(std::move(row));
+  pendingRows_.clear();
 }
 
 void Tdeepscanfrm::Timer2Timer() {
@@ -205,6 +223,7 @@ bool Tdeepscanfrm::FormCloseQuery() {
 
 void Tdeepscanfrm::FormClose(ui::CloseAction&) {
   ListView1.clear();
+  pendingRows_.clear();
   DetectedFiles.clear();
   ItemsScanned = 0;
   // Nothing started for this showing may go on once the window is closed: not the scan's
@@ -255,9 +274,14 @@ void Tdeepscanfrm::showFilesDetected(int32_t filesDetected) {
   Label8.setCaption(std::to_string(filesDetected));
 }
 
-void Tdeepscanfrm::pause(uint32_t ms) { app_.sys.clock().sleepMs(ms); }
+// The window repaints, shows the rows found since the last pause and answers the user while it
+// pauses, so that none of it adds to the time of a line.
+void Tdeepscanfrm::pause(uint32_t ms) {
+  if (!pendingRows_.empty()) app_.ui.backend().post([this] { showPendingRows(); });
+  app_.ui.processMessagesFor(ms);
+}
 
 void Tdeepscanfrm::processMessages() {
-  app_.ui.processMessages();
+  app_.ui.processInput();
   if (app_.ui.terminated()) removal_.requestStop();
 }

@@ -95,6 +95,9 @@ void ScanRun::processLine(const std::string& line) {
   view_.showItemsScanned(itemsScannedText(counts_.ItemsScanned));
   view_.showItem(shownText(phase, setup_.windowsDir, line), shownFitted(phase));
   view_.pause(kLinePauseMs);
+  // The window may have handled the user's messages while it paused: once the scan is to end,
+  // nothing more is looked up, let alone deleted.
+  if (view_.stopRequested()) return;
   switch (phase.check) {
     case PhaseCheck::File:
       checkFile(line);

@@ -11,7 +11,8 @@
 //
 // Per line: ItemsScanned goes up and is shown, Label1 shows the line, the pause, the check
 // and its action, the message processing, and then StopRequested is read (it is read also
-// before a step begins, for a stop that came between two steps). A missing list ends the
+// before a step begins, for a stop that came between two steps, and after the pause, during
+// which the window may handle messages: a stop seen there skips the line's check). A missing list ends the
 // scan at its phase, silently; a list that cannot be read ends it after the error box. Only
 // when phase 7 has finished its lines does the end step come.
 //

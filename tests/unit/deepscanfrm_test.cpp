@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,22 @@ struct ScanWindow : AppTest {
     scan().show();
     backend.advance(10);
   }
+
+  // Runs fn once, ms milliseconds of virtual time from now: the scan's lines take 10 ms each,
+  // their pauses, and a timer falls due in the pause of the line that runs then.
+  void after(uint32_t ms, std::function<void()> fn) {
+    timers_.push_back(std::make_unique<ui::Timer>(helper_, "After", ms));
+    ui::Timer* t = timers_.back().get();
+    t->onTimer = [t, fn] {
+      t->stop();
+      fn();
+    };
+    t->start();
+  }
+
+ private:
+  ui::Form helper_{ui, "Thelperfrm", "helperfrm", 10, 10};
+  std::vector<std::unique_ptr<ui::Timer>> timers_;
 };
 
 TEST_F(ScanWindow, StandsEachControlAtItsPlace) {
@@ -195,37 +213,28 @@ TEST_F(ScanWindow, AScanWithFindingsStaysOpenAndKeepsAutoClose) {
   EXPECT_TRUE(scan().AutoClose);
 }
 
-TEST_F(ScanWindow, ClosingDuringTheScanAsksAndYesEndsItAfterTheLine) {
+TEST_F(ScanWindow, ClosingDuringTheScanAsksAndYesEndsItBeforeAnotherLookUp) {
+  makeKey(RegRoot::ClassesRoot, "BadType");
   for (const char* key : {"Software\\KeyA", "Software\\KeyB"}) makeKey(RegRoot::CurrentUser, key);
-  makeKey(RegRoot::LocalMachine, "Software\\KeyC");
-  lists({{2, {"\\Software\\KeyC"}}, {4, {"\\Software\\KeyA", "\\Software\\KeyB"}}});
+  lists({{1, {"\\BadType"}}, {4, {"\\Software\\KeyA", "\\Software\\KeyB"}}});
   start();
+  backend.boxAnswers = {ui::kIdNo, ui::kIdYes};
   scan().show();
-  // No: the scan goes on.
-  backend.boxAnswers = {ui::kIdNo};
-  backend.post([&] { scan().close(); });
-  scan().Timer1.fire();
-  ASSERT_EQ(backend.boxes.size(), 1u);
+  after(15, [&] { scan().close(); });  // while the window pauses on the first line: No
+  after(25, [&] { scan().close(); });  // on the second: Yes
+  backend.advance(10);
+  ASSERT_EQ(backend.boxes.size(), 2u);
   EXPECT_EQ(backend.boxes[0].text, "Are you sure you want to end this scan?");
   EXPECT_EQ(backend.boxes[0].caption, "Orvanta Scan");
   EXPECT_EQ(backend.boxes[0].flags, ui::kMbYesNo | ui::kMbIconQuestion);
-  EXPECT_EQ(scan().Label2.caption(), "Scan complete.");
-
-  // Yes, during the first line of phase 5: what was deleted stays deleted, nothing more runs.
-  makeKey(RegRoot::CurrentUser, "Software\\KeyA");
-  makeKey(RegRoot::CurrentUser, "Software\\KeyB");
-  lists({{4, {"\\Software\\KeyA", "\\Software\\KeyB"}}, {6, {"BadRun"}}});
-  scan().close();
-  scan().show();
-  backend.boxAnswers = {ui::kIdYes};
-  backend.post([&] { scan().close(); });
-  scan().Timer1.fire();
   EXPECT_FALSE(scan().visible());
   EXPECT_TRUE(scan().StopRequested);
-  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\KeyA"));
+  // What was deleted stays deleted; nothing is looked up after the answer.
+  EXPECT_FALSE(keyExists(RegRoot::ClassesRoot, "BadType"));
+  EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyA"));
   EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyB"));
   EXPECT_EQ(scan().Label2.caption(), "Deep Scanning Registry:");
-  EXPECT_EQ(scan().Label7.caption(), "Items scanned: 1");
+  EXPECT_EQ(scan().Label7.caption(), "Items scanned: 2");
 }
 
 TEST_F(ScanWindow, AScanEndedByClosingStaysEndedWhenTheWindowIsShownAgainAtOnce) {
@@ -233,18 +242,20 @@ TEST_F(ScanWindow, AScanEndedByClosingStaysEndedWhenTheWindowIsShownAgainAtOnce)
   lists({{4, {"\\Software\\KeyA", "\\Software\\KeyB"}}});
   start();
   scan().show();
-  backend.post([&] {
+  after(15, [&] {
     scan().close();  // answered Yes
-    scan().show();   // StopRequested is false again for the new scan
+    scan().show();   // StopRequested is false again, for the new showing's scan
   });
-  scan().Timer1.fire();
-  EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyB"));
+  backend.advance(10);
+  EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyA"));
   EXPECT_TRUE(scan().ListView1.rows().empty());
+  EXPECT_EQ(scan().Label2.caption(), "Scanning file system:");
 
-  backend.advance(10);  // the new showing's own scan
-  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\KeyB"));
-  EXPECT_EQ(rows(), Rows{"HKEY_CURRENT_USER\\Software\\KeyB|Removed"});
-  EXPECT_EQ(scan().Label9.caption(), "1");
+  backend.advance(20);  // the new showing's own scan
+  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\KeyA"));
+  EXPECT_EQ(rows(), (Rows{"HKEY_CURRENT_USER\\Software\\KeyA|Removed",
+                          "HKEY_CURRENT_USER\\Software\\KeyB|Removed"}));
+  EXPECT_EQ(scan().Label9.caption(), "2");
 }
 
 TEST_F(ScanWindow, QuittingDuringAScanEndsIt) {
@@ -252,8 +263,9 @@ TEST_F(ScanWindow, QuittingDuringAScanEndsIt) {
   lists({{4, {"\\Software\\KeyA", "\\Software\\KeyB"}}});
   start();
   scan().show();
-  backend.post([&] { ui.terminate(); });
-  scan().Timer1.fire();
+  after(15, [&] { ui.terminate(); });
+  backend.advance(10);
+  EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyA"));
   EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyB"));
 }
 
@@ -336,7 +348,7 @@ TEST_F(ScanWindow, ClosingDuringARemovalEndsItAfterTheFileAndASecondPressDoesNot
   lists({{0, {"a.exe", "b.exe"}}});
   start();
   runScan();
-  backend.post([&] {
+  after(5, [&] {           // while the window pauses after the first file
     click(scan().Label3);  // Delete files, dimmed while the quarantine runs
     click(scan().Label12);
     scan().close();

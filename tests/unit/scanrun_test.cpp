@@ -27,6 +27,7 @@ const char* const kProgramDir = "C:\\Program Files\\Orvanta\\";
 struct Recorder : scan::ScanView {
   Events events;
   std::function<void()> onMessages;
+  std::function<void()> onPause;
   bool stop = false;
   int stopChecks = 0;
   std::vector<std::string> errors;
@@ -37,7 +38,10 @@ struct Recorder : scan::ScanView {
     events.push_back(std::string(fit ? "Label1~" : "Label1=") + text);
   }
   void showItemsScanned(const std::string& text) override { events.push_back("Label7=" + text); }
-  void pause(uint32_t ms) override { events.push_back("pause " + std::to_string(ms)); }
+  void pause(uint32_t ms) override {
+    events.push_back("pause " + std::to_string(ms));
+    if (onPause) onPause();
+  }
   void processMessages() override {
     events.push_back("messages");
     if (onMessages) onMessages();
@@ -337,6 +341,19 @@ TEST_F(ScanRunTest, AStopSeenAfterTheMessagesOfALineEndsTheScanThere) {
   EXPECT_EQ(run.counts().ItemsScanned, 2);
   EXPECT_TRUE(view.ends.empty());
   EXPECT_NE(run.backupFile(), "");  // what was deleted is saved
+}
+
+TEST_F(ScanRunTest, AStopSeenAfterThePauseSkipsTheLinesCheck) {
+  for (const char* key : {"One", "Two"}) makeKey(RegRoot::ClassesRoot, key);
+  emptyLists();
+  list(1, {"\\One", "\\Two"});
+  view.onPause = [&] { view.stop = true; };  // the user closes while the window pauses
+  scan::ScanRun run(setup(), view);
+  EXPECT_EQ(run.run(), scan::ScanRun::State::Ended);
+  EXPECT_TRUE(keyExists(RegRoot::ClassesRoot, "One"));
+  EXPECT_TRUE(view.only("key ").empty());
+  EXPECT_EQ(run.counts().ItemsScanned, 1);
+  EXPECT_EQ(run.backupFile(), "");
 }
 
 TEST_F(ScanRunTest, AStepAskedForDuringALinesMessagesDoesNothing) {
