@@ -21,7 +21,7 @@ void Application::processMessages() { backend_.processMessages(); }
 
 void Application::processInput() { backend_.processInput(); }
 
-void Application::processMessagesFor(uint32_t ms) { backend_.processMessagesFor(ms); }
+void Application::pause(uint32_t ms, const std::function<void()>& first) { backend_.pause(ms, first); }
 
 void Application::terminate() {
   terminated_ = true;

@@ -27,8 +27,9 @@ class Application {
   void processMessages();
   // The messages waiting, painting left for later (Backend::processInput).
   void processInput();
-  // A pause of ms milliseconds during which messages are handled as they come.
-  void processMessagesFor(uint32_t ms);
+  // A pause of ms milliseconds in long work, within which first (when given) runs and the
+  // messages waiting are handled (Backend::pause).
+  void pause(uint32_t ms, const std::function<void()>& first = nullptr);
   void terminate();
   bool terminated() const { return terminated_; }
 

@@ -57,9 +57,9 @@ class Backend {
   // Handles the messages waiting but leaves painting for the next pause or the message loop:
   // long work that pauses between its items checks here for the user without drawing twice.
   virtual void processInput() = 0;
-  // Handles messages as they come for the given time: a pause in long work during which the
-  // windows repaint, timers fire and the user is answered.
-  virtual void processMessagesFor(uint32_t ms) = 0;
+  // A pause of the given time in long work: first (when given) runs, the windows repaint and
+  // the messages waiting are handled within it, then the rest of the time is waited out.
+  virtual void pause(uint32_t ms, const std::function<void()>& first) = 0;
   // The message loop, until terminate().
   virtual void run() = 0;
   virtual void quit() = 0;

@@ -46,6 +46,13 @@ int ListView::addRow(ListRow row) {
   return index;
 }
 
+void ListView::addRows(std::vector<ListRow> rows) {
+  if (rows.empty()) return;
+  const int first = rowCount();
+  for (ListRow& row : rows) rows_.push_back(std::move(row));
+  notify(Change::RowsAdded, first);
+}
+
 void ListView::setRow(int index, ListRow row) {
   if (index < 0 || index >= rowCount()) return;
   rows_[index] = std::move(row);

@@ -11,7 +11,7 @@
 namespace ui {
 
 // What changed in a windowed control, so a peer need not rebuild everything.
-enum class Change { All, RowAdded, RowRemoved, RowChanged, Rows, Selection, Columns, Text, Look, Focus };
+enum class Change { All, RowAdded, RowsAdded, RowRemoved, RowChanged, Rows, Selection, Columns, Text, Look, Focus };
 
 class Peer {
  public:
@@ -73,6 +73,8 @@ class ListView : public WindowedControl {
   const std::vector<ListRow>& rows() const { return rows_; }
   int rowCount() const { return static_cast<int>(rows_.size()); }
   int addRow(ListRow row);
+  // Appends rows in one change of the control, which then updates its scroll bar only once.
+  void addRows(std::vector<ListRow> rows);
   void setRow(int index, ListRow row);
   void deleteRow(int index);
   void clear();

@@ -27,9 +27,6 @@ struct ImageListDeleter {
 struct WindowDeleter {
   void operator()(HWND h) const { DestroyWindow(h); }
 };
-struct KernelHandleDeleter {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
 
 template <typename H>
 using GdiPtr = std::unique_ptr<std::remove_pointer_t<H>, GdiObjectDeleter>;
@@ -37,7 +34,6 @@ using DcPtr = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using MenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 using ImageListPtr = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 using WindowPtr = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
-using KernelHandlePtr = std::unique_ptr<std::remove_pointer_t<HANDLE>, KernelHandleDeleter>;
 
 // Selects an object into a device context and puts the previous one back.
 class Selection {

@@ -168,6 +168,16 @@ void ListViewPeer::update(Change what, int index) {
       insertRow(index);
       applying_ = false;
       return applySelection();
+    case Change::RowsAdded:
+      if (!known || ListView_GetItemCount(hwnd()) != index) return applyRows();
+      applying_ = true;
+      // Drawn once at the end: a list control redraws its scroll bar with every row otherwise.
+      SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+      for (int i = index; i < list_.rowCount(); ++i) insertRow(i);
+      SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      applying_ = false;
+      return applySelection();
     case Change::RowChanged:
       if (!known) return applyRows();
       applying_ = true;

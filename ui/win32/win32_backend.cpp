@@ -136,24 +136,18 @@ void Win32Backend::pump(UINT flags) {
   }
 }
 
-void Win32Backend::processMessagesFor(uint32_t ms) {
-  LARGE_INTEGER due;
-  due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in units of 100 ns
-  HANDLE timer = pauseTimer_.get();
-  if (!timer || !SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
-    processMessages();
-    Sleep(ms);
-    return;
-  }
-  while (true) {
-    processMessages();
-    // A quit request stays in the queue for the loop that owns it and would end every wait.
-    if (app_->terminated()) {
-      WaitForSingleObject(timer, INFINITE);
-      return;
-    }
-    if (MsgWaitForMultipleObjects(1, &timer, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0 + 1) return;
-  }
+void Win32Backend::pause(uint32_t ms, const std::function<void()>& first) {
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  if (first) app_->guard(first);
+  processMessages();
+  QueryPerformanceCounter(&now);
+  // The rest of the pause to the nearest millisecond. A plain sleep rather than a wait for
+  // messages as well: a message wait goes through the Wine server, which makes each pause of a
+  // long scan longer by a good part of a millisecond; what arrives meanwhile waits that long.
+  const LONGLONG left = start.QuadPart + frequency.QuadPart * ms / 1000 - now.QuadPart;
+  if (left > 0) Sleep(static_cast<DWORD>((left * 1000 + frequency.QuadPart / 2) / frequency.QuadPart));
 }
 
 void Win32Backend::run() {

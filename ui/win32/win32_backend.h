@@ -36,7 +36,7 @@ class Win32Backend : public Backend {
   void timerDestroyed(Timer& timer) override;
   void runModal(Form& form) override;
   void processMessages() override;
-  void processMessagesFor(uint32_t ms) override;
+  void pause(uint32_t ms, const std::function<void()>& first) override;
   void processInput() override;
   void run() override;
   void quit() override;
@@ -66,8 +66,6 @@ class Win32Backend : public Backend {
   Application* app_ = nullptr;
   GdiText text_;
   WindowPtr hidden_;
-  // Ends the pauses of processMessagesFor to the tick, where a wait in milliseconds would not.
-  KernelHandlePtr pauseTimer_{CreateWaitableTimerA(nullptr, TRUE, nullptr)};
   std::map<const Form*, std::unique_ptr<FormWindow>> forms_;
   std::map<const Timer*, UINT_PTR> timers_;
   UINT_PTR nextTimerId_ = 1;
