@@ -35,6 +35,11 @@ void place(ui::Label& label, int x, int y, const ui::Font& font, const std::stri
 
 // The window as one scan sees it. A scan belongs to the showing it started in: closing the
 // window with the scan ended, showing it anew, or the program's end stops it after its line.
+//
+// What a line changes on the window is drawn at the start of the pause that follows it, within
+// the pause's time, so that showing a scan costs the scan no time of its own: the item and the
+// counts then, and the rows found once the list has filled at most once a second (a list
+// control redraws its scroll bar for every row it gets).
 class Tdeepscanfrm::ScanPanel : public scan::ScanView {
  public:
   explicit ScanPanel(Tdeepscanfrm& window) : w_(window), showing_(window.showing_) {}
@@ -42,26 +47,40 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   // Whether what the scan finds still goes to the window.
   bool live() { return !stopRequested(); }
 
+  // Brings the window up to date with the scan; rows only when due, or all of them.
+  void show(bool allRows) {
+    if (!live()) return;
+    w_.ItemsScanned = run_->counts().ItemsScanned;
+    w_.Label7.setCaption(itemsScanned_);
+    w_.Label1.setCaption(item_);
+    w_.Label8.setCaption(std::to_string(w_.FilesDetected));
+    w_.Label9.setCaption(std::to_string(w_.KeysRemoved));
+    const uint64_t now = w_.app_.sys.clock().tickMs();
+    if (rows_.empty()) return;
+    if (!allRows && w_.ListView1.rowCount() >= kRowsShown && now - rowsShownAt_ < kRowsEveryMs)
+      return;
+    w_.ListView1.addRows(std::move(rows_));
+    rows_.clear();
+    rowsShownAt_ = now;
+  }
+
   void showPhase(const std::string& caption) override {
     if (live()) w_.Label2.setCaption(caption);
   }
   void showItem(const std::string& text, bool fitToLabel) override {
-    if (!live()) return;
     if (!fitToLabel) {
-      w_.Label1.setCaption(literal(text));
+      item_ = literal(text);
       return;
     }
     ui::TextRenderer& renderer = w_.app_.ui.text();
     const ui::Font& font = w_.Label1.font();
-    w_.Label1.setCaption(literal(frame::fitPathToWidth(
-        text, kItemWidth, [&](const std::string& s) { return renderer.measure(font, s).width; })));
+    item_ = literal(frame::fitPathToWidth(
+        text, kItemWidth, [&](const std::string& s) { return renderer.measure(font, s).width; }));
   }
-  void showItemsScanned(const std::string& text) override {
-    if (!live()) return;
-    w_.ItemsScanned = run_->counts().ItemsScanned;
-    w_.Label7.setCaption(text);
+  void showItemsScanned(const std::string& text) override { itemsScanned_ = text; }
+  void pause(uint32_t ms) override {
+    w_.app_.ui.pause(ms, [this] { show(false); });
   }
-  void pause(uint32_t ms) override { w_.pause(ms); }
   void processMessages() override { w_.app_.ui.processInput(); }
   bool stopRequested() override {
     return w_.StopRequested || showing_ != w_.showing_ || w_.app_.ui.terminated();
@@ -70,14 +89,12 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
     if (!live()) return;
     w_.DetectedFiles.push_back(path);
     w_.FilesDetected = filesDetected;
-    w_.Label8.setCaption(std::to_string(filesDetected));
     addRow(path, frame::fileTimeStamp(w_.app_.sys.files(), w_.app_.sys.system(), path));
   }
   void keyFound(const std::string& caption, const std::string& state,
                 int32_t keysRemoved) override {
     if (!live()) return;
     w_.KeysRemoved = keysRemoved;
-    w_.Label9.setCaption(std::to_string(keysRemoved));
     addRow(caption, state);
   }
   void detectionSound() override {
@@ -88,7 +105,7 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
   void scanComplete(const End& end) override {
     if (!live()) return;
-    w_.showPendingRows();
+    show(true);
     w_.setButtonsEnabled(end.enableButtons);
     w_.Label2.setCaption(end.caption);
     w_.Label1.setCaption(end.summary);
@@ -96,14 +113,20 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
 
  private:
-  // Shown at the next pause (a row costs a list of any length more than a line may take).
+  // Rows the list shows without scrolling, and how often rows below them are added.
+  static constexpr int kRowsShown = 8;
+  static constexpr uint64_t kRowsEveryMs = 1000;
+
   void addRow(const std::string& caption, const std::string& subItem) {
-    w_.pendingRows_.push_back(ui::ListRow{caption, {subItem}, 0});
+    rows_.push_back(ui::ListRow{caption, {subItem}, 0});
   }
 
   Tdeepscanfrm& w_;
   const uint32_t showing_;
   const scan::ScanRun* run_ = nullptr;
+  std::string item_, itemsScanned_ = scan::itemsScannedText(0);
+  std::vector<ui::ListRow> rows_;
+  uint64_t rowsShownAt_ = 0;
 };
 
 Tdeepscanfrm::Tdeepscanfrm(app::App& app)
@@ -166,7 +189,6 @@ void Tdeepscanfrm::FormShow() {
   }
   DetectedFiles.clear();
   ListView1.clear();
-  pendingRows_.clear();
   StopRequested = false;
   Opacity = 100;
   setButtonsEnabled(false);
@@ -188,13 +210,8 @@ void Tdeepscanfrm::Timer1Timer() {
                                     app_.programDir(), app_.facts.windowsDirectory},
                     panel);
   panel.attach(run);
-  run.run();
-  if (panel.live()) showPendingRows();
-}
-
-void Tdeepscanfrm::showPendingRows() {
-  for (ui::ListRow& row : pendingRows_) ListView1.addRow(std::move(row));
-  pendingRows_.clear();
+  // A scan that ended before its end step shows where it stood.
+  if (run.run() != scan::ScanRun::State::Complete) panel.show(true);
 }
 
 void Tdeepscanfrm::Timer2Timer() {
@@ -223,7 +240,6 @@ bool Tdeepscanfrm::FormCloseQuery() {
 
 void Tdeepscanfrm::FormClose(ui::CloseAction&) {
   ListView1.clear();
-  pendingRows_.clear();
   DetectedFiles.clear();
   ItemsScanned = 0;
   // Nothing started for this showing may go on once the window is closed: not the scan's
@@ -274,12 +290,8 @@ void Tdeepscanfrm::showFilesDetected(int32_t filesDetected) {
   Label8.setCaption(std::to_string(filesDetected));
 }
 
-// The window repaints, shows the rows found since the last pause and answers the user while it
-// pauses, so that none of it adds to the time of a line.
-void Tdeepscanfrm::pause(uint32_t ms) {
-  if (!pendingRows_.empty()) app_.ui.backend().post([this] { showPendingRows(); });
-  app_.ui.processMessagesFor(ms);
-}
+// The window repaints and answers the user while it pauses.
+void Tdeepscanfrm::pause(uint32_t ms) { app_.ui.pause(ms); }
 
 void Tdeepscanfrm::processMessages() {
   app_.ui.processInput();

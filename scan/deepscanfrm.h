@@ -66,12 +66,9 @@ class Tdeepscanfrm : public app::Window, private scan::RemovalView {
   scan::FileRemoval removal_;
   // Counts the showings: a scan belongs to the showing it started in and stops with it.
   uint32_t showing_ = 0;
-  // Rows found since the scan's last pause.
-  std::vector<ui::ListRow> pendingRows_;
 
   void buildControls();
   void setButtonsEnabled(bool enabled);
-  void showPendingRows();
   void Timer1Timer();
   void Timer2Timer();
   void QuarantineClick();

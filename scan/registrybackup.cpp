@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/textcase.h"
 #include "scan/quarantinefolder.h"
 #include "scan/regedittext.h"
 
@@ -15,26 +16,11 @@ constexpr size_t kMaxKeyDepth = 512;
 // Backups started within one second; beyond this something else is filling the folder.
 constexpr int kMaxSameNames = 100;
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
-// The key's path with its last name as its parent lists it, so that regedit creates the key
-// with that spelling.
-std::string storedSpelling(platform::Registry& registry, platform::RegRoot root,
-                           const std::string& keyPath) {
-  const size_t slash = keyPath.rfind('\\');
-  const std::string above = slash == std::string::npos ? std::string() : keyPath.substr(0, slash);
-  const std::string last = keyPath.substr(slash + 1);
-  if (auto parent = registry.open(root, above, platform::RegAccess::Read))
-    for (const auto& name : parent->subkeyNames())
-      if (sameName(name, last)) return keyPath.substr(0, slash + 1) + name;
-  return keyPath;
+// The name as the list of names spells it, so that regedit creates it with that spelling.
+std::string spelledAs(const std::vector<std::string>& listed, const std::string& name) {
+  for (const auto& stored : listed)
+    if (platform::equalsAsciiNoCase(stored, name)) return stored;
+  return name;
 }
 
 // The key's lines, then those of each subkey, as regedit lists a tree. A subkey that cannot be
@@ -63,7 +49,16 @@ RegistryBackup::RegistryBackup(platform::Files& files, platform::System& system,
 
 bool RegistryBackup::saveKey(platform::Registry& registry, platform::RegRoot root,
                              const std::string& keyPath) {
-  const std::string spelled = storedSpelling(registry, root, keyPath);
+  const size_t slash = keyPath.rfind('\\');
+  const std::string above = slash == std::string::npos ? std::string() : keyPath.substr(0, slash);
+  const std::string spelled =
+      keyPath.substr(0, slash + 1) +
+      spelledAs(listed('k', root, above,
+                       [&] {
+                         auto parent = registry.open(root, above, platform::RegAccess::Read);
+                         return parent ? parent->subkeyNames() : std::vector<std::string>();
+                       }),
+                keyPath.substr(slash + 1));
   const auto depth = static_cast<size_t>(std::count(spelled.begin(), spelled.end(), '\\')) + 1;
   if (keyPath.empty() || !regeditCanName(spelled) || depth > kMaxKeyDepth) return false;
   auto key = registry.open(root, spelled, platform::RegAccess::Read);
@@ -76,11 +71,20 @@ bool RegistryBackup::saveValue(platform::RegRoot root, const std::string& keyPat
                                platform::RegKey& key, const std::string& name) {
   const auto value = key.read(name);
   if (!value) return false;
-  std::string spelled = name;
-  for (const auto& stored : key.valueNames())
-    if (sameName(stored, name)) spelled = stored;
+  const std::string spelled =
+      spelledAs(listed('v', root, keyPath, [&] { return key.valueNames(); }), name);
   if (!regeditCanName(keyPath) || !regeditCanName(spelled)) return false;
   return append(regeditKeyLine(root, keyPath) + regeditValueLines(spelled, *value));
+}
+
+const std::vector<std::string>& RegistryBackup::listed(
+    char kind, platform::RegRoot root, const std::string& keyPath,
+    const std::function<std::vector<std::string>()>& list) {
+  std::string id =
+      kind + std::to_string(static_cast<int>(root)) + "\\" + platform::asciiUpper(keyPath);
+  auto it = listed_.find(id);
+  if (it == listed_.end()) it = listed_.emplace(std::move(id), list()).first;
+  return it->second;
 }
 
 void RegistryBackup::close() {

@@ -12,8 +12,11 @@
 // the middle of a line, so every later save of the scan fails too.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -45,6 +48,13 @@ class RegistryBackup {
  private:
   bool append(const std::string& text);
   bool open();
+  // The names of the subkeys ('k') or values ('v') of a key as the registry spells them, listed
+  // once per scan: a scan deletes many entries of the same key, and listing a large key (a root
+  // holds thousands) for each would take longer than the scan's pause. A name made by others
+  // since is written as the list spells it, which regedit takes as the same name.
+  const std::vector<std::string>& listed(char kind, platform::RegRoot root,
+                                         const std::string& keyPath,
+                                         const std::function<std::vector<std::string>()>& list);
 
   platform::Files& files_;
   platform::System& system_;
@@ -52,6 +62,7 @@ class RegistryBackup {
   std::string path_;
   std::unique_ptr<platform::OutputFile> file_;
   bool broken_ = false;
+  std::map<std::string, std::vector<std::string>> listed_;
 };
 
 }  // namespace scan
