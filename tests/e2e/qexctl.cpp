@@ -5,6 +5,8 @@
 //                                          each: title TAB text (line breaks written as \n)
 //   qexctl --answer <button text>          clicks that button ("OK", "Yes", "&No" alike) of
 //                                          the first visible message box that has it
+//   qexctl --savefile <path>               types the path into the program's open file
+//                                          dialog and presses its OK (Save) button
 //   qexctl --processes                     prints the number of entries of a process snapshot
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
@@ -161,6 +163,39 @@ int answer(const std::string& caption) {
   return 1;
 }
 
+// The file name field is the dialog's only edit field; it may lie inside a combo box.
+HWND editField(HWND dialog) {
+  struct Search {
+    HWND found = nullptr;
+    int count = 0;
+  } search;
+  EnumChildWindows(
+      dialog,
+      [](HWND h, LPARAM p) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(p);
+        if (className(h) == "Edit" && IsWindowVisible(h)) {
+          s.found = h;
+          ++s.count;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.count == 1 ? search.found : nullptr;
+}
+
+int saveFile(const std::string& path) {
+  for (const Box& b : boxes())
+    if (HWND edit = editField(b.hwnd)) {
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      PostMessageA(b.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(b.hwnd, IDOK)));
+      std::puts("ok");
+      return 0;
+    }
+  std::puts("error no file dialog");
+  return 1;
+}
+
 int listWindows() {
   EnumWindows(
       [](HWND h, LPARAM) -> BOOL {
@@ -191,7 +226,7 @@ int countProcesses() {
 }
 
 int usage() {
-  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | --processes\n",
+  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --savefile <path> | --windows | --processes\n",
              stderr);
   return 1;
 }
@@ -210,6 +245,7 @@ int main(int argc, char** argv) {
   if (args[0] == "--windows") return listWindows();
   if (args[0] == "--processes") return countProcesses();
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
+  if (args[0] == "--savefile") return args.size() == 2 ? saveFile(args[1]) : usage();
   std::string command = args[0];
   for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];
   return request(command, wait);
