@@ -50,6 +50,7 @@ class Application {
   uintptr_t nativeHandle(const Form* form) { return form ? backend_.nativeHandle(*form) : 0; }
   int screenWidth() { return backend_.screenWidth(); }
   int screenHeight() { return backend_.screenHeight(); }
+  std::optional<Rect> taskbarRect() { return backend_.taskbarRect(); }
 
   const std::vector<Form*>& forms() const { return forms_; }
   Form* findForm(const std::string& name) const;

@@ -195,6 +195,14 @@ Point Win32Backend::cursorPos() {
 int Win32Backend::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int Win32Backend::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+std::optional<Rect> Win32Backend::taskbarRect() {
+  if (!FindWindowA("Shell_TrayWnd", nullptr)) return std::nullopt;
+  APPBARDATA bar{};
+  bar.cbSize = sizeof(bar);
+  if (!SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) return std::nullopt;
+  return Rect{bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom};
+}
+
 uintptr_t Win32Backend::nativeHandle(const Form& form) { return reinterpret_cast<uintptr_t>(windowOf(&form)); }
 
 HCURSOR Win32Backend::cursor(Cursor c) {
