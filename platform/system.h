@@ -21,6 +21,12 @@ struct DiskSpace {
   uint64_t free = 0;
 };
 
+// A moment as the local clock reads it: the date and time fields of SYSTEMTIME.
+struct LocalTime {
+  int year = 0, month = 0, day = 0;
+  int hour = 0, minute = 0, second = 0;
+};
+
 // GetVersionExA with the basic structure.
 struct OsVersion {
   uint32_t major = 0, minor = 0, build = 0, platformId = 0;
@@ -42,8 +48,16 @@ class System {
   virtual std::string programPath() = 0;       // full path of the running program file
   virtual std::vector<std::string> arguments() = 0;  // command-line arguments after the program
   virtual std::string userName() = 0;
-  // The system's short date, two blanks and the short time, in local time.
-  virtual std::string formatFileTime(FileTime utc) = 0;
+  // A file time in the local time zone (FileTimeToLocalFileTime, FileTimeToSystemTime);
+  // nullopt for a time the system cannot convert.
+  virtual std::optional<LocalTime> localTime(FileTime utc) = 0;
+  // The local date and time now (GetLocalTime).
+  virtual LocalTime now() = 0;
+  // The user's short date (GetDateFormatA, DATE_SHORTDATE) and short time (GetTimeFormatA,
+  // TIME_NOSECONDS: the time format without its seconds); empty for a date or time that does
+  // not exist.
+  virtual std::string shortDate(const LocalTime& when) = 0;
+  virtual std::string shortTime(const LocalTime& when) = 0;
   // Bits per pixel times colour planes of the screen.
   virtual int colorDepth() = 0;
   // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).

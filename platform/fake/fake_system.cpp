@@ -29,6 +29,20 @@ Civil civilFromDays(int64_t z) {
   return {static_cast<int64_t>(yoe) + era * 400 + (month <= 2), month, day};
 }
 
+bool leapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+// The range GetDateFormatA accepts.
+bool validDate(const LocalTime& t) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12 || t.day < 1) return false;
+  return t.day <= kDays[t.month - 1] + (t.month == 2 && leapYear(t.year) ? 1 : 0);
+}
+
+bool validTime(const LocalTime& t) {
+  return t.hour >= 0 && t.hour < 24 && t.minute >= 0 && t.minute < 60 && t.second >= 0 &&
+         t.second < 60;
+}
+
 }  // namespace
 
 FakeSystem::FakeSystem() {
@@ -65,17 +79,38 @@ uint32_t FakeSystem::logicalDrives() {
   return mask;
 }
 
-std::string FakeSystem::formatFileTime(FileTime utc) {
-  if (utc >= kLastFileTime) return std::string();
-  const int64_t minutes = static_cast<int64_t>(utc / kTicksPerMinute) - kEpochMinutes + utcOffsetMinutes;
-  const int64_t days = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
-  const auto minuteOfDay = static_cast<unsigned>(minutes - days * 1440);
+std::optional<LocalTime> FakeSystem::localTime(FileTime utc) {
+  if (utc >= kLastFileTime) return std::nullopt;
+  const int64_t minutes = static_cast<int64_t>(utc / kTicksPerMinute) + utcOffsetMinutes;
+  if (minutes < 0 || static_cast<uint64_t>(minutes) >= kLastFileTime / kTicksPerMinute)
+    return std::nullopt;
+  const int64_t sinceEpoch = minutes - kEpochMinutes;
+  const int64_t days = (sinceEpoch >= 0 ? sinceEpoch : sinceEpoch - 1439) / 1440;
+  const auto minuteOfDay = static_cast<int>(sinceEpoch - days * 1440);
   const Civil date = civilFromDays(days);
-  const unsigned hour = minuteOfDay / 60;
-  const unsigned hour12 = hour % 12 == 0 ? 12 : hour % 12;
-  char text[64];
-  std::snprintf(text, sizeof text, "%u/%u/%lld  %u:%02u %s", date.month, date.day,
-                static_cast<long long>(date.year), hour12, minuteOfDay % 60, hour < 12 ? "AM" : "PM");
+  const auto second = static_cast<int>(utc % kTicksPerMinute / 10000000);
+  return LocalTime{static_cast<int>(date.year),
+                   static_cast<int>(date.month),
+                   static_cast<int>(date.day),
+                   minuteOfDay / 60,
+                   minuteOfDay % 60,
+                   second};
+}
+
+LocalTime FakeSystem::now() { return localTime(nowUtc).value_or(LocalTime{}); }
+
+std::string FakeSystem::shortDate(const LocalTime& when) {
+  if (!validDate(when)) return std::string();
+  char text[32];
+  std::snprintf(text, sizeof text, "%d/%d/%d", when.month, when.day, when.year);
+  return text;
+}
+
+std::string FakeSystem::shortTime(const LocalTime& when) {
+  if (!validTime(when)) return std::string();
+  const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
+  char text[32];
+  std::snprintf(text, sizeof text, "%d:%02d %s", hour12, when.minute, when.hour < 12 ? "AM" : "PM");
   return text;
 }
 

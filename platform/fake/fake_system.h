@@ -33,7 +33,8 @@ class FakeSystem : public System {
   char decimal = '.';
   int waves = 1;
   int midis = 1;
-  int utcOffsetMinutes = 0;  // local time minus UTC, for formatFileTime
+  int utcOffsetMinutes = 0;                 // local time minus UTC
+  FileTime nowUtc = 127343664000000000ull;  // what now() reads: 2004-07-15 12:00 UTC
 
   MemoryStatus memoryStatus() override { return memory; }
   std::optional<DiskSpace> diskFreeSpace(const std::string& root) override;
@@ -46,10 +47,14 @@ class FakeSystem : public System {
   std::string programPath() override { return program; }
   std::vector<std::string> arguments() override { return args; }
   std::string userName() override { return user; }
-  // The short forms of US English, as a fresh Wine prefix formats them:
-  // "7/15/2004  3:05 PM" (month/day/year without leading zeros, two blanks, 12-hour time);
-  // empty for a time Windows cannot convert.
-  std::string formatFileTime(FileTime utc) override;
+  // Local time is UTC moved by utcOffsetMinutes; a time whose local form falls before 1601
+  // or at 2^63 and beyond does not convert, as on Windows.
+  std::optional<LocalTime> localTime(FileTime utc) override;
+  LocalTime now() override;
+  // The short forms of US English, as a fresh Wine prefix formats them: "7/15/2004" (month,
+  // day, year without leading zeros) and "3:05 PM" (12-hour time without seconds).
+  std::string shortDate(const LocalTime& when) override;
+  std::string shortTime(const LocalTime& when) override;
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }
   int waveOutDevices() override { return waves; }

@@ -24,6 +24,24 @@ std::string filled(Fill fill) {
   return std::string();
 }
 
+LocalTime fromSystemTime(const SYSTEMTIME& t) {
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+// A field outside a WORD becomes 0xFFFF, which the formatting calls refuse like any other date
+// or time that does not exist.
+SYSTEMTIME toSystemTime(const LocalTime& t) {
+  auto word = [](int v) { return static_cast<WORD>(v >= 0 && v <= 0xFFFF ? v : 0xFFFF); };
+  SYSTEMTIME time{};
+  time.wYear = word(t.year);
+  time.wMonth = word(t.month);
+  time.wDay = word(t.day);
+  time.wHour = word(t.hour);
+  time.wMinute = word(t.minute);
+  time.wSecond = word(t.second);
+  return time;
+}
+
 }  // namespace
 
 MemoryStatus Win32System::memoryStatus() {
@@ -99,17 +117,35 @@ std::string Win32System::userName() {
   return std::string(name, size - 1);
 }
 
-std::string Win32System::formatFileTime(FileTime utc) {
-  FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
+std::optional<LocalTime> Win32System::localTime(FileTime utc) {
+  const FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
   FILETIME local;
   SYSTEMTIME time;
-  if (!FileTimeToLocalFileTime(&file, &local) || !FileTimeToSystemTime(&local, &time)) return std::string();
-  char date[128];
-  char clock[128];
-  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof date) ||
-      !GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock))
+  if (!FileTimeToLocalFileTime(&file, &local) || !FileTimeToSystemTime(&local, &time))
+    return std::nullopt;
+  return fromSystemTime(time);
+}
+
+LocalTime Win32System::now() {
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  return fromSystemTime(time);
+}
+
+std::string Win32System::shortDate(const LocalTime& when) {
+  char text[128];
+  const SYSTEMTIME time = toSystemTime(when);
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text))
     return std::string();
-  return std::string(date) + "  " + clock;
+  return text;
+}
+
+std::string Win32System::shortTime(const LocalTime& when) {
+  char text[128];
+  const SYSTEMTIME time = toSystemTime(when);
+  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text))
+    return std::string();
+  return text;
 }
 
 int Win32System::colorDepth() {

@@ -21,7 +21,10 @@ class Win32System : public System {
   std::string programPath() override;
   std::vector<std::string> arguments() override;
   std::string userName() override;
-  std::string formatFileTime(FileTime utc) override;
+  std::optional<LocalTime> localTime(FileTime utc) override;
+  LocalTime now() override;
+  std::string shortDate(const LocalTime& when) override;
+  std::string shortTime(const LocalTime& when) override;
   int colorDepth() override;
   char decimalSeparator() override;
   int waveOutDevices() override;

@@ -72,16 +72,42 @@ TEST_F(SystemContract, MemoryVersionUserScreenAndSound) {
   EXPECT_GE(system().midiOutDevices(), 0);
 }
 
-TEST_F(SystemContract, FileTimesReadAsShortDateTwoBlanksAndShortTime) {
-  // 2004-07-15 12:00 UTC: whatever the time zone, still 2004 and still the date first.
+TEST_F(SystemContract, FileTimesConvertToLocalTimeAndFormatInShortForms) {
+  // 2004-07-15 12:00 UTC: in every time zone still 2004, on the 14th, 15th or 16th.
   const platform::FileTime noon = 127343664000000000ull;
-  const std::string text = system().formatFileTime(noon);
-  const auto gap = text.find("  ");
-  ASSERT_NE(gap, std::string::npos) << text;
-  EXPECT_NE(text.substr(0, gap).find("2004"), std::string::npos) << text;
-  EXPECT_EQ(text.find("  ", gap + 1), std::string::npos) << text;
-  EXPECT_NE(text.substr(gap + 2).find(':'), std::string::npos) << text;
-  EXPECT_EQ(system().formatFileTime(~0ull), "");  // hostile time stamps read as nothing
+  const auto local = system().localTime(noon);
+  ASSERT_TRUE(local.has_value());
+  EXPECT_EQ(local->year, 2004);
+  EXPECT_EQ(local->month, 7);
+  EXPECT_TRUE(local->day >= 14 && local->day <= 16) << local->day;
+  EXPECT_EQ(local->second, 0);
+  EXPECT_EQ(system().localTime(noon + 59 * 10000000ull)->second, 59);
+
+  const std::string date = system().shortDate(*local);
+  EXPECT_NE(date.find("2004"), std::string::npos) << date;
+  EXPECT_EQ(date.find(' '), std::string::npos) << date;
+  // The short time has no seconds: hours and minutes only, whatever the clock style.
+  const std::string time = system().shortTime(platform::LocalTime{2004, 7, 15, 13, 5, 42});
+  EXPECT_NE(time.find("05"), std::string::npos) << time;
+  EXPECT_EQ(time.find("42"), std::string::npos) << time;
+  EXPECT_NE(system().shortTime(platform::LocalTime{2004, 7, 15, 0, 0, 0}), "");
+
+  // Times and dates that do not exist.
+  EXPECT_EQ(system().localTime(~0ull), std::nullopt);
+  EXPECT_EQ(system().localTime(0x8000000000000000ull), std::nullopt);
+  EXPECT_EQ(system().shortDate(platform::LocalTime{2004, 13, 1, 0, 0, 0}), "");
+  EXPECT_EQ(system().shortDate(platform::LocalTime{2003, 2, 29, 0, 0, 0}), "");
+  EXPECT_NE(system().shortDate(platform::LocalTime{2004, 2, 29, 0, 0, 0}), "");
+  EXPECT_EQ(system().shortDate(platform::LocalTime{-1, 1, 1, 0, 0, 0}), "");
+  EXPECT_EQ(system().shortTime(platform::LocalTime{2004, 7, 15, 24, 0, 0}), "");
+  EXPECT_EQ(system().shortTime(platform::LocalTime{2004, 7, 15, -1, 0, 0}), "");
+}
+
+TEST_F(SystemContract, TheLocalClockReadsADateThatFormats) {
+  const auto now = system().now();
+  EXPECT_GE(now.year, 2004);
+  EXPECT_NE(system().shortDate(now), "");
+  EXPECT_NE(system().shortTime(now), "");
 }
 
 }  // namespace

@@ -100,18 +100,28 @@ TEST(FakeSystem, FileTimesFollowTheOffsetAcrossDaysAndYears) {
   FakeSystem s;
   const FileTime midnight2004 = FakeFiles::kDefaultTime;  // 2004-01-01 00:00 UTC
   const FileTime minute = 600000000ull;
-  EXPECT_EQ(s.formatFileTime(midnight2004), "1/1/2004  12:00 AM");
-  EXPECT_EQ(s.formatFileTime(midnight2004 + 30 * minute), "1/1/2004  12:30 AM");
+  auto text = [&](FileTime t) {
+    auto local = s.localTime(t);
+    return local ? s.shortDate(*local) + " " + s.shortTime(*local) : std::string("none");
+  };
+  EXPECT_EQ(text(midnight2004), "1/1/2004 12:00 AM");
+  EXPECT_EQ(text(midnight2004 + 30 * minute), "1/1/2004 12:30 AM");
   s.utcOffsetMinutes = -60;
-  EXPECT_EQ(s.formatFileTime(midnight2004 + 30 * minute), "12/31/2003  11:30 PM");
+  EXPECT_EQ(text(midnight2004 + 30 * minute), "12/31/2003 11:30 PM");
   s.utcOffsetMinutes = 13 * 60;
-  EXPECT_EQ(s.formatFileTime(midnight2004 - minute), "1/1/2004  12:59 PM");
+  EXPECT_EQ(text(midnight2004 - minute), "1/1/2004 12:59 PM");
   s.utcOffsetMinutes = 0;
   // 2000-02-29 was a leap day; 1601-01-01 is the first file time there is.
-  EXPECT_EQ(s.formatFileTime(125962560000000000ull + 23 * 60 * minute + 59 * minute), "2/29/2000  11:59 PM");
-  EXPECT_EQ(s.formatFileTime(0), "1/1/1601  12:00 AM");
-  EXPECT_EQ(s.formatFileTime(0x8000000000000000ull), "");
-  EXPECT_EQ(s.formatFileTime(~0ull), "");
+  EXPECT_EQ(text(125962560000000000ull + 23 * 60 * minute + 59 * minute), "2/29/2000 11:59 PM");
+  EXPECT_EQ(text(0), "1/1/1601 12:00 AM");
+  EXPECT_EQ(text(0x8000000000000000ull), "none");
+  EXPECT_EQ(text(~0ull), "none");
+  s.utcOffsetMinutes = -1;  // before the first file time
+  EXPECT_EQ(text(0), "none");
+  s.utcOffsetMinutes = 0;
+  const auto oneAndAHalf = s.localTime(midnight2004 + 90 * 10000000ull);
+  EXPECT_EQ(oneAndAHalf->minute, 1);
+  EXPECT_EQ(oneAndAHalf->second, 30);
 }
 
 TEST(FakeSystem, DrivesAnswerByLetterWhateverTheRootLooksLike) {
