@@ -9,11 +9,12 @@
 #include "frame/toollook.h"
 #include "process/processlist.h"
 #include "process/processreport.h"
+#include "skin/layout.h"
 #include "ui/dialogs.h"
 
 namespace {
 
-const ui::Rect kList{240, 57, 545, 184};
+const ui::Rect kList = skin::layout::tool_form::kList;
 constexpr int kNameColumn = 150, kIdColumn = 135;
 constexpr int kPathColumn = 284, kHiddenColumn = 1;
 // A longer path is fitted to the width of the line at the bottom.

@@ -5,6 +5,7 @@
 #include "app/qex_ulm_frm.h"
 #include "cleanup/searchfrm.h"
 #include "frame/toollook.h"
+#include "skin/layout.h"
 #include "startup/runkeys.h"
 #include "startup/startupfolder.h"
 #include "ui/dialogs.h"
@@ -36,7 +37,7 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 Tstartfrm::Tstartfrm(app::App& app)
     : Window(app, "Tstartfrm", "startfrm", 566, 365, "Startup Wizard", "start_form"),
       sections_(Image1, hoverLatch),
-      header_(Shape2, ListView1, {240, 67, 545, 184}),
+      header_(Shape2, ListView1, skin::layout::start_form::kList),
       delete_(skin(), Image2, Label8, hoverLatch, 64, 288, "Delete", [this] { deleteItem(); }) {
   font = frame::toollook::windowFont();
   sections_.add(Label1, "Windows Registry Run", 64, [this] { openRegistry(); });
