@@ -57,7 +57,8 @@ Tsystemprofrm::Tsystemprofrm(app::App& app)
   Memo1.setFont(frame::toollook::listFont());
   Memo1.setColor(frame::toollook::kListBack);
   Memo1.setBounds({kList.left + 4, kList.top + 2, kList.right - 2, kList.bottom - 2});
-  frame::toollook::description(Label3, {244, 202, 244 + 253, 202 + 55});
+  // The owner and time of a file take five lines.
+  frame::toollook::description(Label3, skin::layout::tool_form::kDescriptionText);
   Label2.setFont(ui::Font::pixels("Verdana", 19, true, ui::kWhite));
   Label2.setBounds({244, 288, 244, 288});
   Label4.setFont(frame::toollook::windowFont());
@@ -65,7 +66,8 @@ Tsystemprofrm::Tsystemprofrm(app::App& app)
   Label10.setFont(frame::toollook::windowFont());
   Label10.setAutoSize(false);
   Label10.setAlignment(ui::Align::Right);
-  Label10.setBounds({550 - 278, 343, 550, 356});
+  // Wide enough for the caution line in the window's lettering.
+  Label10.setBounds({550 - 400, 343, 550, 356});
   terminate_.setEnabled(false);
 
   Timer1.onTimer = [this] {

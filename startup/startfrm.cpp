@@ -49,7 +49,7 @@ Tstartfrm::Tstartfrm(app::App& app)
   header_.add(Label7, 240 + kCaptionColumn + 6, "Path");
   ListView1.setColumns({{"", kCaptionColumn}, {"", kPathColumn}});
   ListView1.popupMenu = &PopupMenu1;
-  frame::toollook::description(Label3, {244, 202, 244 + 299, 202 + 71});
+  frame::toollook::description(Label3, skin::layout::tool_form::kDescriptionText);
   Image3.setPicture(ui::Bitmap(171, 1, frame::toollook::kBarFill));
   Image3.setBounds({32, 160, 32 + 171, 161});
   frame::toollook::countLine(Label9, {32, 168, 218, 196});

@@ -172,7 +172,7 @@ TEST_F(Locate, AFileShowsItsOwnerAndTimeOrThatNothingIsKnown) {
 
 TEST_F(Locate, PathsOverFiftyCharactersAreFittedToTheLine) {
   const std::string fifty = "C:\\" + std::string(35, 'f') + "\\notepad.exe";
-  const std::string longer = "C:\\" + std::string(36, 'g') + "\\notepad.exe";
+  const std::string longer = "C:\\" + std::string(36, 'g') + "\\" + std::string(20, 'h') + "\\notepad.exe";
   ASSERT_EQ(fifty.size(), 50u);
   sys.fakeFiles.addFile(fifty);
   sys.fakeFiles.addFile(longer);
@@ -181,7 +181,7 @@ TEST_F(Locate, PathsOverFiftyCharactersAreFittedToTheLine) {
   select(rowOf(fifty));
   EXPECT_EQ(w().Label10.caption(), fifty);
   select(rowOf(longer));
-  EXPECT_EQ(w().Label10.caption(), "C:\\...\\notepad.exe");
+  EXPECT_EQ(w().Label10.caption(), "C:\\...\\" + std::string(20, 'h') + "\\notepad.exe");
 }
 
 TEST_F(Locate, AnotherSectionOrClosingStopsTheWalkAndKeepsItsRowsOut) {
