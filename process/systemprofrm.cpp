@@ -34,11 +34,12 @@ std::string fileNameOf(const std::string& path) {
 
 Tsystemprofrm::Tsystemprofrm(app::App& app)
     : Window(app, "Tsystemprofrm", "systemprofrm", 566, 365, "System Wizard", "process_form"),
-      Finder(app.sys.files(), [&app] { app.ui.processMessages(); }),
+      Finder(app.sys.files(), [this] { locatePump_(); }),
       sections_(Image1, hoverLatch),
       header_(Shape1, ListView1, kList),
       terminate_(skin(), Image2, Label8, hoverLatch, 64, 288, "Terminate",
-                 [this] { terminateSelected(); }) {
+                 [this] { terminateSelected(); }),
+      locatePump_(app.ui, app.sys.clock()) {
   font = frame::toollook::windowFont();
   sections_.add(Label1, "Active Software", 64, [this] { showProcesses(); });
   sections_.add(Label5, "Log Running Processes", 96, [this] { showReport(); });
@@ -267,6 +268,7 @@ void Tsystemprofrm::locate() {
   const unsigned section = section_;
   locating_ = true;
   updateMenu();
+  locatePump_.start();
   struct Done {
     Tsystemprofrm& w;
     ~Done() {
