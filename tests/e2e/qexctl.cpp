@@ -8,8 +8,9 @@
 //   qexctl --processes                     prints the number of entries of a process snapshot
 //   qexctl --process-list                  lists a snapshot's processes but its own: ID TAB name
 //   qexctl --timed "<command>" "<query>" <prefix> <seconds>
-//                                          sends the command, then asks the query until its
-//                                          value starts with prefix; prints "ok <seconds taken>"
+//                                          sends the command, then asks the query (every 100 ms)
+//                                          until its value starts with prefix; prints
+//                                          "ok <seconds taken>"
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
@@ -115,13 +116,14 @@ int request(const std::string& command, int waitSeconds) {
   return rc;
 }
 
-// Sends the command, then asks the query every 20 ms until its value starts with the prefix;
+// Sends the command, then asks the query every 100 ms until its value starts with the prefix
+// (more often, the questions would slow a program that is busy letting messages in);
 // prints "ok" and the seconds from just before the command went out to the answer that had it.
 int timed(const std::string& command, const std::string& query, const std::string& prefix, int seconds) {
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  if (int rc = request(command, 0)) return rc;
+  if (ask(command, 0)) return request(command, 0);
   const std::string wanted = "ok " + prefix;
   for (;;) {
     if (ask(query, 0) == 2) return request(query, 0);
@@ -135,7 +137,7 @@ int timed(const std::string& command, const std::string& query, const std::strin
       std::puts("error timed out");
       return 1;
     }
-    Sleep(20);
+    Sleep(100);
   }
 }
 
