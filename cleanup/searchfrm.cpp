@@ -48,8 +48,9 @@ void TSearchFrm::listFolder() {
 ui::ListRow TSearchFrm::rowOf(const platform::ShellItem& item) const {
   ui::ListRow row;
   row.caption = item.displayName;
-  row.imageIndex = item.iconIndex == kReplacedIcon && SubstituteIconIndex != -1 ? SubstituteIconIndex
-                                                                                : item.iconIndex;
+  row.imageIndex = item.iconIndex == kReplacedIcon && SubstituteIconIndex != -1
+                       ? SubstituteIconIndex
+                       : item.iconIndex;
   row.ghosted = item.hidden;
   row.overlay = item.shared ? kSharedOverlay : item.link ? kShortcutOverlay : 0;
   return row;

@@ -82,16 +82,15 @@ Tsystemprofrm::Tsystemprofrm(app::App& app)
   ListView1.onClick = [this] { selectRow(); };
   ListView1.onSelectItem = [this] { selectRow(); };
   ListView1.onContextPopup = [this] { prepareMenu(); };
-  ListView1.onDblClick = [this] {
-    app_.SearchFrm->showFolder(app_.facts.windowsDirectory + "\\");
-  };
+  ListView1.onDblClick = [this] { app_.SearchFrm->showFolder(app_.facts.windowsDirectory + "\\"); };
   PopupMenu1.add("Terminate1", "Terminate...", [this] { terminateSelected(); });
-  PopupMenu1.add("TerminateandLocatethisfile1", "Terminate and Locate this file", [this] { locate(); });
+  PopupMenu1.add("TerminateandLocatethisfile1", "Terminate and Locate this file",
+                 [this] { locate(); });
   PopupMenu1.addSeparator();
   PopupMenu1.add("Deletefile1", "Delete file", [this] { deleteFile(); });
   updateMenu();
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&Image1, &Shape1, &Label6, &Label7, &Panel1, &Label3,
-                                                           &Label2, &Label4, &Label10})
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &Image1, &Shape1, &Label6, &Label7, &Panel1, &Label3, &Label2, &Label4, &Label10})
     c->onMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
 }
 
@@ -238,9 +237,10 @@ bool Tsystemprofrm::endProcess(int row) {
   const uint32_t pid = static_cast<uint32_t>(std::strtoul(r.subItems.at(0).c_str(), nullptr, 10));
   platform::Processes& processes = app_.sys.processes();
   if (processes.terminate(pid) || !process::isListed(processes, pid)) return true;
-  app_.ui.messageBox(this,
-                     "The process " + quoted(r.caption) + " (" + std::to_string(pid) + ") could not be ended.",
-                     app::App::kTitle, ui::kMbOk | ui::kMbIconWarning);
+  app_.ui.messageBox(
+      this,
+      "The process " + quoted(r.caption) + " (" + std::to_string(pid) + ") could not be ended.",
+      app::App::kTitle, ui::kMbOk | ui::kMbIconWarning);
   return false;
 }
 
@@ -280,7 +280,8 @@ void Tsystemprofrm::locate() {
   } done{*this};
   Finder.Execute();
   if (section != section_) return;
-  Label10.setCaption("Found " + std::to_string(ListView1.rowCount()) + " " + SelectedName + " files.");
+  Label10.setCaption("Found " + std::to_string(ListView1.rowCount()) + " " + SelectedName +
+                     " files.");
   Label3.setCaption(
       "You can learn more about the owner of a file, by selecting it from the list. If you want to "
       "delete the file, right click on it and select Delete.");
@@ -293,8 +294,8 @@ void Tsystemprofrm::deleteFile() {
   platform::Files& files = app_.sys.files();
   if (!files.fileExists(path)) return;
   const std::string name = fileNameOf(path);
-  if (app_.ui.messageBox(this, "Are you sure you want to delete the file " + quoted(name) + "?", "Delete file",
-                         ui::kMbYesNo | ui::kMbIconWarning) != ui::kIdYes)
+  if (app_.ui.messageBox(this, "Are you sure you want to delete the file " + quoted(name) + "?",
+                         "Delete file", ui::kMbYesNo | ui::kMbIconWarning) != ui::kIdYes)
     return;
   files.deleteFile(path);
   if (files.fileExists(path)) {

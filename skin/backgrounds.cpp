@@ -206,8 +206,10 @@ void newsForm(ui::Bitmap& bmp) {
 bool paintBackground(const std::string& name, ui::Bitmap& bmp) {
   static const std::map<std::string, std::function<void(ui::Bitmap&)>> painters = {
       {"main_form", mainForm},
-      {"start_form", [](ui::Bitmap& b) { toolForm(b, "STARTUP MANAGER", icons::blocks, L::start_form::kListWell); }},
-      {"process_form", [](ui::Bitmap& b) { toolForm(b, "PROCESS VIEWER", processSymbol, L::tool_form::kListWell); }},
+      {"start_form",
+       [](ui::Bitmap& b) { toolForm(b, "STARTUP MANAGER", icons::blocks, L::start_form::kListWell); }},
+      {"process_form",
+       [](ui::Bitmap& b) { toolForm(b, "PROCESS VIEWER", processSymbol, L::tool_form::kListWell); }},
       {"soft_form", softForm},
       {"scanner_form", scannerForm},
       {"about_form", aboutForm},

@@ -56,7 +56,7 @@ constexpr int kWidth = 566, kHeight = 365;
 constexpr ui::Rect kTitleBand = at(0, 0, 566, 18);
 constexpr ui::Rect kSidebar = at(8, 28, 215, 248);
 constexpr ui::Rect kListWell = at(234, 34, 317, 156);      // around the list and its header frame
-constexpr ui::Rect kList = at(240, 57, 305, 127);          // the list; its header frame rises above it
+constexpr ui::Rect kList = at(240, 57, 305, 127);          // the list, under its header frame
 constexpr ui::Rect kDescription = at(236, 196, 313, 80);   // navy description text inside
 constexpr ui::Rect kDescriptionText = at(244, 201, 299, 72);
 constexpr ui::Rect kFooter = at(0, 334, 566, 31);

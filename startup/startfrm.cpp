@@ -65,8 +65,8 @@ Tstartfrm::Tstartfrm(app::App& app)
   };
   PopupMenu1.add("Viewfolder1", "View folder", [this] { viewFolder(); });
   PopupMenu1.add("Deleteitem1", "Delete item", [this] { deleteItem(); });
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&Image1, &Label5, &Shape2, &Label6, &Label7,
-                                                           &Label3, &Image3, &Label9, &Label4})
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &Image1, &Label5, &Shape2, &Label6, &Label7, &Label3, &Image3, &Label9, &Label4})
     c->onMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
 }
 
@@ -113,7 +113,8 @@ void Tstartfrm::openRegistry() {
   setColumnWidths();
   Label4.setCaption(registryCountLine(ListView1.rowCount()));
   if (listing.firstNonText)
-    app_.ui.showException(std::runtime_error("Invalid data type for '" + *listing.firstNonText + "'"));
+    app_.ui.showException(
+        std::runtime_error("Invalid data type for '" + *listing.firstNonText + "'"));
 }
 
 void Tstartfrm::openStartupFolder() {
@@ -165,8 +166,10 @@ void Tstartfrm::deleteItem() {
   const int row = ListView1.selected();
   if (!delete_.enabled() || row < 0) return;
   delete_.normal();
-  if (registrySection()) deleteRegistryValue(row);
-  else deleteStartupFile(row);
+  if (registrySection())
+    deleteRegistryValue(row);
+  else
+    deleteStartupFile(row);
 }
 
 void Tstartfrm::deleteRegistryValue(int row) {
@@ -174,9 +177,10 @@ void Tstartfrm::deleteRegistryValue(int row) {
   const std::string path = SelectedRoot + "->" + SelectedKeyLabel + "->" + name;
   const std::string question =
       "WARNING!\n\nPlease make absolutely sure the value you are deleting is the correct value.\n"
-      "Are you sure you want to delete the value " + quoted(path) + "?";
-  if (app_.ui.messageBox(this, question, "Delete Registry Value", ui::kMbYesNo | ui::kMbIconWarning) ==
-      ui::kIdYes) {
+      "Are you sure you want to delete the value " +
+      quoted(path) + "?";
+  if (app_.ui.messageBox(this, question, "Delete Registry Value",
+                         ui::kMbYesNo | ui::kMbIconWarning) == ui::kIdYes) {
     const startup::RunKey* key = startup::findRunKey(SelectedRoot, SelectedKeyLabel);
     if (key && startup::deleteRunValue(app_.sys.registry(), *key, name)) {
       removeRow(row);
@@ -193,16 +197,19 @@ void Tstartfrm::deleteRegistryValue(int row) {
 
 void Tstartfrm::deleteStartupFile(int row) {
   const std::string name = ListView1.rows()[row].caption;
-  const std::string question = "Are you sure you want to delete the startup file " + quoted(name) + "?";
-  if (app_.ui.messageBox(this, question, "Delete Startup file", ui::kMbYesNo | ui::kMbIconWarning) !=
-      ui::kIdYes)
+  const std::string question =
+      "Are you sure you want to delete the startup file " + quoted(name) + "?";
+  if (app_.ui.messageBox(this, question, "Delete Startup file",
+                         ui::kMbYesNo | ui::kMbIconWarning) != ui::kIdYes)
     return;
   platform::Files& files = app_.sys.files();
   const std::string path = StartupFolder + "\\" + name;
   if (!files.fileExists(path)) return;
   files.deleteFile(path);
-  if (files.fileExists(path)) warn("The startup file " + quoted(name) + " could not be deleted.", "Delete Startup file");
-  else removeRow(row);
+  if (files.fileExists(path))
+    warn("The startup file " + quoted(name) + " could not be deleted.", "Delete Startup file");
+  else
+    removeRow(row);
   Label4.setCaption(startupCountLine(ListView1.rowCount()));
   delete_.setEnabled(false);
   Label9.setCaption("");
@@ -213,9 +220,7 @@ void Tstartfrm::removeRow(int row) {
   setColumnWidths();
 }
 
-void Tstartfrm::viewFolder() {
-  app_.SearchFrm->showFolder(StartupFolder + "\\");
-}
+void Tstartfrm::viewFolder() { app_.SearchFrm->showFolder(StartupFolder + "\\"); }
 
 void Tstartfrm::goToForum() {
   delete_.setEnabled(false);

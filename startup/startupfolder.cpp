@@ -16,9 +16,10 @@ bool isDesktopIni(const std::string& name) {
 }  // namespace
 
 std::optional<std::string> readStartupFolder(platform::Registry& registry) {
-  auto key = registry.open(platform::RegRoot::LocalMachine,
-                           "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                           platform::RegAccess::AllAccess);
+  auto key =
+      registry.open(platform::RegRoot::LocalMachine,
+                    "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                    platform::RegAccess::AllAccess);
   if (!key) return std::nullopt;
   return key->readString("Common Startup").value_or(std::string());
 }

@@ -74,8 +74,8 @@ class CmdVictim : public Victim {
 
 // One node of a version resource: length, value length, type, key, padding, value, padding,
 // children; every length in bytes but a text value's, which counts its characters.
-std::string versionNode(const std::wstring& key, const std::string& value, int valueLength, bool text,
-                        const std::vector<std::string>& children) {
+std::string versionNode(const std::wstring& key, const std::string& value, int valueLength,
+                        bool text, const std::vector<std::string>& children) {
   auto pad = [](std::string& s) { s.resize((s.size() + 3) & ~size_t(3), '\0'); };
   std::string node(6, '\0');
   node.append(reinterpret_cast<const char*>(key.c_str()), (key.size() + 1) * sizeof(wchar_t));
@@ -182,7 +182,8 @@ std::string Contract::versionedFile() {
   return path;
 }
 
-std::string Contract::libraryWithCopyright(const std::string& text, bool translated, bool terminated) {
+std::string Contract::libraryWithCopyright(const std::string& text, bool translated,
+                                           bool terminated) {
   const std::string path = scratch_ + "versioned.dll";
 #ifdef QEX_CONTRACT_FAKE
   (void)terminated;  // the fake keeps whole texts either way
@@ -191,25 +192,27 @@ std::string Contract::libraryWithCopyright(const std::string& text, bool transla
   if (translated) fakes(sys()).fakeProcesses.versions[path] = {{"LegalCopyright", text}};
 #else
   const auto chars = static_cast<int>(text.size() + (terminated ? 1 : 0));
-  const std::string copyright = versionNode(L"LegalCopyright", wideBytes(text, terminated), chars, true, {});
+  const std::string copyright =
+      versionNode(L"LegalCopyright", wideBytes(text, terminated), chars, true, {});
   const std::string table = versionNode(L"040904b0", "", 0, true, {copyright});
   const std::string strings = versionNode(L"StringFileInfo", "", 0, true, {table});
   const std::string translation = translated ? std::string("\x09\x04\xb0\x04", 4) : std::string();
-  const std::string vars = versionNode(L"VarFileInfo", "", 0, true,
-                                       {versionNode(L"Translation", translation,
-                                                    static_cast<int>(translation.size()), false, {})});
+  const std::string translationNode =
+      versionNode(L"Translation", translation, static_cast<int>(translation.size()), false, {});
+  const std::string vars = versionNode(L"VarFileInfo", "", 0, true, {translationNode});
   VS_FIXEDFILEINFO fixed{};
   fixed.dwSignature = VS_FFI_SIGNATURE;
   fixed.dwStrucVersion = VS_FFI_STRUCVERSION;
+  const std::string fixedBytes(reinterpret_cast<const char*>(&fixed), sizeof fixed);
   const std::string info =
-      versionNode(L"VS_VERSION_INFO", std::string(reinterpret_cast<const char*>(&fixed), sizeof fixed),
-                  sizeof fixed, false, {vars, strings});
+      versionNode(L"VS_VERSION_INFO", fixedBytes, sizeof fixed, false, {vars, strings});
   // The string that ends unterminated comes last, so nothing of the resource follows it.
   if (!CopyFileA(skinLibrary().c_str(), path.c_str(), FALSE)) return path;
   HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
   if (!update) return path;
-  UpdateResourceA(update, MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                  const_cast<char*>(info.data()), static_cast<DWORD>(info.size()));
+  UpdateResourceA(update, MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1),
+                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), const_cast<char*>(info.data()),
+                  static_cast<DWORD>(info.size()));
   EndUpdateResourceA(update, FALSE);
 #endif
   return path;

@@ -119,7 +119,8 @@ int request(const std::string& command, int waitSeconds) {
 // Sends the command, then asks the query every 100 ms until its value starts with the prefix
 // (more often, the questions would slow a program that is busy letting messages in);
 // prints "ok" and the seconds from just before the command went out to the answer that had it.
-int timed(const std::string& command, const std::string& query, const std::string& prefix, int seconds) {
+int timed(const std::string& command, const std::string& query, const std::string& prefix,
+          int seconds) {
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
@@ -262,7 +263,8 @@ int main(int argc, char** argv) {
   if (args[0] == "--processes") return countProcesses();
   if (args[0] == "--process-list") return listProcesses();
   if (args[0] == "--timed")
-    return args.size() == 5 ? timed(args[1], args[2], args[3], std::atoi(args[4].c_str())) : usage();
+    return args.size() == 5 ? timed(args[1], args[2], args[3], std::atoi(args[4].c_str()))
+                            : usage();
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
   std::string command = args[0];
   for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];

@@ -18,9 +18,10 @@ struct FileViewer : AppTest {
 };
 
 TEST_F(FileViewer, ItemsKeepTheShellsOrderLookAndMarks) {
-  sys.fakeShell.folders["C:\\View"] = {ShellItem{"Shared", 3, false, true, true}, ShellItem{"Docs", 2, false, false, false},
-                                       ShellItem{"secret.txt", 7, true, false, false},
-                                       ShellItem{"Tool", 9, false, false, true}, ShellItem{"", -1, false, false, false}};
+  sys.fakeShell.folders["C:\\View"] = {
+      ShellItem{"Shared", 3, false, true, true}, ShellItem{"Docs", 2, false, false, false},
+      ShellItem{"secret.txt", 7, true, false, false}, ShellItem{"Tool", 9, false, false, true},
+      ShellItem{"", -1, false, false, false}};
   start();
   showFolder("C:\\View\\");
   const auto& rows = w().ListView1.rows();

@@ -28,7 +28,8 @@ struct ProcessLogic : ::testing::Test {
 };
 
 TEST_F(ProcessLogic, ProcessesInTheSystemsOrderWithUnreadableOnesUnknown) {
-  processes.running = {{8, "b.exe", "b.exe"}, {4, "System", std::nullopt}, {1200, "a.exe", std::string(300, 'a')}};
+  processes.running = {
+      {8, "b.exe", "b.exe"}, {4, "System", std::nullopt}, {1200, "a.exe", std::string(300, 'a')}};
   const auto rows = process::listProcesses(processes);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].pid, 8u);
@@ -40,14 +41,16 @@ TEST_F(ProcessLogic, ProcessesInTheSystemsOrderWithUnreadableOnesUnknown) {
 }
 
 TEST_F(ProcessLogic, MoreThanATableOfOldAreListed) {
-  for (uint32_t pid = 1; pid <= 1500; ++pid) processes.running.push_back({pid * 4, "p.exe", "p.exe"});
+  for (uint32_t pid = 1; pid <= 1500; ++pid)
+    processes.running.push_back({pid * 4, "p.exe", "p.exe"});
   EXPECT_EQ(process::listProcesses(processes).size(), 1500u);
   const auto report = process::processReport(processes, registry);
   EXPECT_EQ(report.size(), 2u + 1500u + 3u);
 }
 
 TEST_F(ProcessLogic, VersionStringsAreCutTo99Characters) {
-  processes.versions["C:\\a.dll"] = {{"LegalCopyright", std::string(100, 'c')}, {"CompanyName", "Co"}};
+  processes.versions["C:\\a.dll"] = {{"LegalCopyright", std::string(100, 'c')},
+                                     {"CompanyName", "Co"}};
   processes.versions["C:\\b.dll"] = {{"LegalCopyright", std::string(10000, 'c')}};
   processes.versions["C:\\c.dll"] = {{"CompanyName", "Co"}};
   EXPECT_EQ(process::versionString(processes, "c:\\A.DLL", "LegalCopyright"), std::string(99, 'c'));
@@ -81,12 +84,13 @@ TEST_F(ProcessLogic, TheReportNamesProcessesThenRunValuesWithTheirKeys) {
   registry.create(RegRoot::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")
       ->write("dword", platform::RegValue{platform::kRegDword, std::string(4, '\0')});
   EXPECT_EQ(process::processReport(processes, registry),
-            (std::vector<std::string>{"Running Processes:", kRule, "<unknown>", "smss.exe", "", "Registry Run Values:",
-                                      kRule, "HKEY_LOCAL_MACHINE  Run  A", "HKEY_LOCAL_MACHINE  Run  b",
-                                      "HKEY_LOCAL_MACHINE  RunOnce  machine once", "HKEY_LOCAL_MACHINE  RunOnceEx  ex",
-                                      "HKEY_LOCAL_MACHINE  RunServices  svc", "HKEY_CURRENT_USER  Run  ",
-                                      "HKEY_CURRENT_USER  Run  dword", "HKEY_CURRENT_USER  RunOnce  once",
-                                      "HKEY_CURRENT_USER  RunServices  usvc"}));
+            (std::vector<std::string>{
+                "Running Processes:", kRule, "<unknown>", "smss.exe", "",
+                "Registry Run Values:", kRule, "HKEY_LOCAL_MACHINE  Run  A",
+                "HKEY_LOCAL_MACHINE  Run  b", "HKEY_LOCAL_MACHINE  RunOnce  machine once",
+                "HKEY_LOCAL_MACHINE  RunOnceEx  ex", "HKEY_LOCAL_MACHINE  RunServices  svc",
+                "HKEY_CURRENT_USER  Run  ", "HKEY_CURRENT_USER  Run  dword",
+                "HKEY_CURRENT_USER  RunOnce  once", "HKEY_CURRENT_USER  RunServices  usvc"}));
 }
 
 TEST_F(ProcessLogic, ReportWithoutRunValuesOrWithoutProcesses) {
@@ -95,9 +99,11 @@ TEST_F(ProcessLogic, ReportWithoutRunValuesOrWithoutProcesses) {
   registry.refuse(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
                   platform::RegAccess::AllAccess);
   EXPECT_EQ(process::processReport(processes, registry),
-            (std::vector<std::string>{"Running Processes:", kRule, "a.exe", "", "Registry Run Values:", kRule}));
+            (std::vector<std::string>{"Running Processes:", kRule, "a.exe", "",
+                                      "Registry Run Values:", kRule}));
   processes.running.clear();
-  EXPECT_EQ(process::processReport(processes, registry), (std::vector<std::string>{"Running Processes:", kRule}));
+  EXPECT_EQ(process::processReport(processes, registry),
+            (std::vector<std::string>{"Running Processes:", kRule}));
 }
 
 }  // namespace

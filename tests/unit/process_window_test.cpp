@@ -71,7 +71,8 @@ TEST_F(ProcessWindow, TheListFollowsTheFirstTickWithTheCountLessOne) {
 }
 
 TEST_F(ProcessWindow, AllProcessesAreListedBeyondTheOldTable) {
-  for (uint32_t pid = 1000; pid < 2500; ++pid) sys.fakeProcesses.running.push_back({pid, "p.exe", "p.exe"});
+  for (uint32_t pid = 1000; pid < 2500; ++pid)
+    sys.fakeProcesses.running.push_back({pid, "p.exe", "p.exe"});
   open();
   EXPECT_EQ(w().ListView1.rowCount(), 1503);
   EXPECT_EQ(w().Label2.caption(), "1502");
@@ -124,7 +125,8 @@ TEST_F(ProcessWindow, TheMenuFollowsTheRow) {
 
 struct Locate : ProcessWindow {
   Locate() {
-    sys.fakeFiles.addFile("C:\\WINDOWS\\notepad.exe", "n", platform::kAttrArchive, 127173888000000000ull);
+    sys.fakeFiles.addFile("C:\\WINDOWS\\notepad.exe", "n", platform::kAttrArchive,
+                          127173888000000000ull);
     sys.fakeFiles.addFile("C:\\Backup\\Old\\NOTEPAD.EXE", "n");
     sys.fakeFiles.addFile("C:\\Backup\\notepad.exe.bak", "n");
     sys.fakeFiles.addFile("D:\\notepad.exe", "n");
@@ -135,7 +137,10 @@ struct Locate : ProcessWindow {
 TEST_F(Locate, EndsTheProcessAndListsEveryCopyOnTheWindowsDrive) {
   open();
   bool hourglass = false;
-  backend.post([&] { hourglass = w().cursor == ui::Cursor::Hourglass && w().ListView1.cursor == ui::Cursor::Hourglass; });
+  backend.post([&] {
+    hourglass =
+        w().cursor == ui::Cursor::Hourglass && w().ListView1.cursor == ui::Cursor::Hourglass;
+  });
   locateNotepad();
   EXPECT_TRUE(hourglass);
   EXPECT_EQ(w().cursor, ui::Cursor::Default);
@@ -144,12 +149,14 @@ TEST_F(Locate, EndsTheProcessAndListsEveryCopyOnTheWindowsDrive) {
   EXPECT_EQ(w().Label6.caption(), "Location");
   EXPECT_EQ(w().Label7.caption(), "");
   // Depth first, folders in the order of their paths.
-  EXPECT_EQ(captions(), (std::vector<std::string>{"C:\\Backup\\Old\\NOTEPAD.EXE", "C:\\WINDOWS\\notepad.exe"}));
+  EXPECT_EQ(captions(),
+            (std::vector<std::string>{"C:\\Backup\\Old\\NOTEPAD.EXE", "C:\\WINDOWS\\notepad.exe"}));
   EXPECT_EQ(w().ListView1.columns()[0].width, 284);
   EXPECT_EQ(w().ListView1.columns()[1].width, 1);
   EXPECT_EQ(w().Label10.caption(), "Found 2 notepad.exe files.");
   EXPECT_EQ(w().Label3.caption(),
-            "You can learn more about the owner of a file, by selecting it from the list. If you want to delete "
+            "You can learn more about the owner of a file, by selecting it from the list. If you "
+            "want to delete "
             "the file, right click on it and select Delete.");
   EXPECT_FALSE(w().Image2.enabled());
   EXPECT_EQ(w().LocatePaths[0].path, "C:\\");
@@ -163,7 +170,9 @@ TEST_F(Locate, AFileShowsItsOwnerAndTimeOrThatNothingIsKnown) {
   EXPECT_FALSE(w().Image2.enabled());
   EXPECT_EQ(w().Label10.caption(), "C:\\WINDOWS\\notepad.exe");
   EXPECT_EQ(w().FileOwner, "(c) Someone");
-  EXPECT_EQ(w().Label3.caption(), "The developer and owner of this file is:\n(c) Someone\nThis file was created:\n1/1/2004  12:00 AM");
+  EXPECT_EQ(w().Label3.caption(),
+            "The developer and owner of this file is:\n(c) Someone\nThis file was "
+            "created:\n1/1/2004  12:00 AM");
   select(rowOf("C:\\Backup\\Old\\NOTEPAD.EXE"));
   EXPECT_EQ(w().FileOwner, "I couldn't find any information about this file.");
   EXPECT_TRUE(w().PopupMenu1.item("Deletefile1")->enabled);
@@ -172,7 +181,8 @@ TEST_F(Locate, AFileShowsItsOwnerAndTimeOrThatNothingIsKnown) {
 
 TEST_F(Locate, PathsOverFiftyCharactersAreFittedToTheLine) {
   const std::string fifty = "C:\\" + std::string(35, 'f') + "\\notepad.exe";
-  const std::string longer = "C:\\" + std::string(36, 'g') + "\\" + std::string(20, 'h') + "\\notepad.exe";
+  const std::string longer =
+      "C:\\" + std::string(36, 'g') + "\\" + std::string(20, 'h') + "\\notepad.exe";
   ASSERT_EQ(fifty.size(), 50u);
   sys.fakeFiles.addFile(fifty);
   sys.fakeFiles.addFile(longer);
@@ -244,7 +254,8 @@ TEST_F(Locate, DeleteFileAsksAndKeepsWhatCannotGo) {
 }
 
 TEST_F(ProcessWindow, TheReportCoversTheListAndIsBuiltAfresh) {
-  sys.fakeRegistry.create(platform::RegRoot::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")
+  sys.fakeRegistry
+      .create(platform::RegRoot::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")
       ->writeString("tray", "t.exe");
   open();
   click(w().Label5);
@@ -255,7 +266,8 @@ TEST_F(ProcessWindow, TheReportCoversTheListAndIsBuiltAfresh) {
   EXPECT_EQ(w().Label6.caption(), "Log Running Processes");
   EXPECT_EQ(w().Image1.top(), 90);
   const std::string rule(55, '-');
-  const std::string report = "Running Processes:\r\n" + rule + "\r\n<unknown>\r\nexplorer.exe\r\nnotepad.exe\r\n\r\n" +
+  const std::string report = "Running Processes:\r\n" + rule +
+                             "\r\n<unknown>\r\nexplorer.exe\r\nnotepad.exe\r\n\r\n" +
                              "Registry Run Values:\r\n" + rule + "\r\nHKEY_CURRENT_USER  Run  tray";
   EXPECT_EQ(w().Memo1.text(), report);
   click(w().Label5);

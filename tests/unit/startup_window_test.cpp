@@ -23,7 +23,8 @@ struct StartupWindow : AppTest {
     ASSERT_TRUE(sys.fakeRegistry.create(root, kRunPath + key)->writeString(name, data));
   }
   void startupFolder(const std::string& folder) {
-    sys.fakeRegistry.create(RegRoot::LocalMachine, std::string(kRunPath) + "Explorer\\Shell Folders")
+    sys.fakeRegistry
+        .create(RegRoot::LocalMachine, std::string(kRunPath) + "Explorer\\Shell Folders")
         ->writeString("Common Startup", folder);
   }
   void open() {
@@ -59,7 +60,8 @@ TEST_F(StartupWindow, ShowListsTheRunValuesWithTheirRootsAndLabels) {
   EXPECT_EQ(w().Image1.top(), 58);
   EXPECT_EQ(captions(), (std::vector<std::string>{"", "svc", "tray"}));
   EXPECT_EQ(w().ListView1.rows()[1].subItems, (std::vector<std::string>{"c:\\svc.exe"}));
-  EXPECT_EQ(w().RowRoots, (std::vector<std::string>{"HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"}));
+  EXPECT_EQ(w().RowRoots, (std::vector<std::string>{"HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE",
+                                                    "HKEY_CURRENT_USER"}));
   EXPECT_EQ(w().RowKeyLabels, (std::vector<std::string>{"Run", "RunServices", "Run"}));
   EXPECT_EQ(w().Label4.caption(), "3 startup objects were found inside the registry.");
   EXPECT_EQ(w().ListView1.columns()[1].width, 202);
@@ -106,9 +108,10 @@ TEST_F(StartupWindow, DeletingAskYesRemovesExactlyThatValue) {
   ASSERT_EQ(backend.boxes.size(), 1u);
   EXPECT_EQ(backend.boxes[0].caption, "Delete Registry Value");
   EXPECT_EQ(backend.boxes[0].flags, ui::kMbYesNo | ui::kMbIconWarning);
-  EXPECT_EQ(backend.boxes[0].text,
-            "WARNING!\n\nPlease make absolutely sure the value you are deleting is the correct value.\n"
-            "Are you sure you want to delete the value \"HKEY_CURRENT_USER->Run->same\"?");
+  EXPECT_EQ(
+      backend.boxes[0].text,
+      "WARNING!\n\nPlease make absolutely sure the value you are deleting is the correct value.\n"
+      "Are you sure you want to delete the value \"HKEY_CURRENT_USER->Run->same\"?");
   EXPECT_EQ(w().ListView1.rowCount(), 3);
   EXPECT_TRUE(hasValue(RegRoot::CurrentUser, "Run", "same"));
   EXPECT_FALSE(w().Image2.enabled());
@@ -127,19 +130,22 @@ TEST_F(StartupWindow, DeletingAskYesRemovesExactlyThatValue) {
   select(1);
   backend.boxAnswers = {ui::kIdYes};
   click(w().Image2);
-  EXPECT_NE(backend.boxes.back().text.find("\"HKEY_CURRENT_USER->RunOnce->next\""), std::string::npos);
+  EXPECT_NE(backend.boxes.back().text.find("\"HKEY_CURRENT_USER->RunOnce->next\""),
+            std::string::npos);
   EXPECT_FALSE(hasValue(RegRoot::CurrentUser, "RunOnce", "next"));
 }
 
 TEST_F(StartupWindow, AValueThatStaysKeepsItsRowAndTheUserIsTold) {
   run(RegRoot::LocalMachine, "Run", "kept", "k.exe");
   open();
-  sys.fakeRegistry.refuse(RegRoot::LocalMachine, std::string(kRunPath) + "Run", platform::RegAccess::AllAccess);
+  sys.fakeRegistry.refuse(RegRoot::LocalMachine, std::string(kRunPath) + "Run",
+                          platform::RegAccess::AllAccess);
   select(0);
   backend.boxAnswers = {ui::kIdYes};
   click(w().Image2);
   ASSERT_EQ(backend.boxes.size(), 2u);
-  EXPECT_EQ(backend.boxes[1].text, "The value \"HKEY_LOCAL_MACHINE->Run->kept\" could not be removed.");
+  EXPECT_EQ(backend.boxes[1].text,
+            "The value \"HKEY_LOCAL_MACHINE->Run->kept\" could not be removed.");
   EXPECT_EQ(backend.boxes[1].flags, ui::kMbOk | ui::kMbIconWarning);
   EXPECT_EQ(captions(), (std::vector<std::string>{"kept"}));
   EXPECT_EQ(w().RowRoots.size(), 1u);
@@ -186,7 +192,8 @@ TEST_F(StartupFolderSection, DeletingALinkRemovesThatFileOnly) {
   backend.boxAnswers = {ui::kIdNo};
   click(w().Image2);
   EXPECT_EQ(backend.boxes.back().caption, "Delete Startup file");
-  EXPECT_EQ(backend.boxes.back().text, "Are you sure you want to delete the startup file \"a.lnk\"?");
+  EXPECT_EQ(backend.boxes.back().text,
+            "Are you sure you want to delete the startup file \"a.lnk\"?");
   EXPECT_TRUE(sys.fakeFiles.fileExists(file("a.lnk")));
   EXPECT_TRUE(w().Image2.enabled());  // No changes nothing
 

@@ -22,7 +22,8 @@ struct ToolLook : ::testing::Test {
   ToolLook() {
     testing_app::installSkin(sys.fakeLibraries);
     skin = std::make_unique<frame::Skin>(sys.libraries().load(frame::Skin::kFileName), sys.sound());
-    form = std::make_unique<frame::SkinnedForm>(ui, *skin, "Ttoolfrm", "toolfrm", 566, 365, "Tool", "start_form");
+    form = std::make_unique<frame::SkinnedForm>(ui, *skin, "Ttoolfrm", "toolfrm", 566, 365, "Tool",
+                                                "start_form");
   }
 };
 
