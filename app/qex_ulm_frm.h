@@ -73,6 +73,8 @@ class Tqex_ulm_frm : public app::Window {
   void restoreFromTray();
   // Lays out the three forum links for the current member state.
   void placeForumLinks();
+  // A tool that stopped the dashboard's timers has closed: they run again if the window shows.
+  void resumeTimers();
 
  private:
   std::string rememberedArgument_;

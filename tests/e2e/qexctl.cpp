@@ -11,6 +11,11 @@
 //                                          from the one before: milliseconds TAB reply
 //   qexctl --start "<command line>"        starts a program from a whole command line the way
 //                                          Windows runs a Run value (no separate program name)
+//   qexctl --process-list                  lists a snapshot's processes but its own: ID TAB name
+//   qexctl --timed "<command>" "<query>" <prefix> <seconds>
+//                                          sends the command, then asks the query (every 100 ms)
+//                                          until its value starts with prefix; prints
+//                                          "ok <seconds taken>"
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
@@ -147,6 +152,60 @@ int samples(const std::string& command, int seconds) {
   return any ? 0 : 1;
 }
 
+// Sends the command, then asks the query every 100 ms until its value starts with the prefix
+// (more often, the questions would slow a program that is busy letting messages in);
+// prints "ok" and the seconds from just before the command went out to the answer that had it.
+int timed(const std::string& command, const std::string& query, const std::string& prefix,
+          int seconds) {
+  HWND target = findMain(0);
+  if (!target) return 2;
+  HWND self = makeReceiver();
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  const auto ok = [] { return reply == "ok" || reply.compare(0, 3, "ok ") == 0; };
+  const std::string wanted = "ok " + prefix;
+  int rc = 1;
+  if (!ask(target, self, command) || !ok()) {
+    std::puts(replied ? reply.c_str() : "error no reply");
+  } else {
+    for (;;) {
+      if (!ask(target, self, query)) {
+        std::puts("error no reply");
+        break;
+      }
+      QueryPerformanceCounter(&now);
+      const double elapsed = double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+      if (reply.compare(0, wanted.size(), wanted) == 0) {
+        std::printf("ok %.3f\n", elapsed);
+        rc = 0;
+        break;
+      }
+      if (elapsed > seconds) {
+        std::puts("error timed out");
+        break;
+      }
+      Sleep(100);
+    }
+  }
+  DestroyWindow(self);
+  return rc;
+}
+
+// Every process of a snapshot but this one and those it started: ID TAB image name.
+int listProcesses() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return 1;
+  const DWORD self = GetCurrentProcessId();
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+    if (entry.th32ProcessID != self && entry.th32ParentProcessID != self)
+      std::printf("%lu\t%s\n", static_cast<unsigned long>(entry.th32ProcessID), entry.szExeFile);
+  CloseHandle(snap);
+  return 0;
+}
+
 int startProgram(const std::string& commandLine) {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
@@ -253,7 +312,8 @@ int usage() {
   std::fputs(
       "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
       "--processes\n"
-      "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n",
+      "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
+      "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n",
       stderr);
   return 1;
 }
@@ -275,6 +335,10 @@ int main(int argc, char** argv) {
   if (args[0] == "--samples")
     return args.size() == 3 ? samples(args[2], std::atoi(args[1].c_str())) : usage();
   if (args[0] == "--start") return args.size() == 2 ? startProgram(args[1]) : usage();
+  if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--timed")
+    return args.size() == 5 ? timed(args[1], args[2], args[3], std::atoi(args[4].c_str()))
+                            : usage();
   std::string command = args[0];
   for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];
   return request(command, wait);

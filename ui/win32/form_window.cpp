@@ -290,7 +290,16 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_RBUTTONUP: rightButtonUp(x, y); return 0;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT) return setCursor();
+      if (LOWORD(lParam) != HTCLIENT) break;
+      if (reinterpret_cast<HWND>(wParam) == hwnd()) return setCursor();
+      if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(wParam))) {
+        // A child keeps its own cursor unless the model gives it, or its form, another one.
+        Cursor c = peer->control().cursor;
+        if (c == Cursor::Default) c = form_.cursor;
+        if (c == Cursor::Default) break;
+        SetCursor(backend_.cursor(c));
+        return TRUE;
+      }
       break;
     case WM_KEYDOWN: app.guard([&] { form_.FormKeyDown(static_cast<int>(wParam)); }); return 0;
     case WM_KEYUP: app.guard([&] { form_.FormKeyUp(static_cast<int>(wParam)); }); return 0;
