@@ -1,11 +1,11 @@
 #include "online/cookiemember.h"
 
+#include "online/browsermembership.h"
+
 namespace online {
 
 std::string CookieMembership::badgeFor(const std::string& browserName) {
-  if (browserName == "IExplore") return "browser_ie";
-  if (browserName == "Firefox" || browserName == "Netscape") return "browser_mo";
-  return {};
+  return BrowserMembership::badgeFor(browserName);
 }
 
 // Reading the browsers' cookie stores comes with the forum-login work; until then only an id

@@ -21,6 +21,11 @@ struct DiskSpace {
   uint64_t free = 0;
 };
 
+// A moment in local time, the fields of SYSTEMTIME (month and day counted from 1).
+struct LocalTime {
+  uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;
+};
+
 // GetVersionExA with the basic structure.
 struct OsVersion {
   uint32_t major = 0, minor = 0, build = 0, platformId = 0;
@@ -44,6 +49,12 @@ class System {
   virtual std::string userName() = 0;
   // The system's short date, two blanks and the short time, in local time.
   virtual std::string formatFileTime(FileTime utc) = 0;
+  // GetLocalTime.
+  virtual LocalTime localTime() = 0;
+  // The date in the user's short-date format and the time in the user's long-time format;
+  // empty for a date or time out of range (only the fields each one shows are looked at).
+  virtual std::string shortDate(const LocalTime& time) = 0;
+  virtual std::string longTime(const LocalTime& time) = 0;
   // Bits per pixel times colour planes of the screen.
   virtual int colorDepth() = 0;
   // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_system.h"
 
 #include <cstdio>
+#include <string>
 
 namespace platform::fake {
 namespace {
@@ -27,6 +28,13 @@ Civil civilFromDays(int64_t z) {
   const unsigned day = doy - (153 * mp + 2) / 5 + 1;
   const unsigned month = mp < 10 ? mp + 3 : mp - 9;
   return {static_cast<int64_t>(yoe) + era * 400 + (month <= 2), month, day};
+}
+
+bool leapYear(unsigned year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+unsigned daysInMonth(unsigned year, unsigned month) {
+  static const unsigned days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && leapYear(year) ? 29 : days[month - 1];
 }
 
 }  // namespace
@@ -76,6 +84,23 @@ std::string FakeSystem::formatFileTime(FileTime utc) {
   char text[64];
   std::snprintf(text, sizeof text, "%u/%u/%lld  %u:%02u %s", date.month, date.day,
                 static_cast<long long>(date.year), hour12, minuteOfDay % 60, hour < 12 ? "AM" : "PM");
+  return text;
+}
+
+std::string FakeSystem::shortDate(const LocalTime& t) {
+  // SYSTEMTIME starts with 1601.
+  if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12 || t.day < 1 ||
+      t.day > daysInMonth(t.year, t.month))
+    return std::string();
+  return std::to_string(t.month) + "/" + std::to_string(t.day) + "/" + std::to_string(t.year);
+}
+
+std::string FakeSystem::longTime(const LocalTime& t) {
+  if (t.hour > 23 || t.minute > 59 || t.second > 59 || t.milliseconds > 999) return std::string();
+  char text[32];
+  std::snprintf(text, sizeof text, "%u:%02u:%02u %s", t.hour % 12 == 0 ? 12u : t.hour % 12u,
+                static_cast<unsigned>(t.minute), static_cast<unsigned>(t.second),
+                t.hour < 12 ? "AM" : "PM");
   return text;
 }
 

@@ -34,6 +34,7 @@ class FakeSystem : public System {
   int waves = 1;
   int midis = 1;
   int utcOffsetMinutes = 0;  // local time minus UTC, for formatFileTime
+  LocalTime now{2004, 7, 15, 15, 5, 9, 0};
 
   MemoryStatus memoryStatus() override { return memory; }
   std::optional<DiskSpace> diskFreeSpace(const std::string& root) override;
@@ -50,6 +51,10 @@ class FakeSystem : public System {
   // "7/15/2004  3:05 PM" (month/day/year without leading zeros, two blanks, 12-hour time);
   // empty for a time Windows cannot convert.
   std::string formatFileTime(FileTime utc) override;
+  LocalTime localTime() override { return now; }
+  // US English as well: "7/15/2004" and "3:05:09 PM".
+  std::string shortDate(const LocalTime& time) override;
+  std::string longTime(const LocalTime& time) override;
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }
   int waveOutDevices() override { return waves; }

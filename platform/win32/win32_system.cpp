@@ -8,6 +8,18 @@
 namespace platform::win32 {
 namespace {
 
+SYSTEMTIME systemTime(const LocalTime& t) {
+  SYSTEMTIME s{};
+  s.wYear = t.year;
+  s.wMonth = t.month;
+  s.wDay = t.day;
+  s.wHour = t.hour;
+  s.wMinute = t.minute;
+  s.wSecond = t.second;
+  s.wMilliseconds = t.milliseconds;
+  return s;
+}
+
 // Calls that fill a buffer and return the length, or the size needed when it was too small.
 template <typename Fill>
 std::string filled(Fill fill) {
@@ -110,6 +122,27 @@ std::string Win32System::formatFileTime(FileTime utc) {
       !GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock))
     return std::string();
   return std::string(date) + "  " + clock;
+}
+
+LocalTime Win32System::localTime() {
+  SYSTEMTIME s;
+  GetLocalTime(&s);
+  return LocalTime{s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute, s.wSecond, s.wMilliseconds};
+}
+
+std::string Win32System::shortDate(const LocalTime& time) {
+  const SYSTEMTIME s = systemTime(time);
+  char text[128];
+  if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &s, nullptr, text, sizeof text))
+    return std::string();
+  return text;
+}
+
+std::string Win32System::longTime(const LocalTime& time) {
+  const SYSTEMTIME s = systemTime(time);
+  char text[128];
+  if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &s, nullptr, text, sizeof text)) return std::string();
+  return text;
 }
 
 int Win32System::colorDepth() {

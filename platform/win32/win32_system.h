@@ -22,6 +22,9 @@ class Win32System : public System {
   std::vector<std::string> arguments() override;
   std::string userName() override;
   std::string formatFileTime(FileTime utc) override;
+  LocalTime localTime() override;
+  std::string shortDate(const LocalTime& time) override;
+  std::string longTime(const LocalTime& time) override;
   int colorDepth() override;
   char decimalSeparator() override;
   int waveOutDevices() override;

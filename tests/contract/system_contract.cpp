@@ -84,4 +84,22 @@ TEST_F(SystemContract, FileTimesReadAsShortDateTwoBlanksAndShortTime) {
   EXPECT_EQ(system().formatFileTime(~0ull), "");  // hostile time stamps read as nothing
 }
 
+TEST_F(SystemContract, LocalTimeAndItsDateAndTimeTexts) {
+  const platform::LocalTime now = system().localTime();
+  EXPECT_NE(system().shortDate(now), "");
+  EXPECT_NE(system().longTime(now), "");
+  EXPECT_LT(now.milliseconds, 1000);
+
+  const platform::LocalTime afternoon{2004, 7, 15, 15, 5, 9, 0};
+  EXPECT_NE(system().shortDate(afternoon).find("2004"), std::string::npos);
+  const std::string time = system().longTime(afternoon);
+  EXPECT_NE(time.find("05"), std::string::npos) << time;
+  EXPECT_NE(time.find("09"), std::string::npos) << time;
+  // Each text looks at its own fields only; one out of range gives nothing.
+  EXPECT_EQ(system().shortDate({2004, 13, 1, 0, 0, 0, 0}), "");
+  EXPECT_EQ(system().shortDate({2004, 2, 30, 0, 0, 0, 0}), "");
+  EXPECT_EQ(system().longTime({2004, 13, 1, 15, 5, 9, 0}), time);
+  EXPECT_EQ(system().longTime({2004, 7, 15, 24, 0, 0, 0}), "");
+}
+
 }  // namespace

@@ -1,0 +1,53 @@
+#include "online/community.h"
+
+#include <cctype>
+
+#include "online/httperror.h"
+#include "online/httpurl.h"
+
+namespace online::community {
+
+std::string loginTarget(const std::string& user, const std::string& password) {
+  return std::string(kLoginPath) + "?do=login&username=" + user + "&password=" + password;
+}
+
+std::string loginAnswer(const std::string& replyBody) {
+  const size_t colon = replyBody.rfind(':');
+  return colon == std::string::npos ? std::string() : replyBody.substr(colon + 1);
+}
+
+bool loginAccepted(const std::string& replyBody) {
+  const std::string answer = loginAnswer(replyBody);
+  const std::string expected = "true";
+  if (answer.size() != expected.size()) return false;
+  for (size_t i = 0; i < answer.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(answer[i])) != expected[i]) return false;
+  return true;
+}
+
+std::string logoutPath(int32_t memberId) {
+  return "/forum/login.php?do=logout&u=" + std::to_string(memberId);
+}
+
+std::string newThreadPath(int forum) {
+  return "/forum/newthread.php?do=newthread&f=" + std::to_string(forum);
+}
+
+std::string address(const std::string& host, const std::string& path) {
+  return "http://" + host + path;
+}
+
+std::string cookieHost(const std::string& host) {
+  // The host as the HTTP client would contact it, so the cookie is looked for under the very
+  // name the browser was sent to.
+  std::string name;
+  try {
+    name = AnalyseUrl(address(host, kHome)).host;
+  } catch (const HttpError&) {
+    return std::string();
+  }
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+}  // namespace online::community
