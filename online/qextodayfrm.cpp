@@ -49,9 +49,19 @@ Tqextodayfrm::Tqextodayfrm(app::App& app)
 Tqextodayfrm::~Tqextodayfrm() { freeRows(); }
 
 void Tqextodayfrm::buildControls() {
+  // Blocks of text with the size of their place (a label made empty shrank to nothing).
+  const struct {
+    ui::Label& label;
+    ui::Rect place;
+  } blocks[] = {{StoryLabel, {48, 267, 516, 331}},
+                {NewsHeadLabel, {400, 32, 545, 58}},
+                {NewsStoryLabel, {400, 68, 545, 213}}};
+  for (const auto& b : blocks) {
+    b.label.setAutoSize(false);
+    b.label.setWordWrap(true);
+    b.label.setBounds(b.place);
+  }
   StoryLabel.setFont(labelFont(8, false));
-  StoryLabel.setAutoSize(false);
-  StoryLabel.setWordWrap(true);
   AuthorLabel.setFont(labelFont(7, true));
   AuthorLabel.setAutoSize(false);
   AuthorLabel.setAlignment(ui::Align::Center);
@@ -59,10 +69,6 @@ void Tqextodayfrm::buildControls() {
   NewsHeadLabel.setFont(labelFont(8, true));
   NewsStoryLabel.setFont(labelFont(7, false));
   NewsLinkLabel.setFont(labelFont(7, true));
-  for (ui::Label* l : {&NewsHeadLabel, &NewsStoryLabel}) {
-    l->setAutoSize(false);
-    l->setWordWrap(true);
-  }
   NewsLinkLabel.cursor = ui::Cursor::Hand;
   GalleryThumb.setAutoSize(true);
   for (ui::Image* i : {&GalleryThumb, &GalleryImage, &AdvertImage}) i->setTransparent(true);

@@ -35,14 +35,15 @@ class Tqextodayfrm : public app::Window {
   // Open this window when the main window is first shown (setting "News", on by default).
   bool showNewsAtStart() const { return showNewsAtStart_; }
 
-  // In paint order: the thumbnail under its frame, the caption above both.
+  // In paint order: the summary under the banner (which hides while the summary shows), the
+  // thumbnail under its frame, the caption above both.
+  ui::Label StoryLabel{*this, "StoryLabel", {48, 267, 48, 267}};
   ui::Image AdvertImage{*this, "AdvertImage", {48, 271, 516, 331}};
-  ui::Label StoryLabel{*this, "StoryLabel", {48, 267, 516, 331}};
   ui::Image GalleryThumb{*this, "GalleryThumb", {242, 64, 377, 199}};
   ui::Image GalleryImage{*this, "GalleryImage", {232, 64, 367, 199}};
   ui::Label AuthorLabel{*this, "AuthorLabel", {242, 208, 377, 208}};
-  ui::Label NewsHeadLabel{*this, "NewsHeadLabel", {400, 32, 545, 58}};
-  ui::Label NewsStoryLabel{*this, "NewsStoryLabel", {400, 68, 545, 213}};
+  ui::Label NewsHeadLabel{*this, "NewsHeadLabel", {400, 32, 400, 32}};
+  ui::Label NewsStoryLabel{*this, "NewsStoryLabel", {400, 68, 400, 68}};
   ui::Label NewsLinkLabel{*this, "NewsLinkLabel", {401, 224, 401, 224}};
   // Hot spots on the background: advertising, more news, the gallery.
   ui::Image Image2{*this, "Image2", {16, 272, 33, 329}};

@@ -163,12 +163,10 @@ void Tqextodayfrm::advertTimer() {
   // A refresh starts the rotation itself when it is done, and a banner still on its way is
   // not asked for twice.
   if (busy || HTTPbanner.busy()) return;
-  if (app_.sys.net().connected()) {
+  if (app_.sys.net().connected())
     ShowNextAdvert();
-    return;
-  }
-  bannerLost(kUnableToLoad);
-  app_.ui.setScreenCursor(ui::Cursor::Default);
+  else
+    bannerLost(kUnableToLoad);
 }
 
 void Tqextodayfrm::bannerArrived() {
@@ -207,7 +205,7 @@ void Tqextodayfrm::stopBanner() {
 
 void Tqextodayfrm::bannerLost(const std::string& message) {
   placeholder(AdvertImage, message);
-  app_.ui.setScreenCursor(busy ? ui::Cursor::Hourglass : ui::Cursor::Default);
+  app_.ui.setScreenCursor(ui::Cursor::Default);
   AdvertImage.setTransparent(true);
   AdvertImage.cursor = ui::Cursor::Default;
   AdvertImage.hint.clear();
@@ -264,7 +262,7 @@ void Tqextodayfrm::galleryArrived() {
   } catch (const codecs::DecodeError&) {
     placeholder(GalleryThumb, "Unknown image format");
   }
-  app_.ui.setScreenCursor(busy ? ui::Cursor::Hourglass : ui::Cursor::Default);
+  app_.ui.setScreenCursor(ui::Cursor::Default);
   AuthorLabel.cursor = GalleryImage.cursor = ui::Cursor::Hand;
   GalleryImage.showHint = true;
 }
@@ -272,7 +270,7 @@ void Tqextodayfrm::galleryArrived() {
 void Tqextodayfrm::galleryFailed() {
   placeholder(GalleryThumb, kUnableToLoad);
   AuthorLabel.setCaption("");
-  app_.ui.setScreenCursor(busy ? ui::Cursor::Hourglass : ui::Cursor::Default);
+  app_.ui.setScreenCursor(ui::Cursor::Default);
   AuthorLabel.cursor = GalleryImage.cursor = ui::Cursor::Default;
   GalleryImage.showHint = false;
   setStatus("Disconnected");

@@ -84,6 +84,9 @@ TEST_F(NewsWindow, ARefreshBuildsRowsBannerGalleryAndLeadStoryFromThreeRequests)
   EXPECT_EQ(news().NewsHeadLabel.caption(), "Lead story");
   EXPECT_EQ(news().NewsLinkLabel.caption(), "Read more");
   EXPECT_EQ(news().NewsStoryLabel.caption(), "The lead story's body.");
+  EXPECT_EQ(news().NewsStoryLabel.width(), 145);
+  EXPECT_EQ(news().NewsHeadLabel.height(), 26);
+  EXPECT_EQ(news().StoryLabel.width(), 468);
   EXPECT_EQ(news().AuthorLabel.caption(), "Jane Doe");
   EXPECT_EQ(news().AuthorLabel.cursor, ui::Cursor::Hand);
   EXPECT_EQ(news().GalleryImage.hint, "Sunset over the bay");
