@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/backend.h"
+#include "ui/control.h"
 
 namespace ui {
 
@@ -44,6 +45,10 @@ class Application {
   void removeTray();
 
   TextRenderer& text() { return backend_.text(); }
+  // The cursor over every form of the program while it is not the default one (the hourglass
+  // during a long piece of work), whatever the controls under the pointer ask for.
+  Cursor screenCursor() const { return screenCursor_; }
+  void setScreenCursor(Cursor c);
   // The mouse pointer on the screen.
   Point cursorPos() { return backend_.cursorPos(); }
   // The native window of a form, for the owner of a shell call; 0 for none.
@@ -64,6 +69,7 @@ class Application {
   bool terminated_ = false;
   std::thread::id uiThread_;
   TrayIcon tray_;
+  Cursor screenCursor_ = Cursor::Default;
   std::vector<Form*> forms_;
 };
 

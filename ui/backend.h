@@ -72,6 +72,8 @@ class Backend {
   virtual TextRenderer& text() = 0;
   // The native window of a form (0 where there is none), for owner windows of shell calls.
   virtual uintptr_t nativeHandle(const Form& form) = 0;
+  // The application's screen cursor changed: the pointer over a form takes it at once.
+  virtual void screenCursorChanged() {}
 };
 
 }  // namespace ui

@@ -159,6 +159,7 @@ void Form::doubleClick(int x, int y) {
 }
 
 Cursor Form::cursorAt(int x, int y) const {
+  if (app_.screenCursor() != Cursor::Default) return app_.screenCursor();
   const Control* c = capture_ ? capture_ : controlAt(x, y);
   return c && c->cursor != Cursor::Default ? c->cursor : cursor;
 }

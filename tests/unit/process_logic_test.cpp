@@ -63,12 +63,12 @@ TEST_F(ProcessLogic, VersionStringsAreCutTo99Characters) {
 TEST_F(ProcessLogic, ALocateMaskTakesTheNameAndNothingElse) {
   for (const std::string name : {"a[1].exe", "[", "x]y.exe", "plain.exe"}) {
     const std::string mask = process::exactNameMask(name);
-    EXPECT_TRUE(cleanup::MatchesMask(name, mask)) << name;
+    EXPECT_TRUE(cleanup::matchesMask(name, mask)) << name;
     std::string upper = name;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_TRUE(cleanup::MatchesMask(upper, mask)) << name;
+    EXPECT_TRUE(cleanup::matchesMask(upper, mask)) << name;
   }
-  EXPECT_FALSE(cleanup::MatchesMask("a1.exe", process::exactNameMask("a[1].exe")));
+  EXPECT_FALSE(cleanup::matchesMask("a1.exe", process::exactNameMask("a[1].exe")));
 }
 
 TEST_F(ProcessLogic, TheReportNamesProcessesThenRunValuesWithTheirKeys) {

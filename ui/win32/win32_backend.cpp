@@ -205,6 +205,16 @@ std::optional<Rect> Win32Backend::taskbarRect() {
 
 uintptr_t Win32Backend::nativeHandle(const Form& form) { return reinterpret_cast<uintptr_t>(windowOf(&form)); }
 
+void Win32Backend::screenCursorChanged() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return;
+  HWND under = WindowFromPoint(p);
+  for (const auto& entry : forms_) {
+    HWND own = entry.second->hwnd();
+    if (under == own) SendMessageA(own, WM_SETCURSOR, reinterpret_cast<WPARAM>(own), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  }
+}
+
 HCURSOR Win32Backend::cursor(Cursor c) {
   switch (c) {
     case Cursor::Hand:

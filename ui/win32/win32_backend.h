@@ -49,6 +49,7 @@ class Win32Backend : public Backend {
   bool layeredSupported() override { return setLayered_ != nullptr; }
   TextRenderer& text() override { return text_; }
   uintptr_t nativeHandle(const Form& form) override;
+  void screenCursorChanged() override;
 
   // For the form windows.
   GdiText& gdiText() { return text_; }
