@@ -106,6 +106,12 @@ void Tqex_ulm_frm::openTool(size_t tool) {
   app::kTools[tool].window(app_).show();
 }
 
+void Tqex_ulm_frm::resumeTimers() {
+  if (!visible()) return;
+  Timer1.start();
+  Timer2.start();
+}
+
 void Tqex_ulm_frm::forumLinkHover(ui::Image& link) {
   if (linkHoverLatch_) linkHoverLatch_ = hoverLatch = false;
   if (hoverLatch) return;

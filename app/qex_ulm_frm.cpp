@@ -3,6 +3,7 @@
 #include "app/aboutfrm.h"
 #include "app/dashboard.h"
 #include "app/tools.h"
+#include "monitor/notifyfrm.h"
 #include "monitor/preffrm.h"
 #include "online/qextodayfrm.h"
 #include "scan/deepscanfrm.h"
@@ -61,6 +62,7 @@ Tqex_ulm_frm::Tqex_ulm_frm(app::App& app)
   skin().load(Image1, app.sys.net().checkConnection(app.config.connectionTest) ? "online" : "offline");
   Label1.setCaption(storedUser.empty() ? "Windows user: " + facts.logonUserName : "Member: " + storedUser);
   bindActions();
+  startFolderUpdate();
 }
 
 Tqex_ulm_frm::~Tqex_ulm_frm() { app_.ui.removeTray(); }
@@ -119,6 +121,18 @@ void Tqex_ulm_frm::buildControls() {
   Image29.setBounds(L::kNewsSplitter);
   Image30.setBounds(L::kFreeware);
   Image31.setBounds(L::kAboutArea);
+}
+
+// The watcher starts before the popup exists; its calls run from the message loop, when every
+// window has been made.
+void Tqex_ulm_frm::startFolderUpdate() {
+  auto post = [&ui = app_.ui](std::function<void()> fn) {
+    ui.backend().post([&ui, fn = std::move(fn)] { ui.guard(fn); });
+  };
+  monitor::FolderUpdate::Handlers handlers{[this] { app_.notifyfrm->folderChanged(); },
+                                           [this] { app_.notifyfrm->watchFailed(); }};
+  folderUpdate_ = std::make_unique<monitor::FolderUpdate>(
+      app_.sys.sync(), app_.facts.windowsDirectory, std::move(post), std::move(handlers));
 }
 
 void Tqex_ulm_frm::buildTrayMenu() {
@@ -241,6 +255,8 @@ void Tqex_ulm_frm::FormPaint(ui::Canvas& canvas) {
 
 void Tqex_ulm_frm::FormClose(ui::CloseAction& action) {
   if (app_.ui.terminated()) {
+    // Joined before any window goes; a change handed over and not yet run is dropped.
+    folderUpdate_->stop();
     auto settings = app_.settings();
     settings.writeBool("System", "Temporary", excludeTemporary);
     settings.writeBool("System", "Recycle", excludeRecycle);

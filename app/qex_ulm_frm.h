@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/diskbar.h"
@@ -11,6 +12,7 @@
 #include "frame/checkpicture.h"
 #include "frame/hoverlink.h"
 #include "frame/imagebutton.h"
+#include "monitor/folderupdate.h"
 #include "online/cookiemember.h"
 
 class Tqex_ulm_frm : public app::Window {
@@ -71,6 +73,8 @@ class Tqex_ulm_frm : public app::Window {
   void restoreFromTray();
   // Lays out the three forum links for the current member state.
   void placeForumLinks();
+  // A tool that stopped the dashboard's timers has closed: they run again if the window shows.
+  void resumeTimers();
 
  private:
   std::string rememberedArgument_;
@@ -82,10 +86,13 @@ class Tqex_ulm_frm : public app::Window {
   frame::ImageButton browseButton_{skin(), Image28, "browse", hoverLatch};
   std::array<frame::CheckPicture, 3> checks_;
   std::array<frame::HoverLink, 3> folderLinks_;
+  // The Windows-directory watcher, from construction to the program's end.
+  std::unique_ptr<monitor::FolderUpdate> folderUpdate_;
 
   // Construction.
   void buildControls();
   void buildTrayMenu();
+  void startFolderUpdate();
   void showCleanupChoices();
   // Dashboard.
   void refreshDisk();

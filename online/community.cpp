@@ -7,8 +7,31 @@
 
 namespace online::community {
 
+namespace {
+
+std::string queryEncode(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) && byte < 0x80) {
+      out += c;
+    } else if (c == '-' || c == '.' || c == '_' || c == '~') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string loginTarget(const std::string& user, const std::string& password) {
-  return std::string(kLoginPath) + "?do=login&username=" + user + "&password=" + password;
+  return std::string(kLoginPath) + "?do=login&username=" + queryEncode(user) +
+         "&password=" + queryEncode(password);
 }
 
 std::string loginAnswer(const std::string& replyBody) {

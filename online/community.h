@@ -13,8 +13,10 @@ namespace online::community {
 inline constexpr const char* kHeadlinesPath = "/today/headlines.db";
 inline constexpr const char* kHeadlinesVersion = "1.15.01.05";
 
-// The forum login is posted to loginTarget, the name and password in its query as typed;
-// kLoginPath alone is the request's referer.
+// The forum login: posted to kLoginPath with the query of loginTarget, where the name and the
+// password are percent-encoded (every byte but ASCII letters, digits and "-._~"), so that an
+// "&", "=", "#" or "+" in them cannot change the request. kLoginPath alone is also the
+// request's referer.
 inline constexpr const char* kLoginPath = "/forum/instant.php";
 std::string loginTarget(const std::string& user, const std::string& password);
 // The part of a login reply after its last ':', empty when it has none.

@@ -43,6 +43,7 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
   if (busy_) throw HttpError("A request is already running");
   busy_ = true;
   aborted_ = false;
+  started_ = std::chrono::steady_clock::now();
   struct Release {
     bool& flag;
     ~Release() { flag = false; }
@@ -141,10 +142,14 @@ void HttpClient::sendAll(platform::Socket& socket, const std::string& data) {
 void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
   std::vector<char> buffer(kChunk);
   std::unique_ptr<platform::OutputFile> file;
+  auto tooLarge = [&] {
+    return HttpError("Reply body larger than " + std::to_string(MaxBodySize) + " bytes");
+  };
   auto startBody = [&] {
     statusCode = reply.statusCode();
     bytesTotal = reply.contentLength().value_or(0);
     Header = reply.header();
+    if (MaxBodySize > 0 && bytesTotal > MaxBodySize) throw tooLarge();
     if (InputFileMode) {
       file = files_.createFile(Body);
       if (!file) throw HttpError("Cannot create the file " + Body);
@@ -153,6 +158,7 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
     }
   };
   auto store = [&](const char* data, size_t size) {
+    if (MaxBodySize > 0 && reply.received() > MaxBodySize) throw tooLarge();
     if (file) {
       if (!file->write(data, size)) throw HttpError("Cannot write the file " + Body);
     } else {
@@ -234,6 +240,9 @@ HttpClient::Waited HttpClient::waitSliced(const std::function<bool(uint32_t)>& p
 
 bool HttpClient::pump() {
   if (processMessages_) processMessages_();
+  if (TimeLimit > 0 &&
+      std::chrono::steady_clock::now() - started_ >= std::chrono::milliseconds(TimeLimit))
+    throw HttpError("Request took longer than " + std::to_string(TimeLimit) + " ms");
   return !aborted_;
 }
 

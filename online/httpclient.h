@@ -3,6 +3,7 @@
 // the owner's window messages flowing, so the window repaints and its timers run meanwhile.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -32,6 +33,11 @@ class HttpClient {
 
   uint16_t Port = 80;          // the port of the last request
   int TimeOut = 0;             // ms of inactivity allowed in each wait; 0 waits without limit
+  // TimeOut only measures silence, so a server that drips can hold a request for ever, and a
+  // body can grow without end: the whole request (redirects included) may take at most
+  // TimeLimit ms, and a body at most MaxBodySize bytes. 0 sets no bound.
+  int TimeLimit = 0;
+  int64_t MaxBodySize = 0;
   bool InputFileMode = false;  // on: the body goes to the file named by Body
   std::string Body;            // the body file's name, or the received body
   std::string Header;          // the last reply's status and header lines with their line ends
@@ -53,6 +59,7 @@ class HttpClient {
   // Called from a message handler while a request waits: the request ends with an error at
   // the next slice.
   void abort() { aborted_ = true; }
+  bool busy() const { return busy_; }
 
  private:
   platform::Sockets& sockets_;
@@ -61,6 +68,7 @@ class HttpClient {
   std::function<void()> processMessages_;
   bool busy_ = false;
   bool aborted_ = false;
+  std::chrono::steady_clock::time_point started_;
 
   enum class Waited { Done, TimedOut, Canceled };
 
@@ -77,7 +85,8 @@ class HttpClient {
       const char* timedOut);
   // Polls in short slices until poll says done, processing messages between slices.
   Waited waitSliced(const std::function<bool(uint32_t sliceMs)>& poll);
-  // Processes pending messages; false when a handler aborted the request meanwhile.
+  // Processes pending messages; false when a handler aborted the request meanwhile. Throws
+  // HttpError once the request has run past TimeLimit.
   bool pump();
 };
 

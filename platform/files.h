@@ -96,6 +96,11 @@ class Files {
   // GetFullPathNameA: the path made absolute against the current directory, "." and ".."
   // resolved, a trailing backslash kept. Stores without a current directory keep the path.
   virtual std::string fullPath(const std::string& path) { return path; }
+
+  // CreateFileA with CREATE_NEW: an empty file where nothing of that name is; false when
+  // something is there already or the file cannot be made. Stores that cannot promise to
+  // leave an existing file alone make nothing.
+  virtual bool createNewFile(const std::string& /*path*/) { return false; }
 };
 
 }  // namespace platform

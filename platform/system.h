@@ -69,6 +69,8 @@ class System {
   virtual int colorDepth() = 0;
   // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).
   virtual char decimalSeparator() { return '.'; }
+  // The user's thousands separator (GetLocaleInfoA LOCALE_STHOUSAND); may be empty.
+  virtual std::string thousandsSeparator() { return ","; }
   virtual int waveOutDevices() = 0;
   virtual int midiOutDevices() = 0;
 

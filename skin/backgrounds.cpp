@@ -90,12 +90,13 @@ void mainForm(ui::Bitmap& bmp) {
   watermark(bmp, kMonitorPanel.right - 124, kMonitorPanel.bottom - 124, 112, kPanel, 0.12);
 }
 
-void toolForm(ui::Bitmap& bmp, const std::string& title, void (*symbol)(ui::Bitmap&, int, int, int)) {
+void toolForm(ui::Bitmap& bmp, const std::string& title, void (*symbol)(ui::Bitmap&, int, int, int),
+              const ui::Rect& listWell) {
   namespace T = L::tool_form;
   darkBase(bmp, T::kTitleBand.height());
   sidebar(bmp, T::kSidebar, title);
   symbol(bmp, T::kSidebar.right - 60, T::kSidebar.bottom - 60, 48);
-  well(bmp, T::kListWell);
+  well(bmp, listWell);
   notePanel(bmp, T::kDescription);
   footer(bmp, T::kFooter);
 }
@@ -205,8 +206,10 @@ void newsForm(ui::Bitmap& bmp) {
 bool paintBackground(const std::string& name, ui::Bitmap& bmp) {
   static const std::map<std::string, std::function<void(ui::Bitmap&)>> painters = {
       {"main_form", mainForm},
-      {"start_form", [](ui::Bitmap& b) { toolForm(b, "STARTUP MANAGER", icons::blocks); }},
-      {"process_form", [](ui::Bitmap& b) { toolForm(b, "PROCESS VIEWER", processSymbol); }},
+      {"start_form",
+       [](ui::Bitmap& b) { toolForm(b, "STARTUP MANAGER", icons::blocks, L::start_form::kListWell); }},
+      {"process_form",
+       [](ui::Bitmap& b) { toolForm(b, "PROCESS VIEWER", processSymbol, L::tool_form::kListWell); }},
       {"soft_form", softForm},
       {"scanner_form", scannerForm},
       {"about_form", aboutForm},

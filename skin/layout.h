@@ -56,9 +56,17 @@ constexpr int kWidth = 566, kHeight = 365;
 constexpr ui::Rect kTitleBand = at(0, 0, 566, 18);
 constexpr ui::Rect kSidebar = at(8, 28, 215, 248);
 constexpr ui::Rect kListWell = at(234, 34, 317, 156);      // around the list and its header frame
+constexpr ui::Rect kList = at(240, 57, 305, 127);          // the list, under its header frame
 constexpr ui::Rect kDescription = at(236, 196, 313, 80);   // navy description text inside
+constexpr ui::Rect kDescriptionText = at(244, 201, 299, 72);
 constexpr ui::Rect kFooter = at(0, 334, 566, 31);
 }  // namespace tool_form
+
+// The startup manager's section title stands above its list, which sits lower therefore.
+namespace start_form {
+constexpr ui::Rect kListWell = at(234, 44, 317, 146);
+constexpr ui::Rect kList = at(240, 67, 305, 117);
+}  // namespace start_form
 
 namespace soft_form {
 constexpr ui::Rect kSidebar = at(8, 28, 215, 200);

@@ -2,12 +2,16 @@
 // 127.0.0.1 only, speaks HTTP/1.0, one connection at a time, and ends by itself.
 //
 //   qexserver --port N --data DIR --seconds S [--user NAME] [--password WORD]
+//             [--rate BYTES_PER_SECOND [--slow PATH_PREFIX]]
 //
 // Files under DIR are served by their path (the headline file as DIR/today/headlines.db,
 // banners and gallery pictures wherever the headline file points); the forum login answers
 // "login:true" for the configured user and password and "login:false" otherwise; every
 // other forum page, and every folder-like path, is a plain page. Port 0 picks a free port;
 // the chosen one is printed first. Each request is logged on its own line.
+//
+// With --rate, files whose path starts with the --slow prefix (every file without one) are
+// sent at about that many bytes a second, so a client's progress can be watched.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -40,6 +44,8 @@ struct Options {
   int seconds = 0;
   std::string user = "demo";
   std::string password = "demo";
+  uint64_t rate = 0;  // bytes a second for slow files; 0 sends at full speed
+  std::string slow = "/";
 };
 
 int msUntil(Clock::time_point deadline) {
@@ -83,8 +89,7 @@ bool sendAll(int fd, const char* data, size_t size, Clock::time_point deadline) 
   return true;
 }
 
-// "%XX" escapes only; a "+" stays itself, since the login puts names and passwords into the
-// query as typed.
+// "%XX" escapes only: the login percent-encodes names and passwords, a "+" among them too.
 std::string percentDecode(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -100,8 +105,7 @@ std::string percentDecode(const std::string& text) {
   return out;
 }
 
-// The decoded value of a query parameter; the login sends name and password unencoded, so a
-// value runs to the next "&".
+// The decoded value of a query parameter.
 std::string queryValue(const std::string& query, const std::string& name) {
   for (size_t pos = 0; pos <= query.size();) {
     size_t end = query.find('&', pos);
@@ -165,6 +169,7 @@ struct Reply {
   std::string type = "text/html";
   std::string body;
   std::string file;  // sent instead of body when set
+  bool slow = false;  // the file goes out at the configured rate
 };
 
 Reply page(int status, const std::string& reason, const std::string& title) {
@@ -184,14 +189,16 @@ Reply route(const Options& options, const std::string& method, const std::string
     return Reply{200, "OK", "text/plain", ok ? "login:true" : "login:false", ""};
   }
   std::string file = fileFor(options, path);
-  if (!file.empty()) return Reply{200, "OK", contentType(path), "", file};
+  if (!file.empty())
+    return Reply{200, "OK", contentType(path), "", file,
+                 options.rate > 0 && path.compare(0, options.slow.size(), options.slow) == 0};
   if (path.compare(0, 7, "/forum/") == 0 || (!path.empty() && path.back() == '/'))
     return page(200, "OK", path);
   return page(404, "Not Found", "Not found: " + path);
 }
 
 void serve(const Options& options, int fd, Clock::time_point stop) {
-  const auto deadline = std::min(stop, Clock::now() + kConnectionTime);
+  auto deadline = std::min(stop, Clock::now() + kConnectionTime);
   const std::string request = readRequest(fd, deadline);
   const std::string line = request.substr(0, request.find("\r\n"));
   const size_t blank = line.find(' ');
@@ -213,10 +220,18 @@ void serve(const Options& options, int fd, Clock::time_point stop) {
   std::string head = "HTTP/1.0 " + std::to_string(reply.status) + " " + reply.reason +
                      "\r\nServer: qexserver\r\nContent-Type: " + reply.type +
                      "\r\nContent-Length: " + std::to_string(length) + "\r\n\r\n" + reply.body;
+  // A slow file gets the time its rate needs on top of the connection's own.
+  size_t piece = 64 * 1024;
+  if (reply.slow) {
+    deadline = std::min(stop, deadline + std::chrono::seconds(length / options.rate + 1));
+    piece = std::max<size_t>(1, options.rate / 10);
+  }
   bool sent = sendAll(fd, head.data(), head.size(), deadline);
   char buffer[64 * 1024];
-  while (sent && in && in.read(buffer, sizeof buffer).gcount() > 0)
+  while (sent && in && in.read(buffer, std::min(piece, sizeof buffer)).gcount() > 0) {
     sent = sendAll(fd, buffer, static_cast<size_t>(in.gcount()), deadline);
+    if (reply.slow) ::poll(nullptr, 0, 100);
+  }
   std::printf("\"%s\" %d %llu%s\n", line.substr(0, 500).c_str(), reply.status,
               static_cast<unsigned long long>(length), sent ? "" : " (cut)");
   std::fflush(stdout);
@@ -235,6 +250,10 @@ bool parse(int argc, char** argv, Options& options) {
       options.user = value;
     else if (name == "--password")
       options.password = value;
+    else if (name == "--rate")
+      options.rate = std::strtoull(value.c_str(), nullptr, 10);
+    else if (name == "--slow")
+      options.slow = value;
     else
       return false;
   }
@@ -249,7 +268,8 @@ int main(int argc, char** argv) {
   if (!parse(argc, argv, options)) {
     std::fprintf(
         stderr,
-        "usage: qexserver --port N --data DIR --seconds S [--user NAME] [--password WORD]\n");
+        "usage: qexserver --port N --data DIR --seconds S [--user NAME] [--password WORD]\n"
+        "                 [--rate BYTES_PER_SECOND [--slow PATH_PREFIX]]\n");
     return 2;
   }
   if (options.data.back() == '/') options.data.pop_back();

@@ -69,6 +69,12 @@ void Application::guard(const std::function<void()>& handler) {
   }
 }
 
+void Application::setScreenCursor(Cursor c) {
+  if (c == screenCursor_) return;
+  screenCursor_ = c;
+  backend_.screenCursorChanged();
+}
+
 void Application::setTray(const TrayIcon& t) {
   tray_ = t;
   tray_.present = true;

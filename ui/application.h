@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/backend.h"
+#include "ui/control.h"
 
 namespace ui {
 
@@ -49,12 +50,17 @@ class Application {
   void removeTray();
 
   TextRenderer& text() { return backend_.text(); }
+  // The cursor over every form of the program while it is not the default one (the hourglass
+  // during a long piece of work), whatever the controls under the pointer ask for.
+  Cursor screenCursor() const { return screenCursor_; }
+  void setScreenCursor(Cursor c);
   // The mouse pointer on the screen.
   Point cursorPos() { return backend_.cursorPos(); }
   // The native window of a form, for the owner of a shell call; 0 for none.
   uintptr_t nativeHandle(const Form* form) { return form ? backend_.nativeHandle(*form) : 0; }
   int screenWidth() { return backend_.screenWidth(); }
   int screenHeight() { return backend_.screenHeight(); }
+  std::optional<Rect> taskbarRect() { return backend_.taskbarRect(); }
 
   const std::vector<Form*>& forms() const { return forms_; }
   Form* findForm(const std::string& name) const;
@@ -68,6 +74,7 @@ class Application {
   bool terminated_ = false;
   std::thread::id uiThread_;
   TrayIcon tray_;
+  Cursor screenCursor_ = Cursor::Default;
   std::vector<Form*> forms_;
 };
 

@@ -74,10 +74,14 @@ class Backend {
   virtual Point cursorPos() = 0;
   virtual int screenWidth() = 0;
   virtual int screenHeight() = 0;
+  // The taskbar's rectangle on the screen; nullopt where there is no taskbar.
+  virtual std::optional<Rect> taskbarRect() = 0;
   virtual bool layeredSupported() = 0;
   virtual TextRenderer& text() = 0;
   // The native window of a form (0 where there is none), for owner windows of shell calls.
   virtual uintptr_t nativeHandle(const Form& form) = 0;
+  // The application's screen cursor changed: the pointer over a form takes it at once.
+  virtual void screenCursorChanged() {}
 };
 
 }  // namespace ui

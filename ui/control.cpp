@@ -41,7 +41,7 @@ bool Control::showing() const {
 
 void Control::changed() { form_.controlChanged(*this); }
 
-static const char* cursorName(Cursor c) {
+const char* cursorName(Cursor c) {
   switch (c) {
     case Cursor::Hand: return "hand";
     case Cursor::Hourglass: return "hourglass";

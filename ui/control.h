@@ -19,6 +19,8 @@ class PopupMenu;
 
 // Screen cursors; the hand cursor "hacursor" sits in the program's custom slot 5.
 enum class Cursor { Default = 0, Hand = 5, Hourglass = -11 };
+// "default", "hand" or "hourglass", as the automation protocol names them.
+const char* cursorName(Cursor c);
 
 class Control {
  public:

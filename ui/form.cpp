@@ -171,8 +171,9 @@ void Form::doubleClick(int x, int y) {
 }
 
 Cursor Form::cursorAt(int x, int y) const {
+  if (app_.screenCursor() != Cursor::Default) return app_.screenCursor();
   const Control* c = capture_ ? capture_ : controlAt(x, y);
-  return c ? c->cursor : Cursor::Default;
+  return c && c->cursor != Cursor::Default ? c->cursor : cursor;
 }
 
 void Form::contextMenu(Control& c, int screenX, int screenY) {
@@ -207,6 +208,7 @@ std::optional<std::string> Form::property(const std::string& name) const {
   if (name == "height") return std::to_string(clientHeight_);
   if (name == "alpha") return std::to_string(layered_ ? alpha_ : 255);
   if (name == "modal") return std::string(modal_ ? "1" : "0");
+  if (name == "cursor") return std::string(cursorName(cursor));
   return std::nullopt;
 }
 

@@ -56,6 +56,8 @@ class Form {
   bool showInTaskbar = true;
   Font font;
   Color color = rgb(212, 208, 200);
+  // Over the background and over every control that keeps the default cursor.
+  Cursor cursor = Cursor::Default;
 
   // Whole-window opacity through the layered style, where the system has it.
   bool layeredSupported() const;

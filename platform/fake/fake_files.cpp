@@ -397,6 +397,11 @@ std::unique_ptr<OutputFile> FakeFiles::createFile(const std::string& path) {
   return std::make_unique<Output>(*this, *node);
 }
 
+bool FakeFiles::createNewFile(const std::string& path) {
+  if (lookup(path)) return false;
+  return createFile(path) != nullptr;
+}
+
 bool FakeFiles::deleteFile(const std::string& path) {
   Resolved r = parentOf(path);
   Node* node = r.entry();

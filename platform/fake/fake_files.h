@@ -80,6 +80,7 @@ class FakeFiles : public Files {
   bool createDirectory(const std::string& path) override;
   bool setAttributes(const std::string& path, uint32_t attributes) override;
   std::string fullPath(const std::string& path) override;
+  bool createNewFile(const std::string& path) override;
 
   // 2004-01-01 00:00 UTC.
   static constexpr FileTime kDefaultTime = 127173888000000000ull;

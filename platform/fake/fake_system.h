@@ -31,6 +31,7 @@ class FakeSystem : public System {
   std::string user = "Owner";
   int depth = 32;
   char decimal = '.';
+  std::string thousands = ",";
   int waves = 1;
   int midis = 1;
   int utcOffsetMinutes = 0;                 // local time minus UTC
@@ -59,6 +60,7 @@ class FakeSystem : public System {
   std::string longTime(const LocalTime& when) override;
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }
+  std::string thousandsSeparator() override { return thousands; }
   int waveOutDevices() override { return waves; }
   int midiOutDevices() override { return midis; }
 

@@ -40,6 +40,9 @@ class WatchedFiles : public Files {
     return files_.setAttributes(path, attributes);
   }
   std::string fullPath(const std::string& path) override { return files_.fullPath(path); }
+  bool createNewFile(const std::string& path) override {
+    return changed(path, files_.createNewFile(path));
+  }
 
  private:
   bool changed(const std::string& path, bool done) {

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_files.h"
 
+#include "platform/win32/win32_handle.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -136,6 +138,14 @@ std::unique_ptr<OutputFile> Win32Files::createFile(const std::string& path) {
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Output>(h);
+}
+
+bool Win32Files::createNewFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  Handle made(h);
+  return true;
 }
 
 bool Win32Files::deleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }

@@ -18,6 +18,7 @@ class Win32Files : public Files {
   bool createDirectory(const std::string& path) override;
   bool setAttributes(const std::string& path, uint32_t attributes) override;
   std::string fullPath(const std::string& path) override;
+  bool createNewFile(const std::string& path) override;
 };
 
 }  // namespace platform::win32

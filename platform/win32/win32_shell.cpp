@@ -53,6 +53,12 @@ ShellItem describe(PCIDLIST_ABSOLUTE pidl) {
   item.hidden = (info.dwAttributes & SFGAO_HIDDEN) != 0;
   item.shared = (info.dwAttributes & SFGAO_SHARE) != 0;
   item.link = (info.dwAttributes & SFGAO_LINK) != 0;
+  // Windows draws the shortcut arrow as an overlay of the list; Wine's system image list has no
+  // overlays and gives a link the arrow only in an icon of its own, asked for with this flag.
+  SHFILEINFOA overlaid{};
+  if (item.link && SHGetFileInfoA(reinterpret_cast<LPCSTR>(pidl), 0, &overlaid, sizeof overlaid,
+                                  SHGFI_SYSICONINDEX | SHGFI_PIDL | SHGFI_LINKOVERLAY))
+    item.iconIndex = overlaid.iIcon;
   return item;
 }
 

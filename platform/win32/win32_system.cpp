@@ -169,6 +169,12 @@ char Win32System::decimalSeparator() {
   return text[0];
 }
 
+std::string Win32System::thousandsSeparator() {
+  char text[8] = {};
+  if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text)) return ",";
+  return text;
+}
+
 int Win32System::waveOutDevices() { return static_cast<int>(waveOutGetNumDevs()); }
 
 int Win32System::midiOutDevices() { return static_cast<int>(midiOutGetNumDevs()); }

@@ -28,6 +28,7 @@ class Win32System : public System {
   std::string longTime(const LocalTime& when) override;
   int colorDepth() override;
   char decimalSeparator() override;
+  std::string thousandsSeparator() override;
   int waveOutDevices() override;
   int midiOutDevices() override;
 };

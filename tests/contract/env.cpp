@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/win32/win32_services.h"
 #endif
@@ -69,6 +71,36 @@ class CmdVictim : public Victim {
   PROCESS_INFORMATION info_{};
   bool started_ = false;
 };
+
+// One node of a version resource: length, value length, type, key, padding, value, padding,
+// children; every length in bytes but a text value's, which counts its characters.
+std::string versionNode(const std::wstring& key, const std::string& value, int valueLength,
+                        bool text, const std::vector<std::string>& children) {
+  auto pad = [](std::string& s) { s.resize((s.size() + 3) & ~size_t(3), '\0'); };
+  std::string node(6, '\0');
+  node.append(reinterpret_cast<const char*>(key.c_str()), (key.size() + 1) * sizeof(wchar_t));
+  pad(node);
+  node += value;
+  for (const std::string& child : children) {
+    pad(node);
+    node += child;
+  }
+  const auto put = [&](size_t at, size_t v) {
+    node[at] = static_cast<char>(v & 0xFF);
+    node[at + 1] = static_cast<char>(v >> 8);
+  };
+  put(0, node.size());
+  put(2, static_cast<size_t>(valueLength));
+  put(4, text ? 1 : 0);
+  return node;
+}
+
+std::string wideBytes(const std::string& text, bool terminated) {
+  std::string out;
+  for (char c : text) out += c, out += '\0';
+  if (terminated) out.append(2, '\0');
+  return out;
+}
 
 #endif
 
@@ -146,6 +178,42 @@ std::string Contract::versionedFile() {
   fakes(sys()).fakeProcesses.versions[path] = {
       {"CompanyName", "Microsoft Corporation"}, {"FileVersion", "5.1.2600.2180"},
       {"FileDescription", "Windows NT BASE API Client DLL"}};
+#endif
+  return path;
+}
+
+std::string Contract::libraryWithCopyright(const std::string& text, bool translated,
+                                           bool terminated) {
+  const std::string path = scratch_ + "versioned.dll";
+#ifdef QEX_CONTRACT_FAKE
+  (void)terminated;  // the fake keeps whole texts either way
+  fakes(sys()).fakeFiles.addFile(path, "MZ");
+  fakes(sys()).fakeProcesses.versions.erase(path);
+  if (translated) fakes(sys()).fakeProcesses.versions[path] = {{"LegalCopyright", text}};
+#else
+  const auto chars = static_cast<int>(text.size() + (terminated ? 1 : 0));
+  const std::string copyright =
+      versionNode(L"LegalCopyright", wideBytes(text, terminated), chars, true, {});
+  const std::string table = versionNode(L"040904b0", "", 0, true, {copyright});
+  const std::string strings = versionNode(L"StringFileInfo", "", 0, true, {table});
+  const std::string translation = translated ? std::string("\x09\x04\xb0\x04", 4) : std::string();
+  const std::string translationNode =
+      versionNode(L"Translation", translation, static_cast<int>(translation.size()), false, {});
+  const std::string vars = versionNode(L"VarFileInfo", "", 0, true, {translationNode});
+  VS_FIXEDFILEINFO fixed{};
+  fixed.dwSignature = VS_FFI_SIGNATURE;
+  fixed.dwStrucVersion = VS_FFI_STRUCVERSION;
+  const std::string fixedBytes(reinterpret_cast<const char*>(&fixed), sizeof fixed);
+  const std::string info =
+      versionNode(L"VS_VERSION_INFO", fixedBytes, sizeof fixed, false, {vars, strings});
+  // The string that ends unterminated comes last, so nothing of the resource follows it.
+  if (!CopyFileA(skinLibrary().c_str(), path.c_str(), FALSE)) return path;
+  HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+  if (!update) return path;
+  UpdateResourceA(update, MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1),
+                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), const_cast<char*>(info.data()),
+                  static_cast<DWORD>(info.size()));
+  EndUpdateResourceA(update, FALSE);
 #endif
   return path;
 }

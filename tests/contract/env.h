@@ -44,6 +44,11 @@ class Contract : public ::testing::Test {
   std::unique_ptr<Victim> startVictim();
   // A file of the Windows folder that carries a version resource.
   std::string versionedFile();
+  // A library in the scratch folder whose version resource (Unicode, as linkers write it) has
+  // one string table, US English, with a "LegalCopyright" of the given text; with
+  // translated false its translation table is empty, and with terminated false the text runs to
+  // the very end of the resource without a terminating zero.
+  std::string libraryWithCopyright(const std::string& text, bool translated, bool terminated);
   // The built skin library, with at least the "error" picture and the "warning" sound.
   std::string skinLibrary();
   // The arguments the C runtime gave main(), after the program name.

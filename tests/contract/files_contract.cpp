@@ -263,6 +263,17 @@ TEST_F(FilesContract, FoldersAreMadeOnceAndNotDeletedAsFiles) {
   EXPECT_TRUE(files.directoryExists(root + "made"));
 }
 
+TEST_F(FilesContract, ANewFileIsMadeOnlyWhereNothingIs) {
+  EXPECT_TRUE(files.createNewFile(root + "new.lnk"));
+  EXPECT_EQ(files.readFile(root + "new.lnk", 100), "");
+  ASSERT_TRUE(files.writeFile(root + "new.lnk", "kept"));
+  EXPECT_FALSE(files.createNewFile(root + "NEW.LNK"));
+  EXPECT_EQ(files.readFile(root + "new.lnk", 100), "kept");
+  ASSERT_TRUE(files.createDirectory(root + "folder"));
+  EXPECT_FALSE(files.createNewFile(root + "folder"));
+  EXPECT_FALSE(files.createNewFile(root + "absent\\x.lnk"));
+}
+
 TEST_F(FilesContract, FolderLinkShowsAsReparsePointAndListsItsTarget) {
   ASSERT_TRUE(files.createDirectory(root + "target"));
   ASSERT_TRUE(files.writeFile(root + "target\\inside.txt", "in"));

@@ -59,4 +59,18 @@ TEST_F(ProcessesContract, VersionStringsComeFromTheFirstTranslation) {
   EXPECT_EQ(procs().versionStrings(scratchFolder() + "missing.dll"), std::nullopt);
 }
 
+TEST_F(ProcessesContract, HostileVersionResourcesGiveWholeTextsOrNothing) {
+  const std::string longText(10000, 'c');
+  auto strings = procs().versionStrings(libraryWithCopyright(longText, true, true));
+  ASSERT_TRUE(strings.has_value());
+  EXPECT_EQ((*strings)["LegalCopyright"], longText);
+
+  strings = procs().versionStrings(libraryWithCopyright("(c) Nobody", false, true));
+  EXPECT_TRUE(!strings || strings->count("LegalCopyright") == 0);
+
+  strings = procs().versionStrings(libraryWithCopyright("(c) Open end", true, false));
+  ASSERT_TRUE(strings.has_value());
+  EXPECT_EQ((*strings)["LegalCopyright"], "(c) Open end");
+}
+
 }  // namespace

@@ -8,6 +8,16 @@
 //   qexctl --savefile <path>               types the path into the program's open file
 //                                          dialog and presses its OK (Save) button
 //   qexctl --processes                     prints the number of entries of a process snapshot
+//   qexctl --samples SECONDS "<command>"   sends the request over and over for SECONDS (or until
+//                                          the window goes) and prints each reply that differs
+//                                          from the one before: milliseconds TAB reply
+//   qexctl --start "<command line>"        starts a program from a whole command line the way
+//                                          Windows runs a Run value (no separate program name)
+//   qexctl --process-list                  lists a snapshot's processes but its own: ID TAB name
+//   qexctl --timed "<command>" "<query>" <prefix> <seconds>
+//                                          sends the command, then asks the query (every 100 ms)
+//                                          until its value starts with prefix; prints
+//                                          "ok <seconds taken>"
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
@@ -76,35 +86,143 @@ LRESULT CALLBACK receiver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-int request(const std::string& command, int waitSeconds) {
+HWND findMain(int waitSeconds) {
   HWND target = FindWindowA(kMainClass, nullptr);
   for (int i = 0; !target && i < waitSeconds * 10; ++i) {
     Sleep(100);
     target = FindWindowA(kMainClass, nullptr);
   }
-  if (!target) {
-    std::puts("error no window");
-    return 2;
-  }
+  if (!target) std::puts("error no window");
+  return target;
+}
+
+HWND makeReceiver() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = receiver;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "QexctlReceiver";
   RegisterClassA(&wc);
-  HWND self = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                         wc.hInstance, nullptr);
+}
+
+// One request and its reply (in reply); false when none came.
+bool ask(HWND target, HWND self, const std::string& command) {
+  replied = false;
   COPYDATASTRUCT data{kRequest, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
   DWORD_PTR result = 0;
   // The reply arrives as a message sent to our window while this call waits.
   SendMessageTimeoutA(target, WM_COPYDATA, reinterpret_cast<WPARAM>(self), reinterpret_cast<LPARAM>(&data),
                       SMTO_ABORTIFHUNG, 15000, &result);
+  return replied;
+}
+
+int request(const std::string& command, int waitSeconds) {
+  HWND target = findMain(waitSeconds);
+  if (!target) return 2;
+  HWND self = makeReceiver();
+  const bool answered = ask(target, self, command);
   DestroyWindow(self);
-  if (!replied) {
+  if (!answered) {
     std::puts("error no reply");
     return 1;
   }
   std::fwrite(reply.data(), 1, reply.size(), stdout);
   std::fputc('\n', stdout);
   return reply == "ok" || reply.compare(0, 3, "ok ") == 0 ? 0 : 1;
+}
+
+// Fast changes (a fade of a few hundred milliseconds) seen from one process, not one per start.
+int samples(const std::string& command, int seconds) {
+  HWND target = findMain(seconds);
+  if (!target) return 2;
+  HWND self = makeReceiver();
+  const DWORD start = GetTickCount();
+  std::string last;
+  bool any = false;
+  while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000 && IsWindow(target)) {
+    if (ask(target, self, command) && (!any || reply != last)) {
+      std::printf("%lu\t%s\n", static_cast<unsigned long>(GetTickCount() - start),
+                  escaped(reply).c_str());
+      std::fflush(stdout);
+      last = reply;
+      any = true;
+    }
+    Sleep(2);
+  }
+  DestroyWindow(self);
+  return any ? 0 : 1;
+}
+
+// Sends the command, then asks the query every 100 ms until its value starts with the prefix
+// (more often, the questions would slow a program that is busy letting messages in);
+// prints "ok" and the seconds from just before the command went out to the answer that had it.
+int timed(const std::string& command, const std::string& query, const std::string& prefix,
+          int seconds) {
+  HWND target = findMain(0);
+  if (!target) return 2;
+  HWND self = makeReceiver();
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  const auto ok = [] { return reply == "ok" || reply.compare(0, 3, "ok ") == 0; };
+  const std::string wanted = "ok " + prefix;
+  int rc = 1;
+  if (!ask(target, self, command) || !ok()) {
+    std::puts(replied ? reply.c_str() : "error no reply");
+  } else {
+    for (;;) {
+      if (!ask(target, self, query)) {
+        std::puts("error no reply");
+        break;
+      }
+      QueryPerformanceCounter(&now);
+      const double elapsed = double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+      if (reply.compare(0, wanted.size(), wanted) == 0) {
+        std::printf("ok %.3f\n", elapsed);
+        rc = 0;
+        break;
+      }
+      if (elapsed > seconds) {
+        std::puts("error timed out");
+        break;
+      }
+      Sleep(100);
+    }
+  }
+  DestroyWindow(self);
+  return rc;
+}
+
+// Every process of a snapshot but this one and those it started: ID TAB image name.
+int listProcesses() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return 1;
+  const DWORD self = GetCurrentProcessId();
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+    if (entry.th32ProcessID != self && entry.th32ParentProcessID != self)
+      std::printf("%lu\t%s\n", static_cast<unsigned long>(entry.th32ProcessID), entry.szExeFile);
+  CloseHandle(snap);
+  return 0;
+}
+
+int startProgram(const std::string& commandLine) {
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    std::printf("error %lu\n", GetLastError());
+    return 1;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  std::printf("%lu\n", info.dwProcessId);
+  return 0;
 }
 
 // --- message boxes and windows -------------------------------------------------------------
@@ -226,8 +344,13 @@ int countProcesses() {
 }
 
 int usage() {
-  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --savefile <path> | --windows | --processes\n",
-             stderr);
+  std::fputs(
+      "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
+      "--processes\n"
+      "       | --savefile <path>\n"
+      "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
+      "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n",
+      stderr);
   return 1;
 }
 
@@ -246,6 +369,13 @@ int main(int argc, char** argv) {
   if (args[0] == "--processes") return countProcesses();
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
   if (args[0] == "--savefile") return args.size() == 2 ? saveFile(args[1]) : usage();
+  if (args[0] == "--samples")
+    return args.size() == 3 ? samples(args[2], std::atoi(args[1].c_str())) : usage();
+  if (args[0] == "--start") return args.size() == 2 ? startProgram(args[1]) : usage();
+  if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--timed")
+    return args.size() == 5 ? timed(args[1], args[2], args[3], std::atoi(args[4].c_str()))
+                            : usage();
   std::string command = args[0];
   for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];
   return request(command, wait);

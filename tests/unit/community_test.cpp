@@ -13,9 +13,11 @@ TEST(Community, AddressesJoinTheConfiguredHostAndThePath) {
   EXPECT_EQ(community::newThreadPath(community::kWindowsSupport.forum),
             "/forum/newthread.php?do=newthread&f=23");
   EXPECT_EQ(community::logoutPath(4711), "/forum/login.php?do=logout&u=4711");
-  // The name and password go into the query as typed.
-  EXPECT_EQ(community::loginTarget("Jo Ann", "a&b"),
-            "/forum/instant.php?do=login&username=Jo Ann&password=a&b");
+  // Whatever the name and password hold, they stay two values of the query.
+  EXPECT_EQ(community::loginTarget("Jo Ann", "a&b=c#d+e"),
+            "/forum/instant.php?do=login&username=Jo%20Ann&password=a%26b%3Dc%23d%2Be");
+  EXPECT_EQ(community::loginTarget("J\xf6rg_1.x~-", "%"),
+            "/forum/instant.php?do=login&username=J%F6rg_1.x~-&password=%25");
 }
 
 TEST(Community, TheLoginIsAcceptedOnlyWhenTheLastFieldReadsTrue) {

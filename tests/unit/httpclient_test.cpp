@@ -314,6 +314,43 @@ TEST_F(HttpClientExchange, TextBodyIsBounded) {
   EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Reply body larger than 4 MB");
 }
 
+TEST_F(HttpClientExchange, ABodyPastItsCeilingFailsBeforeAndWhileItArrives) {
+  client.InputFileMode = true;
+  client.Body = "C:\\Cache\\gallery.jpg";
+  client.MaxBodySize = 1000;
+  // Announced too large: refused before the file is touched.
+  files.addFile(client.Body, "old");
+  Server announced(answer("HTTP/1.0 200 OK\r\nContent-Length: 1001\r\n\r\n" + std::string(1001, 'x')));
+  EXPECT_EQ(errorOf([&] { client.Get(announced.url("/")); }), "Reply body larger than 1000 bytes");
+  EXPECT_EQ(files.readFile(client.Body, 10), "old");
+  // Without a length: the file stops short of the ceiling.
+  Server endless(answer("HTTP/1.0 200 OK\r\n\r\n" + std::string(200000, 'x')));
+  EXPECT_EQ(errorOf([&] { client.Get(endless.url("/")); }), "Reply body larger than 1000 bytes");
+  EXPECT_LE(files.readFile(client.Body, 1 << 20)->size(), 1000u);
+  // Exactly the ceiling is fine.
+  Server exact(answer("HTTP/1.0 200 OK\r\n\r\n" + std::string(1000, 'x')));
+  client.Get(exact.url("/"));
+  EXPECT_EQ(client.bytesReceived, 1000);
+}
+
+TEST_F(HttpClientExchange, ADrippingServerCannotHoldARequestPastItsTimeLimit) {
+  Server server([](Connection& c) {
+    c.send("HTTP/1.0 200 OK\r\n\r\n");
+    for (int i = 0; i < 500; ++i) {
+      c.send("x");
+      c.stall(10);
+    }
+  });
+  client.TimeOut = 200;
+  client.TimeLimit = 300;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(errorOf([&] { client.Get(server.url("/")); }), "Request took longer than 300 ms");
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(elapsed, std::chrono::milliseconds(300));
+  EXPECT_LT(elapsed, std::chrono::milliseconds(3000));
+  EXPECT_FALSE(client.busy());
+}
+
 TEST_F(HttpClientExchange, BodyFileThatCannotBeWrittenIsAnError) {
   Server server(answer("HTTP/1.0 200 OK\r\n\r\ndata"));
   client.InputFileMode = true;

@@ -55,7 +55,10 @@ void HeadlessBackend::processMessages() {
 
 void HeadlessBackend::run() { processMessages(); }
 
-void HeadlessBackend::post(std::function<void()> fn) { queue_.push(std::move(fn)); }
+void HeadlessBackend::post(std::function<void()> fn) {
+  queue_.push(std::move(fn));
+  ++posts;
+}
 
 int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) {
   int answer = (flags & 0xF) == kMbYesNo ? kIdYes : kIdOk;

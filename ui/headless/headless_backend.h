@@ -4,6 +4,7 @@
 // wide (one more when bold) and a line is the font height tall.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -54,11 +55,14 @@ class HeadlessBackend : public Backend {
   std::vector<TrayIcon> trayHistory;
   bool layered = true;
   int screenW = 1024, screenH = 768;
+  std::optional<Rect> taskbar;
   Point cursor;
   bool quitRequested = false;
   // Repaints asked for, counted, and the areas of those that asked for a part of the window.
   int invalidations = 0;
   std::vector<Rect> invalidatedAreas;
+  // Calls queued for the user-interface thread, counted (from any thread).
+  std::atomic<int> posts{0};
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}
@@ -90,6 +94,7 @@ class HeadlessBackend : public Backend {
   Point cursorPos() override { return cursor; }
   int screenWidth() override { return screenW; }
   int screenHeight() override { return screenH; }
+  std::optional<Rect> taskbarRect() override { return taskbar; }
   bool layeredSupported() override { return layered; }
   TextRenderer& text() override { return text_; }
   uintptr_t nativeHandle(const Form& form) override;

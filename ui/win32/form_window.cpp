@@ -28,14 +28,31 @@ void registerClass(const std::string& name, HICON icon) {
 
 FormWindow::FormWindow(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {
   registerClass(form.className(), backend.programIcon());
-  hwnd_.reset(CreateWindowExA(exStyle(), form.className().c_str(), form.caption().c_str(), style(), 0, 0, 0, 0,
-                              nullptr, nullptr, currentInstance(), nullptr));
+  create();
+}
+
+void FormWindow::create() {
+  hwnd_.reset(CreateWindowExA(exStyle(), form_.className().c_str(), form_.caption().c_str(),
+                              style(), 0, 0, 0, 0, nullptr, nullptr, currentInstance(), nullptr));
   if (!hwnd_) return;
   // The class is shared with DefWindowProc so that creation needs no form; from here on the
   // messages come to this window object.
   SetWindowLongPtrA(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::proc));
   applyGeometry();
+}
+
+// A window made with a caption or a taskbar button stays one that the window manager frames
+// under Wine, whatever its style becomes; a form that turns out borderless or without a button
+// before it is first shown gets a window made afresh with the style it has now.
+void FormWindow::remake() {
+  if (hwnd()) SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+  hwnd_.reset();
+  create();
+  if (!hwnd()) return;
+  systemMenuApplied_ = 0;
+  applySystemMenu();
+  if (form_.layered()) backend_.applyLayered(hwnd(), true, form_.alpha());
 }
 
 FormWindow::~FormWindow() {
@@ -82,18 +99,27 @@ void FormWindow::applyStyle() {
 void FormWindow::applyVisible() {
   if (!form_.visible()) {
     ShowWindow(hwnd(), SW_HIDE);
-    // Twelve windows are made at start and most stay hidden; only shown ones keep a picture.
-    canvas_.release();
+    // Twelve windows are made at start and most stay hidden; only shown ones keep a picture. A
+    // window hidden by its own painting ("-monitor" at the first one) still draws into it.
+    if (!painting_) canvas_.release();
     return;
   }
-  if (!peersMade_) makePeers();
-  for (const auto& p : peers_) p->syncVisibility();
   // Border, stay-on-top and taskbar fields are set by the form's constructor, after the window
   // was made; they take effect when it shows.
   constexpr DWORD kOurs = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   constexpr DWORD kOursEx = WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
-  if ((static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE)) & kOurs) != (style() & kOurs) ||
-      (static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)) & kOursEx) != (exStyle() & kOursEx))
+  auto restyled = [&] {
+    return (static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE)) & kOurs) !=
+               (style() & kOurs) ||
+           (static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)) & kOursEx) !=
+               (exStyle() & kOursEx);
+  };
+  const bool owner = form_.application().tray().owner == &form_;
+  if (!peersMade_ && !owner && restyled()) remake();
+  if (!hwnd()) return;
+  if (!peersMade_) makePeers();
+  for (const auto& p : peers_) p->syncVisibility();
+  if (restyled())
     applyStyle();
   else
     applyGeometry();
@@ -224,6 +250,10 @@ void FormWindow::paint() {
     GdiFlush();
   }
   EndPaint(hwnd(), &ps);
+  if (!form_.visible()) {
+    canvas_.release();
+    return;
+  }
   if (repaint_) {
     repaint_ = false;
     invalidate();
@@ -274,7 +304,16 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_RBUTTONUP: rightButtonUp(x, y); return 0;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT) return setCursor();
+      if (LOWORD(lParam) != HTCLIENT) break;
+      if (reinterpret_cast<HWND>(wParam) == hwnd()) return setCursor();
+      if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(wParam))) {
+        // A child keeps its own cursor unless the model gives it, or its form, another one.
+        Cursor c = peer->control().cursor;
+        if (c == Cursor::Default) c = form_.cursor;
+        if (c == Cursor::Default) break;
+        SetCursor(backend_.cursor(c));
+        return TRUE;
+      }
       break;
     case WM_KEYDOWN: app.guard([&] { form_.FormKeyDown(static_cast<int>(wParam)); }); return 0;
     case WM_KEYUP: app.guard([&] { form_.FormKeyUp(static_cast<int>(wParam)); }); return 0;

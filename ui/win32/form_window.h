@@ -49,6 +49,8 @@ class FormWindow {
   const Control* hintSource_ = nullptr;
   std::string hintText_;
 
+  void create();
+  void remake();
   DWORD style() const;
   DWORD exStyle() const;
   void applyGeometry();

@@ -218,7 +218,25 @@ Point Win32Backend::cursorPos() {
 int Win32Backend::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int Win32Backend::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+std::optional<Rect> Win32Backend::taskbarRect() {
+  if (!FindWindowA("Shell_TrayWnd", nullptr)) return std::nullopt;
+  APPBARDATA bar{};
+  bar.cbSize = sizeof(bar);
+  if (!SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) return std::nullopt;
+  return Rect{bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom};
+}
+
 uintptr_t Win32Backend::nativeHandle(const Form& form) { return reinterpret_cast<uintptr_t>(windowOf(&form)); }
+
+void Win32Backend::screenCursorChanged() {
+  POINT p{};
+  if (!GetCursorPos(&p)) return;
+  HWND under = WindowFromPoint(p);
+  for (const auto& entry : forms_) {
+    HWND own = entry.second->hwnd();
+    if (under == own) SendMessageA(own, WM_SETCURSOR, reinterpret_cast<WPARAM>(own), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  }
+}
 
 HCURSOR Win32Backend::cursor(Cursor c) {
   switch (c) {

@@ -48,9 +48,11 @@ class Win32Backend : public Backend {
   Point cursorPos() override;
   int screenWidth() override;
   int screenHeight() override;
+  std::optional<Rect> taskbarRect() override;
   bool layeredSupported() override { return setLayered_ != nullptr; }
   TextRenderer& text() override { return text_; }
   uintptr_t nativeHandle(const Form& form) override;
+  void screenCursorChanged() override;
 
   // For the form windows.
   GdiText& gdiText() { return text_; }

@@ -5,6 +5,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "ui/application.h"
@@ -81,7 +85,21 @@ void Win32Backend::trayCall(DWORD what, const TrayIcon& tray, HWND window) {
   data.uCallbackMessage = tray.callbackMessage;
   data.hIcon = programIcon();
   tray.tip.copy(data.szTip, 63);
-  Shell_NotifyIconA(what, &data);
+  if (what != NIM_DELETE) {
+    Shell_NotifyIconA(what, &data);
+    return;
+  }
+  // Removing the last icon makes Wine's stand-in tray hide its own window, and it answers only
+  // when a window manager has confirmed that, or after two seconds on a bare X server. The
+  // removal is asked on a thread of its own and waited for briefly; it is carried out either
+  // way, and quitting does not wait for the tray.
+  auto answered = std::make_shared<std::promise<void>>();
+  std::future<void> answer = answered->get_future();
+  std::thread([data, answered]() mutable {
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    answered->set_value();
+  }).detach();
+  answer.wait_for(std::chrono::milliseconds(500));
 }
 
 void Win32Backend::trayChanged(const TrayIcon& tray) {

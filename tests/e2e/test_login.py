@@ -1,0 +1,68 @@
+"""The forum login under Wine against the community server stand-in: a known member logs in and
+the main window takes the member layout; a wrong password is refused."""
+from community import CommunityServer, settings
+from harness import Program, check, screenshot, wait_until
+
+REFUSED = ("Orvanta Kestrel\tYou tried logging in using either a wrong User name or Password. "
+           "Please try again.")
+
+
+def open_login(wine, name, server):
+    p = Program(wine, name)
+    p.write_ini("[System]\nNews=0\n" + settings(server.host))
+    p.start()
+    p.wait_ready()
+    check(p.get("qex_ulm_frm.Image17.picture") == "login_1", "the login link")
+    p.act("click qex_ulm_frm.Image17")
+    wait_until(lambda: p.get("loginfrm.visible") == "1", 20, what="the login window")
+    check(p.get("loginfrm.caption") == "Member Login", "caption")
+    check(p.get("loginfrm.Image2.enabled") == "1", "Register for a guest")
+    return p
+
+
+def test_login_of_a_known_member(wine):
+    server = CommunityServer("login")
+    p = None
+    try:
+        p = open_login(wine, "login", server)
+        p.act("settext loginfrm.Edit1 demo")
+        p.act("settext loginfrm.Edit2 demo")
+        screenshot(wine, "loginfrm")
+        p.act("click loginfrm.Image1")
+        wait_until(lambda: p.get("loginfrm.visible") == "0", 30, what="the login window to close")
+        check(p.get("qex_ulm_frm.Label1.caption") == "Member: demo", "user line")
+        check(p.get("qex_ulm_frm.Image21.left") == "299", "member layout")
+        check(p.get("qex_ulm_frm.Image21.picture") == "profile_1", "profile link")
+        check(p.get("qex_ulm_frm.Image17.picture") == "logout_1", "logout link")
+        ini = p.read_ini()
+        check("User=demo\r\n" in ini and "Member=1\r\n" in ini, "ini: %r" % ini)
+        check(server.requests() == ["POST /forum/instant.php?do=login&username=demo&password=demo HTTP/1.0"],
+              "requests: %r" % server.requests())
+        screenshot(wine, "login-member")
+    finally:
+        if p:
+            p.kill()
+        server.stop()
+
+
+def test_wrong_password_is_refused(wine):
+    server = CommunityServer("refused")
+    p = None
+    try:
+        p = open_login(wine, "refused", server)
+        p.act("settext loginfrm.Edit1 demo")
+        p.act("settext loginfrm.Edit2 wrong & wrong")
+        p.act("click loginfrm.Image1")
+        wait_until(lambda: REFUSED in p.boxes(), 30, what="the refusal")
+        screenshot(wine, "login-refused")
+        p.answer("OK")
+        wait_until(lambda: p.get("loginfrm.Label5.caption") == "Login failed.", 20, what="the status line")
+        check(p.get("loginfrm.Edit1.enabled") == "1", "fields enabled again")
+        check(p.get("qex_ulm_frm.Label1.caption").startswith("Windows user"), "a member after all")
+        check("Member=1" not in p.read_ini(), "ini: %r" % p.read_ini())
+        check(server.requests() == ["POST /forum/instant.php?do=login&username=demo&password=wrong%20%26%20wrong"
+                                    " HTTP/1.0"], "requests: %r" % server.requests())
+    finally:
+        if p:
+            p.kill()
+        server.stop()

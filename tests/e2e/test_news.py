@@ -1,0 +1,169 @@
+"""The news window under Wine against the community server stand-in on loopback: the content of
+a refresh and the requests behind it, hovering, F5 held down, a gallery on its way, a stopped
+server and a headline file of another version."""
+import os
+import subprocess
+
+from community import CommunityServer, settings
+from harness import SHOTS, Program, check, screenshot, wait_until
+
+ROWS = ["Ten minutes to a faster start-up", "Forum moderators wanted", "New signatures for October",
+        "Why is my disk full?", "Gallery: send us your photos", "Chat with the support team"]
+HINTS = ["Orvanta Kestrel 1.21: what is new", "Questions? The community forum answers",
+         "Keep the tools free for everyone"]
+SKIN = os.path.join(os.path.dirname(__file__), "..", "..", "build", "win64", "skin")
+PROGRESS_FILL = (66, 118, 191)
+
+
+def pixel(png, x, y):
+    r = subprocess.run(["convert", png, "-crop", "1x1+%d+%d" % (x, y), "-depth", "8", "txt:-"],
+                       stdout=subprocess.PIPE, timeout=30)
+    line = r.stdout.decode().strip().splitlines()[-1]  # "0,0: (r,g,b)  #RRGGBB  srgb(...)"
+    hexa = line.split("#")[1][:6]
+    return tuple(int(hexa[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def origin(program):
+    """The news window's client area on the screen."""
+    for w in program.windows():
+        if w and w[0] == "Tqextodayfrm":
+            x, y = w[3].split(",")
+            return int(x), int(y)
+    raise AssertionError("the news window is not on the screen")
+
+
+def placeholder_on(png, at, left, top, width, height):
+    """The placeholder's icon (the skin's "error" picture) lies where the placeholder puts it
+    on an image at (left, top) of the given size."""
+    icon = os.path.join(SKIN, "error.bmp")
+    x = at[0] + left + width // 2 - 16 + 16
+    y = at[1] + top + height // 2 - 16 - 32 // 3 + 2 + 16
+    return pixel(png, x, y) == pixel(icon, 16, 16)
+
+
+def start_news(wine, name, server, loop=1):
+    p = Program(wine, name)
+    p.write_ini("[System]\nNews=1\n[Rotator]\nLoop=%d\n" % loop + settings(server.host))
+    p.start()
+    p.wait_ready()
+    wait_until(lambda: p.get("qextodayfrm.visible") == "1", 30, what="the news window")
+    return p
+
+
+def idle(p):
+    return p.get("qextodayfrm.caption") == "Orvanta Kestrel" and p.get("qextodayfrm.AuthorLabel.caption") != ""
+
+
+def test_news_window_shows_the_servers_news(wine):
+    server = CommunityServer("news")
+    p = None
+    try:
+        p = start_news(wine, "news", server, loop=1)
+        wait_until(lambda: idle(p), 60, what="the news to load")
+        # Loop=1: the first banner is the third advert.
+        check(server.requests() == ["GET /today/headlines.db HTTP/1.0", "GET /banners/banner3.gif HTTP/1.0",
+                                    "GET /gallery/harbour.jpg HTTP/1.0"], "requests: %r" % server.requests())
+        for k, caption in enumerate(ROWS):
+            check(p.get("qextodayfrm.HeadlineLabel%d.caption" % k) == caption, "row %d" % k)
+            check(p.get("qextodayfrm.HeadlineArrow%d.top" % k) == str(59 + 18 * k + 3), "arrow %d" % k)
+        check(p.ctl("get qextodayfrm.HeadlineLabel6.caption")[0] != 0, "a seventh row")
+        check(p.get("qextodayfrm.AuthorLabel.caption") == "Marta Lindqvist", "gallery caption")
+        check(p.get("qextodayfrm.GalleryImage.visible") == "1", "gallery frame")
+        check(p.get("qextodayfrm.GalleryImage.width") == "146", "frame width")
+        check(p.get("qextodayfrm.AdvertImage.hint") == HINTS[2], "banner hint")
+        check(p.get("qextodayfrm.AdvertImage.cursor") == "hand", "banner cursor")
+        check(p.get("qextodayfrm.BannerTimer.running") == "1", "the banner is not animated")
+        check(p.get("qextodayfrm.NewsHeadLabel.caption") == "Kestrel 1.21 is out", "lead story")
+        check(p.get("qextodayfrm.Timer1.running") == "1", "rotation")
+
+        p.act("mousemove qextodayfrm.HeadlineLabel3")
+        wait_until(lambda: p.get("qextodayfrm.StoryLabel.caption").startswith("Temporary files"), 10,
+                   what="the summary")
+        check(p.get("qextodayfrm.AdvertImage.visible") == "0", "the banner stays under the summary")
+        check(p.get("qextodayfrm.HeadlineLabel3.underline") == "1", "underline")
+        shot = screenshot(wine, "news-hover")
+        p.act("mousemove qextodayfrm")
+        wait_until(lambda: p.get("qextodayfrm.AdvertImage.visible") == "1", 10, what="the banner again")
+        shot = screenshot(wine, "news-content")
+        check(not placeholder_on(shot, origin(p), 242, 64, 135, 135), "a placeholder instead of the picture")
+
+        # F5 held down: one refresh while it stays down, another after it came up.
+        p.act("key qextodayfrm 116 down")
+        wait_until(lambda: len(server.requests()) >= 6 and idle(p), 60, what="the refresh")
+        p.act("key qextodayfrm 116 down")
+        p.act("key qextodayfrm 116 down")
+        p.act("key qextodayfrm 116 up")
+        p.act("key qextodayfrm 116 down")
+        wait_until(lambda: len(server.requests()) >= 9 and idle(p), 60, what="the second refresh")
+        heads = [r for r in server.requests() if r == "GET /today/headlines.db HTTP/1.0"]
+        check(len(heads) == 3 and len(server.requests()) == 9, "requests: %r" % server.requests())
+        check(all(r.endswith(" HTTP/1.0") for r in server.requests()), "not HTTP/1.0")
+
+        shown = HINTS.index(p.get("qextodayfrm.AdvertImage.hint"))
+        p.act("close qextodayfrm")
+        wait_until(lambda: p.get("qextodayfrm.visible") == "0", 20, what="the window to close")
+        check("Loop=%d\r\n" % shown in p.read_ini() and "News=1" in p.read_ini(), "ini: %r" % p.read_ini())
+    finally:
+        if p:
+            p.kill()
+        server.stop()
+
+
+def test_gallery_progress_while_the_picture_arrives(wine):
+    # Only the gallery is slow: the banners and the headline file come at once.
+    server = CommunityServer("slow", rate=1500, slow="/gallery/")
+    p = None
+    try:
+        p = start_news(wine, "slow", server)
+        shot = os.path.join(SHOTS, "news-progress.png")
+
+        def progress_shown():
+            screenshot(wine, "news-progress")
+            at = origin(p)
+            return pixel(shot, at[0] + 242 + 3, at[1] + 64 + 67 + 15 + 1) == PROGRESS_FILL
+
+        wait_until(progress_shown, 30, 0.2, "the progress picture")
+        check(p.get("qextodayfrm.caption") == "Orvanta Kestrel - Loading...", "caption while loading")
+        check(p.get("qextodayfrm.AuthorLabel.caption") == "", "caption under a picture on its way")
+        wait_until(lambda: idle(p), 60, what="the picture")
+    finally:
+        if p:
+            p.kill()
+        server.stop()
+
+
+def test_stopped_server_gives_the_warning_and_two_placeholders(wine):
+    server = CommunityServer("stopped")
+    server.stop()
+    p = start_news(wine, "stopped", server)
+    try:
+        text = "Orvanta Kestrel\tUnable to connect to server.\\nPlease make sure that you are connected to the internet."
+        wait_until(lambda: text in p.boxes(), 60, what="the warning")
+        p.answer("OK")
+        wait_until(lambda: p.get("qextodayfrm.caption") == "Orvanta Kestrel", 20, what="the refresh to end")
+        shot = screenshot(wine, "news-placeholders")
+        at = origin(p)
+        check(placeholder_on(shot, at, 48, 271, 468, 60), "no placeholder on the banner")
+        check(placeholder_on(shot, at, 242, 64, 135, 135), "no placeholder on the gallery")
+        check(p.ctl("get qextodayfrm.HeadlineLabel0.caption")[0] != 0, "rows without a server")
+    finally:
+        p.kill()
+
+
+def test_foreign_version_asks_and_shows_no_rows(wine):
+    server = CommunityServer("foreign", version="1.16.00.00")
+    p = None
+    try:
+        p = start_news(wine, "foreign", server)
+        question = ("Orvanta Kestrel\tThis file is not supported by Orvanta Kestrel.\\nDo you want to check "
+                    "http://www.orvanta.example/ for updates?")
+        wait_until(lambda: question in p.boxes(), 60, what="the question")
+        screenshot(wine, "news-foreign")
+        p.answer("No")
+        wait_until(lambda: p.get("qextodayfrm.caption") == "Orvanta Kestrel", 20, what="the refresh to end")
+        check(p.ctl("get qextodayfrm.HeadlineLabel0.caption")[0] != 0, "rows of a foreign file")
+        check(server.requests() == ["GET /today/headlines.db HTTP/1.0"], "requests: %r" % server.requests())
+    finally:
+        if p:
+            p.kill()
+        server.stop()
