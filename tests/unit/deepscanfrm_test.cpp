@@ -269,6 +269,35 @@ TEST_F(ScanWindow, QuittingDuringAScanEndsIt) {
   EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\KeyB"));
 }
 
+// A list control redraws its scroll bar for every row it gets: the rows found fill the visible
+// part of the list at once, and below it come in batches a second apart; none is lost.
+TEST_F(ScanWindow, RowsBelowTheVisibleOnesComeInBatchesAndAllArriveInOrder) {
+  std::vector<std::string> listed;
+  Rows expected;
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = "Bad" + std::to_string(100 + i);
+    makeKey(RegRoot::ClassesRoot, name);
+    listed.push_back("\\" + name);
+    expected.push_back("HKEY_CLASSES_ROOT\\" + name + "|Removed");
+  }
+  lists({{1, listed}});
+  start();
+  scan().show();
+  size_t shownEarly = 0, shownAfterASecond = 0;
+  after(150, [&] {
+    shownEarly = scan().ListView1.rows().size();
+    EXPECT_GT(std::stoi(scan().Label9.caption()), 8);
+    sys.fakeClock.advance(1000);
+  });
+  after(170, [&] { shownAfterASecond = scan().ListView1.rows().size(); });
+  backend.advance(10);
+  EXPECT_EQ(shownEarly, 8u);
+  EXPECT_GT(shownAfterASecond, 8u);
+  EXPECT_LT(shownAfterASecond, 20u);
+  EXPECT_EQ(rows(), expected);
+  EXPECT_EQ(scan().Label9.caption(), "20");
+}
+
 TEST_F(ScanWindow, AMissingOrUnreadableListEndsTheScanWhereItStands) {
   lists({});
   sys.fakeFiles.remove(kProgramDir + "SysDataExt2.db");

@@ -142,6 +142,27 @@ TEST_F(RegistryBackupTest, AKeyIsWrittenWithItsValuesAndSubkeysInTheRegistrysSpe
   EXPECT_FALSE(next.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "Missing"));
 }
 
+// A scan saves many entries of one key: each keeps the registry's spelling, whichever came first.
+TEST_F(RegistryBackupTest, EntriesOfTheSameKeyKeepTheirOwnSpelling) {
+  for (const char* name : {"Software\\BadOne", "Software\\BadTwo"})
+    sys.registry().create(RegRoot::CurrentUser, name);
+  auto run = sys.registry().create(RegRoot::LocalMachine, "Software\\Run");
+  run->writeString("EvilA", "a.exe");
+  run->writeString("EvilB", "b.exe");
+  sys.fakeSystem.nowUtc = 127343664000000000ull;
+  ASSERT_TRUE(backup.saveKey(sys.registry(), RegRoot::CurrentUser, "Software\\badone"));
+  ASSERT_TRUE(backup.saveKey(sys.registry(), RegRoot::CurrentUser, "Software\\BADTWO"));
+  ASSERT_TRUE(backup.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "evila"));
+  ASSERT_TRUE(backup.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "EVILB"));
+  backup.close();
+  EXPECT_EQ(file(backup.filePath()),
+            "REGEDIT4\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\BadOne]\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\BadTwo]\r\n"
+            "\r\n[HKEY_LOCAL_MACHINE\\Software\\Run]\r\n\"EvilA\"=\"a.exe\"\r\n"
+            "\r\n[HKEY_LOCAL_MACHINE\\Software\\Run]\r\n\"EvilB\"=\"b.exe\"\r\n");
+}
+
 TEST_F(RegistryBackupTest, WhatCannotBeSavedWholeIsRefused) {
   auto bad = sys.registry().create(RegRoot::CurrentUser, "Software\\Bad");
   bad->writeString("line\nbreak", "x");
