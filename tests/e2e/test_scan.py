@@ -200,7 +200,7 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
         subprocess.run(["rm", "-rf", os.path.join(windows, "qexscan-dir")])
 
 
-def test_save_log_asks_before_replacing_and_delete_files_counts_what_stays(wine):
+def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(wine):
     windows = windows_dir(wine)
     gone = os.path.join(windows, "qexscan-c.exe")
     stays = os.path.join(windows, "qexscan-ro.exe")
