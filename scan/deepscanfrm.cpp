@@ -55,8 +55,8 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
     w_.Label1.setCaption(item_);
     w_.Label8.setCaption(std::to_string(w_.FilesDetected));
     w_.Label9.setCaption(std::to_string(w_.KeysRemoved));
-    const uint64_t now = w_.app_.sys.clock().tickMs();
     if (rows_.empty()) return;
+    const uint64_t now = w_.app_.sys.clock().tickMs();
     if (!allRows && w_.ListView1.rowCount() >= kRowsShown && now - rowsShownAt_ < kRowsEveryMs)
       return;
     w_.ListView1.addRows(std::move(rows_));
