@@ -42,12 +42,17 @@ class System {
   virtual std::string programPath() = 0;       // full path of the running program file
   virtual std::vector<std::string> arguments() = 0;  // command-line arguments after the program
   virtual std::string userName() = 0;
+  // The user's profile folder ("C:\Documents and Settings\Owner"), without a trailing
+  // backslash; empty where the system keeps none.
+  virtual std::string profileDirectory() = 0;
   // The system's short date, two blanks and the short time, in local time.
   virtual std::string formatFileTime(FileTime utc) = 0;
   // Bits per pixel times colour planes of the screen.
   virtual int colorDepth() = 0;
   // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).
   virtual char decimalSeparator() { return '.'; }
+  // The user's thousands separator (LOCALE_STHOUSAND), possibly empty or several characters.
+  virtual std::string thousandsSeparator() { return ","; }
   virtual int waveOutDevices() = 0;
   virtual int midiOutDevices() = 0;
 

@@ -29,8 +29,10 @@ class FakeSystem : public System {
   std::string program = "C:\\Program Files\\Orvanta\\qexsys.exe";
   std::vector<std::string> args;
   std::string user = "Owner";
+  std::string profileDir = "C:\\Documents and Settings\\Owner";
   int depth = 32;
   char decimal = '.';
+  std::string thousands = ",";
   int waves = 1;
   int midis = 1;
   int utcOffsetMinutes = 0;  // local time minus UTC, for formatFileTime
@@ -46,12 +48,14 @@ class FakeSystem : public System {
   std::string programPath() override { return program; }
   std::vector<std::string> arguments() override { return args; }
   std::string userName() override { return user; }
+  std::string profileDirectory() override { return profileDir; }
   // The short forms of US English, as a fresh Wine prefix formats them:
   // "7/15/2004  3:05 PM" (month/day/year without leading zeros, two blanks, 12-hour time);
   // empty for a time Windows cannot convert.
   std::string formatFileTime(FileTime utc) override;
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }
+  std::string thousandsSeparator() override { return thousands; }
   int waveOutDevices() override { return waves; }
   int midiOutDevices() override { return midis; }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/win32_handle.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -88,6 +90,76 @@ class Win32Output : public OutputFile {
   bool failed_ = false;
 };
 
+// GetFinalPathNameByHandleA came with Vista, whose links to files came with it: before it, the
+// full path of what was opened is final.
+using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+FinalPathCall finalPathCall() {
+  static const auto call = reinterpret_cast<FinalPathCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+  return call;
+}
+
+// Deleting through a handle: NtSetInformationFile with FileDispositionInformation (13), which
+// every NT version has and which is what DeleteFileA does after opening the file.
+struct IoStatus {
+  union {
+    LONG status;
+    void* pointer;
+  };
+  ULONG_PTR information;
+};
+using SetInformationCall = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
+SetInformationCall setInformationCall() {
+  static const auto call = reinterpret_cast<SetInformationCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtSetInformationFile")));
+  return call;
+}
+
+// "\\?\C:\dir" is "C:\dir", "\\?\UNC\server\share" is "\\server\share"; a trailing backslash
+// stays only at a drive root.
+std::string dosPath(std::string path) {
+  if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) path.erase(2, 6);
+  else if (path.compare(0, 4, "\\\\?\\") == 0) path.erase(0, 4);
+  if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// Where what the handle names really lies; the fallback is the path it was opened with.
+std::string finalPathOf(HANDLE h, const std::string& opened, Win32Files& files) {
+  const FinalPathCall call = finalPathCall();
+  if (!call) return dosPath(files.fullPath(opened));
+  std::string out(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    // FILE_NAME_NORMALIZED | VOLUME_NAME_DOS, both 0.
+    DWORD n = call(h, &out[0], static_cast<DWORD>(out.size()), 0);
+    if (n == 0 || n > 32768) return std::string();
+    if (n < out.size()) {
+      out.resize(n);
+      return dosPath(out);
+    }
+    out.assign(n, '\0');
+  }
+  return std::string();
+}
+
+class Win32Deletion : public FileForDeletion {
+ public:
+  Win32Deletion(HANDLE h, std::string path, Win32Files& files) : handle_(h), path_(std::move(path)), files_(files) {}
+  std::string finalPath() override { return finalPathOf(handle_.get(), path_, files_); }
+  bool remove() override {
+    const SetInformationCall call = setInformationCall();
+    if (!call) return false;
+    IoStatus io{};
+    BOOLEAN deleteIt = TRUE;
+    return call(handle_.get(), &io, &deleteIt, sizeof deleteIt, 13) >= 0;
+  }
+
+ private:
+  Handle handle_;
+  std::string path_;
+  Win32Files& files_;
+};
+
 }  // namespace
 
 std::unique_ptr<FindHandle> Win32Files::findFirst(const std::string& pattern, FindData& first) {
@@ -162,6 +234,23 @@ std::string Win32Files::fullPath(const std::string& path) {
     out.assign(n, '\0');
   }
   return path;
+}
+
+std::string Win32Files::finalPath(const std::string& path) {
+  // Backup semantics open folders too; the attributes right is all a name query needs.
+  HANDLE opened = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::string();
+  Handle h(opened);
+  return finalPathOf(h.get(), path, *this);
+}
+
+std::unique_ptr<FileForDeletion> Win32Files::openForDeletion(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Deletion>(h, path, *this);
 }
 
 }  // namespace platform::win32

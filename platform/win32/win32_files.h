@@ -17,6 +17,8 @@ class Win32Files : public Files {
   bool createDirectory(const std::string& path) override;
   bool setAttributes(const std::string& path, uint32_t attributes) override;
   std::string fullPath(const std::string& path) override;
+  std::string finalPath(const std::string& path) override;
+  std::unique_ptr<FileForDeletion> openForDeletion(const std::string& path) override;
 };
 
 }  // namespace platform::win32

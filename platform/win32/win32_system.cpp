@@ -4,6 +4,7 @@
 #include "platform/win32/win32_handle.h"
 
 #include <mmsystem.h>
+#include <shlobj.h>
 
 namespace platform::win32 {
 namespace {
@@ -99,6 +100,14 @@ std::string Win32System::userName() {
   return std::string(name, size - 1);
 }
 
+std::string Win32System::profileDirectory() {
+  char path[MAX_PATH + 1] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
+  std::string dir = path;
+  if (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
 std::string Win32System::formatFileTime(FileTime utc) {
   FILETIME file{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)};
   FILETIME local;
@@ -122,6 +131,12 @@ char Win32System::decimalSeparator() {
   char text[8] = {};
   if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) || text[0] == '\0') return '.';
   return text[0];
+}
+
+std::string Win32System::thousandsSeparator() {
+  char text[8] = {};
+  if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text)) return ",";
+  return text;
 }
 
 int Win32System::waveOutDevices() { return static_cast<int>(waveOutGetNumDevs()); }

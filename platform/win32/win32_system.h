@@ -21,9 +21,11 @@ class Win32System : public System {
   std::string programPath() override;
   std::vector<std::string> arguments() override;
   std::string userName() override;
+  std::string profileDirectory() override;
   std::string formatFileTime(FileTime utc) override;
   int colorDepth() override;
   char decimalSeparator() override;
+  std::string thousandsSeparator() override;
   int waveOutDevices() override;
   int midiOutDevices() override;
 };
