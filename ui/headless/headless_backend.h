@@ -57,6 +57,9 @@ class HeadlessBackend : public Backend {
   bool quitRequested = false;
   // Repaints asked for, counted.
   int invalidations = 0;
+  // Runs after every processMessages, so a test can act in the middle of a long loop the way
+  // a user's click arrives between two of its steps.
+  std::function<void()> onProcessMessages;
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}
