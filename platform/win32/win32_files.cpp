@@ -7,6 +7,11 @@
 
 #include "platform/win32/win32_handle.h"
 
+// Vista and later, like every system the program runs on today (see win32_clock.cpp); the
+// headers declare them for such targets only.
+extern "C" __declspec(dllimport) DWORD WINAPI GetFinalPathNameByHandleA(HANDLE, LPSTR, DWORD, DWORD);
+extern "C" __declspec(dllimport) BOOL WINAPI SetFileInformationByHandle(HANDLE, int, LPVOID, DWORD);
+
 namespace platform::win32 {
 
 namespace {
@@ -90,30 +95,11 @@ class Win32Output : public OutputFile {
   bool failed_ = false;
 };
 
-// GetFinalPathNameByHandleA came with Vista, whose links to files came with it: before it, the
-// full path of what was opened is final.
-using FinalPathCall = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-FinalPathCall finalPathCall() {
-  static const auto call = reinterpret_cast<FinalPathCall>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
-  return call;
-}
-
-// Deleting through a handle: NtSetInformationFile with FileDispositionInformation (13), which
-// every NT version has and which is what DeleteFileA does after opening the file.
-struct IoStatus {
-  union {
-    LONG status;
-    void* pointer;
-  };
-  ULONG_PTR information;
+// FILE_DISPOSITION_INFO: deleting through a handle, as DeleteFileA does after opening.
+struct DispositionInfo {
+  BOOLEAN deleteFile;
 };
-using SetInformationCall = LONG(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
-SetInformationCall setInformationCall() {
-  static const auto call = reinterpret_cast<SetInformationCall>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtSetInformationFile")));
-  return call;
-}
+constexpr int kFileDispositionInfo = 4;
 
 // "\\?\C:\dir" is "C:\dir", "\\?\UNC\server\share" is "\\server\share"; a trailing backslash
 // stays only at a drive root.
@@ -124,14 +110,12 @@ std::string dosPath(std::string path) {
   return path;
 }
 
-// Where what the handle names really lies; the fallback is the path it was opened with.
-std::string finalPathOf(HANDLE h, const std::string& opened, Win32Files& files) {
-  const FinalPathCall call = finalPathCall();
-  if (!call) return dosPath(files.fullPath(opened));
+// Where what the handle names really lies.
+std::string finalPathOf(HANDLE h) {
   std::string out(MAX_PATH, '\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
     // FILE_NAME_NORMALIZED | VOLUME_NAME_DOS, both 0.
-    DWORD n = call(h, &out[0], static_cast<DWORD>(out.size()), 0);
+    DWORD n = GetFinalPathNameByHandleA(h, &out[0], static_cast<DWORD>(out.size()), 0);
     if (n == 0 || n > 32768) return std::string();
     if (n < out.size()) {
       out.resize(n);
@@ -144,20 +128,15 @@ std::string finalPathOf(HANDLE h, const std::string& opened, Win32Files& files) 
 
 class Win32Deletion : public FileForDeletion {
  public:
-  Win32Deletion(HANDLE h, std::string path, Win32Files& files) : handle_(h), path_(std::move(path)), files_(files) {}
-  std::string finalPath() override { return finalPathOf(handle_.get(), path_, files_); }
+  explicit Win32Deletion(HANDLE h) : handle_(h) {}
+  std::string finalPath() override { return finalPathOf(handle_.get()); }
   bool remove() override {
-    const SetInformationCall call = setInformationCall();
-    if (!call) return false;
-    IoStatus io{};
-    BOOLEAN deleteIt = TRUE;
-    return call(handle_.get(), &io, &deleteIt, sizeof deleteIt, 13) >= 0;
+    DispositionInfo info{TRUE};
+    return SetFileInformationByHandle(handle_.get(), kFileDispositionInfo, &info, sizeof info) != 0;
   }
 
  private:
   Handle handle_;
-  std::string path_;
-  Win32Files& files_;
 };
 
 }  // namespace
@@ -242,7 +221,7 @@ std::string Win32Files::finalPath(const std::string& path) {
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return std::string();
   Handle h(opened);
-  return finalPathOf(h.get(), path, *this);
+  return finalPathOf(h.get());
 }
 
 std::unique_ptr<FileForDeletion> Win32Files::openForDeletion(const std::string& path) {
@@ -250,7 +229,7 @@ std::unique_ptr<FileForDeletion> Win32Files::openForDeletion(const std::string& 
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                          FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32Deletion>(h, path, *this);
+  return std::make_unique<Win32Deletion>(h);
 }
 
 }  // namespace platform::win32
