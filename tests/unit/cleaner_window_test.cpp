@@ -97,7 +97,12 @@ TEST_F(Cleaner, ARunDeletesTheDottedFilesOfBothFoldersAndNothingElse) {
   f.addFile(kTemp + "ro.txt", "r", platform::kAttrReadOnly);
   f.addFile(kTemp + "held.txt", "h");
   auto holder = f.createFile(kTemp + "held.txt");
+  // A junction, a symbolic link and Wine's link to a Unix folder, all leading out.
   f.addLink(kTemp + "sub\\out", "C:\\outside");
+  f.addLink(kTemp + "junction", "C:\\outside", platform::fake::kTagMountPoint);
+  f.addLink(kTemp + "symlink.d", "C:\\outside", platform::fake::kTagSymlink);
+  f.addFile("C:\\outside\\deeper\\precious.doc", "p");
+  f.setListedSize("C:\\outside\\deeper\\precious.doc", 10ull << 30);
   f.addFileLink(kTemp + "escape.txt", "C:\\outside\\canary.txt");
   f.addFile(kQuarantine + "q1.vir", "v");
   f.addFile(kQuarantine + "sub\\q2.vir", "v");
@@ -110,9 +115,12 @@ TEST_F(Cleaner, ARunDeletesTheDottedFilesOfBothFoldersAndNothingElse) {
     EXPECT_FALSE(exists(gone)) << gone;
   for (const std::string& kept : {kTemp + "readme", kTemp + "sub\\NOEXT", kTemp + "ro.txt", kTemp + "held.txt",
                                   kTemp + "escape.txt", kTemp + "sub\\deep", kQuarantine + "sub",
-                                  std::string("C:\\outside\\canary.txt"), std::string("C:\\WINDOWS\\win.ini")})
+                                  std::string("C:\\outside\\canary.txt"), std::string("C:\\outside\\deeper\\precious.doc"),
+                                  kTemp + "junction", kTemp + "symlink.d", std::string("C:\\WINDOWS\\win.ini")})
     EXPECT_TRUE(exists(kept)) << kept;
   EXPECT_EQ(f.readFile("C:\\outside\\canary.txt", 10), "keep");
+  // Nothing behind the folder links was even read: its ten gigabytes would show.
+  EXPECT_EQ(cleaner().caption(), "Reading files: 0 KB");
   EXPECT_EQ(sys.fakeShell.emptiedBins, std::vector<std::string>{""});
   EXPECT_FALSE(cleaner().visible());
   EXPECT_EQ(cleaner().Label1.caption(), "");
@@ -285,6 +293,17 @@ TEST_F(Cleaner, FilesThatVanishOrFoldersThatCannotBeReadAreSkipped) {
   run();
   EXPECT_FALSE(exists(kTemp + "a.tmp"));
   EXPECT_FALSE(exists(kTemp + "c.tmp"));
+  EXPECT_TRUE(backend.boxes.empty());
+  EXPECT_FALSE(cleaner().visible());
+}
+
+TEST_F(Cleaner, ARecycleBinThatCannotBeEmptiedIsLeftAsItIs) {
+  sys.fakeFiles.addFile(kTemp + "a.tmp");
+  sys.fakeShell.emptyFails = true;
+  startShown();
+  run();
+  EXPECT_EQ(sys.fakeShell.emptiedBins.size(), 1u);
+  EXPECT_FALSE(exists(kTemp + "a.tmp"));
   EXPECT_TRUE(backend.boxes.empty());
   EXPECT_FALSE(cleaner().visible());
 }
