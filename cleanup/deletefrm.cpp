@@ -79,9 +79,10 @@ void Tdeletefrm::Timer1Timer() {
   tempRoot_.reset();
   quarantineRoot_.reset();
   if (!main.excludeTemporary) tempRoot_ = cleanup::CleanRoot::open(files, facts.tempFolder(), guarded);
-  if (tempRoot_ && !Cancelled) walk(*tempRoot_);
+  if (tempRoot_) walk(*tempRoot_);
   tempFiles_ = FoundFiles.size();
   if (!main.excludeNorton) quarantineRoot_ = cleanup::CleanRoot::open(files, facts.nortonQuarantine, guarded);
+  // A run cancelled while it read the Temp folder reads no further.
   if (quarantineRoot_ && !Cancelled) walk(*quarantineRoot_);
 
   deleteFound();
