@@ -100,10 +100,12 @@ void Tqex_ulm_frm::toolButtonHover(size_t tool) {
 }
 
 void Tqex_ulm_frm::openTool(size_t tool) {
+  const app::Tool& t = app::kTools[tool];
+  if (t.busy && t.busy(app_)) return;
   toolButtons_[tool].show(2);
   Timer1.stop();
   Timer2.stop();
-  app::kTools[tool].window(app_).show();
+  t.window(app_).show();
 }
 
 void Tqex_ulm_frm::resumeTimers() {

@@ -30,14 +30,20 @@ const char* badgeFor(const std::string& osName) {
 SystemFacts SystemFacts::read(platform::Services& sys) {
   auto& reg = sys.registry();
   SystemFacts f;
-  f.osName = app::osName(sys.system().osVersion());
+  const platform::OsVersion version = sys.system().osVersion();
+  f.osName = app::osName(version);
   f.osBadge = badgeFor(f.osName);
-  // Only these two keep the Local Settings folder the cleaner empties.
-  if (f.osBadge == "os_xp" || f.osBadge == "os_2000") {
-    if (auto v = readValue(reg, RegRoot::CurrentUser,
-                           "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Local Settings"))
-      f.localSettings = *v + "\\";
+  // The folder whose Temp the cleaner empties: XP and 2000 keep it as Local Settings; NT 6 and
+  // later have none and keep the Temp folder below Local AppData instead.
+  const char* tempParent = nullptr;
+  if (f.osBadge == "os_xp" || f.osBadge == "os_2000") tempParent = "Local Settings";
+  else if (version.platformId == 2 && version.major >= 6) tempParent = "Local AppData";
+  if (tempParent) {
+    auto v = readValue(reg, RegRoot::CurrentUser,
+                       "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", tempParent);
+    if (v && !v->empty()) f.localSettings = *v + (v->back() == '\\' ? "" : "\\");
   }
+  f.profileDirectory = sys.system().profileDirectory();
   f.windowsDirectory = sys.system().windowsDirectory();
   f.colorDepth = sys.system().colorDepth();
   if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))

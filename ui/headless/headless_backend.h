@@ -61,6 +61,9 @@ class HeadlessBackend : public Backend {
   int invalidations = 0;
   // Calls queued for the user-interface thread, counted (from any thread).
   std::atomic<int> posts{0};
+  // Runs after every processMessages, so a test can act in the middle of a long loop the way
+  // a user's click arrives between two of its steps.
+  std::function<void()> onProcessMessages;
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}

@@ -115,9 +115,20 @@ void Win32Backend::dispatch(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
+// A long loop pumps after every item it handles, and under Wine every look at the queue is a
+// round trip to the server that costs more than many an item. So the queue is looked at once
+// per kPumpSliceMs (input, timers and calls from other threads wait at most that long), and
+// the windows repaint at most every kPumpPaintMs, as often as anybody can follow.
 void Win32Backend::processMessages() {
+  constexpr DWORD kPumpSliceMs = 10, kPumpPaintMs = 50;
+  const DWORD now = GetTickCount();
+  if (now - lastPump_ < kPumpSliceMs) return;
+  lastPump_ = now;
+  const bool paint = now - lastPumpPaint_ >= kPumpPaintMs;
+  if (paint) lastPumpPaint_ = now;
+  const UINT queues = paint ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | queues)) {
     if (msg.message == WM_QUIT) {
       // Left for the loop that owns the program's end.
       PostQuitMessage(static_cast<int>(msg.wParam));

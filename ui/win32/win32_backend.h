@@ -75,6 +75,8 @@ class Win32Backend : public Backend {
   SetLayeredFn setLayered_ = nullptr;
   TrayIcon shownTray_;
   HWND shownTrayWindow_ = nullptr;
+  // When processMessages last looked at the queue, and last let the windows paint.
+  DWORD lastPump_ = 0, lastPumpPaint_ = 0;
 
   HWND windowOf(const Form* form) const;
   void dispatch(MSG& msg);
