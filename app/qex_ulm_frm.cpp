@@ -7,6 +7,7 @@
 #include "online/qextodayfrm.h"
 #include "scan/deepscanfrm.h"
 #include "skin/layout.h"
+#include "sysinfo/inventoryreport.h"
 #include "ui/dialogs.h"
 
 namespace {
@@ -198,8 +199,7 @@ void Tqex_ulm_frm::refreshDisk() {
 }
 
 void Tqex_ulm_frm::refreshProcessCount() {
-  const auto count = app_.sys.processes().snapshot().size();
-  Label3.setCaption("Running Processes: " + std::to_string(count > 0 ? count - 1 : 0));
+  Label3.setCaption(app::processCountCaption(app_.sys.processes().snapshot().size()));
 }
 
 void Tqex_ulm_frm::refreshMemory() {
@@ -210,8 +210,9 @@ void Tqex_ulm_frm::refreshMemory() {
     Image9.setWidth(width);
     if (Image9.pictureName() != app::memoryBarPicture(width)) skin().load(Image9, app::memoryBarPicture(width));
   }
-  const auto total = app::memoryReadout(app::totalMb(m.totalPhys));
-  const auto used = app::memoryReadout(app::usedMb(m.totalPhys, m.availPhys));
+  // Counted as the inventory's report counts them.
+  const auto total = app::memoryReadout(sysinfo::ramInstalledMb(m.totalPhys));
+  const auto used = app::memoryReadout(sysinfo::ramInUseMb(m.totalPhys, m.availPhys));
   totalReadout_.show(skin(), total.text);
   usedReadout_.show(skin(), used.text);
   Image10.setLeft(app::totalPictureX(total.figure));
