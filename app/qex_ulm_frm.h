@@ -11,7 +11,7 @@
 #include "frame/checkpicture.h"
 #include "frame/hoverlink.h"
 #include "frame/imagebutton.h"
-#include "online/cookiemember.h"
+#include "online/browsermembership.h"
 
 class Tqex_ulm_frm : public app::Window {
  public:
@@ -25,7 +25,8 @@ class Tqex_ulm_frm : public app::Window {
   // Forum member state.
   std::string storedUser;
   bool memberFlag = false, cookieMember = false, dialogLogin = false;
-  online::CookieMembership cookies;
+  // The member id the default browser's cookie gave, kept for the run.
+  online::BrowserMembership membership;
   // Cleanup choices: true means the item is excluded from cleaning.
   bool excludeTemporary = false, excludeRecycle = false, excludeNorton = false;
 
