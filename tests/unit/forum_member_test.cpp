@@ -1,11 +1,12 @@
-// The forum member as the default browser's cookie tells the main window: its links and badge
-// at its showing and at each refresh, the member kept for the run, and the warning for a code
-// that is no member id.
+// The forum member as the default browser's cookie tells the windows: the main window's links
+// and badge at its showing and at each refresh, the member kept for the run, the warning for
+// a code that is no member id, and the inventory's new topic for the browser's member.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/qex_ulm_frm.h"
+#include "sysinfo/softwarefrm.h"
 #include "tests/unit/app_fixture.h"
 
 namespace {
@@ -139,6 +140,20 @@ TEST_F(ForumMember, OtherBrowsersKeepTheirBadgeAndAreNotRead) {
   startShown();
   EXPECT_EQ(main().Image15.pictureName(), "browser_mo");
   EXPECT_FALSE(memberLayout());
+}
+
+TEST_F(ForumMember, TheBrowsersMemberPostsANewTopicFromTheInventory) {
+  defaultBrowser("IExplore");
+  ieCookieFile(0, ieCookie("4711"));
+  startShown();
+  Tsoftwarefrm& soft = *app->softwarefrm;
+  soft.show();
+  click(soft.Label10);
+  click(soft.Label8);
+  EXPECT_TRUE(backend.boxes.empty());
+  ASSERT_EQ(sys.fakeShell.requests.size(), 1u);
+  EXPECT_EQ(sys.fakeShell.requests[0].target,
+            "http://community.orvanta.example/forum/newthread.php?do=newthread&f=9");
 }
 
 }  // namespace
