@@ -6,9 +6,17 @@
 //   qexctl --answer <button text>          clicks that button ("OK", "Yes", "&No" alike) of
 //                                          the first visible message box that has it
 //   qexctl --processes                     prints the number of entries of a process snapshot
+//   qexctl --process-list                  lists a snapshot's processes but its own: ID TAB name
+//   qexctl --timed "<command>" "<query>" <prefix> <seconds>
+//                                          sends the command, then asks the query until its
+//                                          value starts with prefix; prints "ok <seconds taken>"
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
+//   qexctl --gaps "get <query>" <prefix> <seconds>
+//                                          asks the query over and over until its value starts
+//                                          with prefix; prints "ok <seconds taken> <longest
+//                                          wait for one answer in seconds>"
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
 #include <tlhelp32.h>
@@ -74,14 +82,16 @@ LRESULT CALLBACK receiver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-int request(const std::string& command, int waitSeconds) {
+// Sends one request and leaves the answer in reply: 0 ok, 1 an error reply or none, 2 no window.
+int ask(const std::string& command, int waitSeconds) {
+  replied = false;
   HWND target = FindWindowA(kMainClass, nullptr);
   for (int i = 0; !target && i < waitSeconds * 10; ++i) {
     Sleep(100);
     target = FindWindowA(kMainClass, nullptr);
   }
   if (!target) {
-    std::puts("error no window");
+    reply = "error no window";
     return 2;
   }
   WNDCLASSA wc{};
@@ -97,12 +107,41 @@ int request(const std::string& command, int waitSeconds) {
                       SMTO_ABORTIFHUNG, 15000, &result);
   DestroyWindow(self);
   if (!replied) {
-    std::puts("error no reply");
+    reply = "error no reply";
     return 1;
   }
+  return reply == "ok" || reply.compare(0, 3, "ok ") == 0 ? 0 : 1;
+}
+
+int request(const std::string& command, int waitSeconds) {
+  const int rc = ask(command, waitSeconds);
   std::fwrite(reply.data(), 1, reply.size(), stdout);
   std::fputc('\n', stdout);
-  return reply == "ok" || reply.compare(0, 3, "ok ") == 0 ? 0 : 1;
+  return rc;
+}
+
+// Sends the command, then asks the query every 20 ms until its value starts with the prefix;
+// prints "ok" and the seconds from just before the command went out to the answer that had it.
+int timed(const std::string& command, const std::string& query, const std::string& prefix, int seconds) {
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  if (int rc = request(command, 0)) return rc;
+  const std::string wanted = "ok " + prefix;
+  for (;;) {
+    if (ask(query, 0) == 2) return request(query, 0);
+    QueryPerformanceCounter(&now);
+    const double elapsed = double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    if (reply.compare(0, wanted.size(), wanted) == 0) {
+      std::printf("ok %.3f\n", elapsed);
+      return 0;
+    }
+    if (elapsed > seconds) {
+      std::puts("error timed out");
+      return 1;
+    }
+    Sleep(20);
+  }
 }
 
 // --- message boxes and windows -------------------------------------------------------------
@@ -177,6 +216,34 @@ int listWindows() {
   return 0;
 }
 
+// The longest wait for an answer tells how long, at worst, the window left its messages
+// unhandled while the value changed.
+int gaps(const std::string& query, const std::string& prefix, int seconds) {
+  LARGE_INTEGER frequency, start, before, after;
+  QueryPerformanceFrequency(&frequency);
+  const auto between = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+  };
+  QueryPerformanceCounter(&start);
+  const std::string wanted = "ok " + prefix;
+  double longest = 0;
+  for (;;) {
+    QueryPerformanceCounter(&before);
+    if (ask(query, 0) == 2) return request(query, 0);
+    QueryPerformanceCounter(&after);
+    if (between(before, after) > longest) longest = between(before, after);
+    if (reply.compare(0, wanted.size(), wanted) == 0) {
+      std::printf("ok %.3f %.3f\n", between(start, after), longest);
+      return 0;
+    }
+    if (between(start, after) > seconds) {
+      std::puts("error timed out");
+      return 1;
+    }
+    Sleep(5);
+  }
+}
+
 // The number of entries of a process snapshot, taken the way the program takes its own.
 int countProcesses() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -190,8 +257,23 @@ int countProcesses() {
   return 0;
 }
 
+// Every process of a snapshot but this one and those it started: ID TAB image name.
+int listProcesses() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return 1;
+  const DWORD self = GetCurrentProcessId();
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+    if (entry.th32ProcessID != self && entry.th32ParentProcessID != self)
+      std::printf("%lu\t%s\n", static_cast<unsigned long>(entry.th32ProcessID), entry.szExeFile);
+  CloseHandle(snap);
+  return 0;
+}
+
 int usage() {
-  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | --processes\n",
+  std::fputs("usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | --processes\n"
+             "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n",
              stderr);
   return 1;
 }
@@ -206,9 +288,13 @@ int main(int argc, char** argv) {
     args.erase(args.begin(), args.begin() + 2);
   }
   if (args.empty()) return usage();
+  if (args[0] == "--gaps") return args.size() == 4 ? gaps(args[1], args[2], std::atoi(args[3].c_str())) : usage();
   if (args[0] == "--boxes") return listBoxes();
   if (args[0] == "--windows") return listWindows();
   if (args[0] == "--processes") return countProcesses();
+  if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--timed")
+    return args.size() == 5 ? timed(args[1], args[2], args[3], std::atoi(args[4].c_str())) : usage();
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
   std::string command = args[0];
   for (size_t i = 1; i < args.size(); ++i) command += " " + args[i];

@@ -175,15 +175,4 @@ TEST_F(SoftwareWindow, TheMailProgramGetsTheMemoAsTheUserLeftIt) {
   EXPECT_TRUE(soft().visible());
 }
 
-TEST_F(SoftwareWindow, WithoutSimpleMapiNothingIsHandedOver) {
-  startShown();
-  // A fresh system declares Simple MAPI only with the value "1".
-  machine("SOFTWARE\\Microsoft\\Windows Messaging Subsystem", "MAPI", "0");
-  click(soft().Label11);
-  EXPECT_TRUE(sys.fakeMail.sent.empty());
-  ASSERT_EQ(backend.boxes.size(), 1u);
-  EXPECT_EQ(backend.boxes[0].text,
-            "Orvanta Kestrel could not launch the default e-mail software. Unresolved error.");
-}
-
 }  // namespace
