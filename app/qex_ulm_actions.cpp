@@ -187,7 +187,8 @@ void Tqex_ulm_frm::forumAction(int link) {
   const bool memberWithoutCookie = memberFlag && !cookieMember;
   if (link == 21) {
     if (memberWithoutCookie)
-      info("You cannot modify your profile, unless you are logged in via your default browser.", online::kNoCookieCaption);
+      info("You cannot modify your profile, unless you are logged in via your default browser.",
+           online::kNoCookieCaption);
     else if (memberFlag) openForum(community::kEditProfile);
     else openForum(community::kWhoIsOnline);
   } else if (link == 19) {
