@@ -1,6 +1,8 @@
 #include "app/systemfacts.h"
 
 #include "app/dashboard.h"
+#include "online/browsermembership.h"
+#include "sysinfo/inventoryfacts.h"
 
 namespace app {
 
@@ -50,12 +52,9 @@ SystemFacts SystemFacts::read(platform::Services& sys) {
     f.nortonQuarantine = key->readString("QuarantinePath").value_or("") + "\\";
   f.browserName =
       readValue(reg, RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", "").value_or("");
-  f.logonUserName = readValue(reg, RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                              "Logon User Name")
-                        .value_or("");
-  // Later Windows versions keep no logon name there; the account's name stands in for it.
-  if (f.logonUserName.empty()) f.logonUserName = sys.system().userName();
-  f.directXVersion = readValue(reg, RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\DirectX", "Version").value_or("");
+  // The name Internet Explorer's cookie files carry, so the user line and the cookies agree.
+  f.logonUserName = online::logonUserName(reg, sys.system());
+  f.directXVersion = sysinfo::readDirectXVersion(reg);
   const char* const kCurrentVersion = "\\Software\\Microsoft\\Windows\\CurrentVersion";
   f.programFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "ProgramFilesDir").value_or("");
   f.commonFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "CommonFilesDir").value_or("");
