@@ -6,6 +6,7 @@
 #include "cleanup/searchfrm.h"
 #include "monitor/notifyfrm.h"
 #include "monitor/preffrm.h"
+#include "online/community.h"
 #include "online/loginfrm.h"
 #include "online/qextodayfrm.h"
 #include "process/systemprofrm.h"
@@ -69,5 +70,7 @@ void App::openLocal(const std::string& path) {
 }
 
 std::string urlFailure(const std::string& address) { return "Orvanta Kestrel could not open the url " + address; }
+
+std::string forumFailure(const Config& config) { return urlFailure(config.community(online::community::kForum)); }
 
 }  // namespace app

@@ -83,5 +83,7 @@ class App {
 
 // The failure text of a web address: the product could not open the given address.
 std::string urlFailure(const std::string& address);
+// The failure text of every page of the community forum, which names the forum's address.
+std::string forumFailure(const Config& config);
 
 }  // namespace app

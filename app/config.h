@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "online/community.h"
 
 namespace app {
 
@@ -24,8 +25,8 @@ struct Config {
   static constexpr const char* kSection = "Addresses";
   void load(Settings& settings);
 
-  // "http://" + host + path, path starting with "/".
-  std::string community(const std::string& path) const { return "http://" + communityHost + path; }
+  // The community server's page at path (starting with "/").
+  std::string community(const std::string& path) const { return online::community::address(communityHost, path); }
 };
 
 }  // namespace app

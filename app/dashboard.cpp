@@ -15,13 +15,6 @@ const char* memoryBarPicture(int width) {
   return "mem_1";
 }
 
-uint64_t totalMb(uint64_t total) { return (total >> 20) + 1; }
-
-uint64_t usedMb(uint64_t total, uint64_t available) {
-  const uint64_t t = total >> 20, a = available >> 20;
-  return t >= a ? t - a + 2 : 2;
-}
-
 Readout memoryReadout(uint64_t megabytes) {
   if (megabytes < 10000) return Readout{megabytes, std::to_string(megabytes) + " MB", "mb"};
   const uint64_t gigabytes = (megabytes + 512) / 1024;
@@ -68,6 +61,10 @@ int diskFillWidth(int64_t wholeTotal, int64_t wholeFree, int barWidth) {
   if (used <= 0 || wholeTotal <= 0) return -1;
   const int64_t percent = used * 100 / wholeTotal;
   return static_cast<int>(percent * barWidth / 100);
+}
+
+std::string processCountCaption(size_t snapshotEntries) {
+  return "Running Processes: " + std::to_string(snapshotEntries > 0 ? snapshotEntries - 1 : 0);
 }
 
 std::string osName(const platform::OsVersion& v) {

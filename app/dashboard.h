@@ -14,11 +14,6 @@ namespace app {
 int memoryPercent(uint64_t total, uint64_t available);
 // The memory bar's picture for its width (twice the percentage).
 const char* memoryBarPicture(int width);
-// "<n> MB" texts of the readout: the total rounded up by one, the used figure by two, as the
-// readout has always shown them.
-uint64_t totalMb(uint64_t total);
-uint64_t usedMb(uint64_t total, uint64_t available);
-
 // What a readout shows for a number of megabytes: "<n> MB", or from 10000 MB on, which four
 // glyph cells cannot hold, whole gigabytes as "<n> GB" with the "gb" unit picture.
 struct Readout {
@@ -44,6 +39,10 @@ std::string gigabytesText(uint64_t bytes, char decimalSeparator);
 int64_t wholePart(const std::string& text);
 // Width of the disk bar's fill, or -1 when the used figure is not positive (keep the last).
 int diskFillWidth(int64_t wholeTotal, int64_t wholeFree, int barWidth);
+
+// "Running Processes: " and the count of a process snapshot of that many entries, less the
+// idle process every snapshot lists.
+std::string processCountCaption(size_t snapshotEntries);
 
 // "Microsoft Windows " and the version's name: "XP", "2000", "98", "98SE", "ME", ...
 std::string osName(const platform::OsVersion& v);

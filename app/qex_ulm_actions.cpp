@@ -3,9 +3,12 @@
 #include "app/aboutfrm.h"
 #include "app/qex_ulm_frm.h"
 #include "app/tools.h"
+#include "online/community.h"
 #include "online/loginfrm.h"
 #include "sysinfo/softwarefrm.h"
 #include "ui/dialogs.h"
+
+namespace community = online::community;
 
 void Tqex_ulm_frm::bindActions() {
   for (size_t i = 0; i < toolButtons_.size(); ++i) {
@@ -46,10 +49,9 @@ void Tqex_ulm_frm::bindActions() {
     skin().load(Image30, "freeware_1");
   };
   Image23.onClick = [this] {
-    if (cookieMember) openForum("/forum/newthread.php?do=newthread&f=31");
+    if (cookieMember) openForum(community::newThreadPath(community::kHardwareForum));
     else
-      app_.ui.messageBox(this, "You need to login via your browser, to use the extended forums features.",
-                         "Cookie not found", ui::kMbOk | ui::kMbIconInformation);
+      app_.ui.messageBox(this, online::kBrowserLoginText, online::kNoCookieCaption, ui::kMbOk | ui::kMbIconInformation);
   };
 
   auto topLink = [this](ui::Image& own, const char* ownBase, ui::Image& other, const char* otherPicture) {
@@ -100,10 +102,12 @@ void Tqex_ulm_frm::toolButtonHover(size_t tool) {
 }
 
 void Tqex_ulm_frm::openTool(size_t tool) {
+  const app::Tool& t = app::kTools[tool];
+  if (t.busy && t.busy(app_)) return;
   toolButtons_[tool].show(2);
   Timer1.stop();
   Timer2.stop();
-  app::kTools[tool].window(app_).show();
+  t.window(app_).show();
 }
 
 void Tqex_ulm_frm::resumeTimers() {
@@ -181,7 +185,7 @@ void Tqex_ulm_frm::folderLinkClick(ui::Label& label) {
 }
 
 void Tqex_ulm_frm::openForum(const std::string& path) {
-  app_.openUrl(this, app_.config.community(path), app::urlFailure(app_.config.community("/forum/")));
+  app_.openUrl(this, app_.config.community(path), app::forumFailure(app_.config));
 }
 
 void Tqex_ulm_frm::forumAction(int link) {
@@ -190,15 +194,17 @@ void Tqex_ulm_frm::forumAction(int link) {
   };
   const bool memberWithoutCookie = memberFlag && !cookieMember;
   if (link == 21) {
-    if (memberWithoutCookie) info("You cannot modify your profile, unless you are logged in via your default browser.", "Cookie not found");
-    else if (memberFlag) openForum("/forum/profile.php?do=editprofile");
-    else openForum("/forum/online.php?");
+    if (memberWithoutCookie)
+      info("You cannot modify your profile, unless you are logged in via your default browser.",
+           online::kNoCookieCaption);
+    else if (memberFlag) openForum(community::kEditProfile);
+    else openForum(community::kWhoIsOnline);
   } else if (link == 19) {
     if (memberWithoutCookie)
       info("You need to be logged in through your default browser,\nbefore you can chat with forum members or our support team.",
-           "Cookie not found");
-    else if (cookieMember) openForum("/forum/chatt/flashchat.php");
-    else openForum("/forum/register.php");
+           online::kNoCookieCaption);
+    else if (cookieMember) openForum(community::kChat);
+    else openForum(community::kRegister);
   } else if (dialogLogin) {
     // A login made in the program's own window is undone here, cookie or not.
     memberFlag = dialogLogin = false;
@@ -206,7 +212,7 @@ void Tqex_ulm_frm::forumAction(int link) {
   } else if (memberWithoutCookie) {
     info("You are not logged in through your default browser, therefor logging out is unnecessary.", "Orvanta Logout");
   } else if (cookieMember) {
-    app_.openUrl(this, cookies.logoutUrl, app::urlFailure(app_.config.community("/forum/")));
+    app_.openUrl(this, membership.logoutUrl(), app::forumFailure(app_.config));
   } else {
     app_.loginfrm->show();
   }

@@ -5,10 +5,14 @@
 #include "app/tools.h"
 #include "monitor/notifyfrm.h"
 #include "monitor/preffrm.h"
+#include "online/community.h"
 #include "online/qextodayfrm.h"
 #include "scan/deepscanfrm.h"
 #include "skin/layout.h"
+#include "sysinfo/inventoryreport.h"
 #include "ui/dialogs.h"
+
+namespace community = online::community;
 
 namespace {
 constexpr int kScMinimize = 0xF020;
@@ -17,6 +21,7 @@ const ui::Color kLabelBlue = ui::rgb(61, 110, 196);
 
 Tqex_ulm_frm::Tqex_ulm_frm(app::App& app)
     : Window(app, "Tqex_ulm_frm", "qex_ulm_frm", 700, 450, "Orvanta Works", "main_form"),
+      membership(app.sys.registry(), app.sys.files(), app.sys.system(), app.sys.clock(), app.config.communityHost),
       toolButtons_{{{skin(), Image2, app::kTools[0].buttonBase, hoverLatch},
                     {skin(), Image3, app::kTools[1].buttonBase, hoverLatch},
                     {skin(), Image4, app::kTools[2].buttonBase, hoverLatch}}},
@@ -150,7 +155,8 @@ void Tqex_ulm_frm::buildTrayMenu() {
   PopupMenu1.addSeparator();
   PopupMenu1.add("QEXToday1", "QEX Today", [this] { showNews(); });
   PopupMenu1.add("Donatetothissoftware1", "Donate to this software", [this] {
-    app_.openUrl(this, app_.config.community("/donate/"), app::urlFailure(app_.config.community("/donate/")));
+    const std::string donate = app_.config.community(community::kDonate);
+    app_.openUrl(this, donate, app::urlFailure(donate));
   });
   PopupMenu1.addSeparator();
   PopupMenu1.add("Quit1", "Quit", [this] {
@@ -177,13 +183,22 @@ void Tqex_ulm_frm::FormShow() {
   placeForumLinks();
   Timer1.start();
   if (app_.qextodayfrm->showNewsAtStart()) Timer4.start();
-  if (app_.facts.browserName == "Netscape") skin().load(Image15, "browser_mo");
 }
 
 void Tqex_ulm_frm::detectMembership() {
-  const std::string badge = online::CookieMembership::badgeFor(app_.facts.browserName);
+  using Result = online::BrowserMembership::Result;
+  const std::string badge = online::BrowserMembership::badgeFor(app_.facts.browserName);
   if (!badge.empty()) skin().load(Image15, badge);
-  cookieMember = memberFlag = cookies.detect(app_.sys.files(), app_.facts.browserName);
+  const Result result = membership.detect(
+      app_.facts.browserName, [this] { app_.ui.processMessages(); },
+      [this] {
+        app_.ui.messageBox(this, online::kInvalidMemberCodeText, online::kInvalidMemberCodeCaption,
+                           ui::kMbOk | ui::kMbIconWarning);
+      });
+  // Asked again by the timer while a cookie file is walked or its warning waits for an answer:
+  // the state stays as the last finished detection left it.
+  if (result == Result::Busy) return;
+  cookieMember = memberFlag = result == Result::Member;
 }
 
 void Tqex_ulm_frm::placeForumLinks() {
@@ -212,8 +227,7 @@ void Tqex_ulm_frm::refreshDisk() {
 }
 
 void Tqex_ulm_frm::refreshProcessCount() {
-  const auto count = app_.sys.processes().snapshot().size();
-  Label3.setCaption("Running Processes: " + std::to_string(count > 0 ? count - 1 : 0));
+  Label3.setCaption(app::processCountCaption(app_.sys.processes().snapshot().size()));
 }
 
 void Tqex_ulm_frm::refreshMemory() {
@@ -224,8 +238,9 @@ void Tqex_ulm_frm::refreshMemory() {
     Image9.setWidth(width);
     if (Image9.pictureName() != app::memoryBarPicture(width)) skin().load(Image9, app::memoryBarPicture(width));
   }
-  const auto total = app::memoryReadout(app::totalMb(m.totalPhys));
-  const auto used = app::memoryReadout(app::usedMb(m.totalPhys, m.availPhys));
+  // Counted as the inventory's report counts them.
+  const auto total = app::memoryReadout(sysinfo::ramInstalledMb(m.totalPhys));
+  const auto used = app::memoryReadout(sysinfo::ramInUseMb(m.totalPhys, m.availPhys));
   totalReadout_.show(skin(), total.text);
   usedReadout_.show(skin(), used.text);
   Image10.setLeft(app::totalPictureX(total.figure));
@@ -289,7 +304,8 @@ void Tqex_ulm_frm::FormTrayMessage(ui::TrayEvent event) {
 
 void Tqex_ulm_frm::FormSysCommand(int command) {
   if (command == kForumCommand)
-    app_.openUrl(this, app_.config.community("/support/"), app::urlFailure(app_.config.community("/support/")));
+    app_.openUrl(this, app_.config.community(community::kSupport),
+                 app::urlFailure(app_.config.community(community::kSupport)));
   else if (command == kAboutCommand)
     app_.aboutfrm->show();
 }

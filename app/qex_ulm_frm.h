@@ -13,7 +13,7 @@
 #include "frame/hoverlink.h"
 #include "frame/imagebutton.h"
 #include "monitor/folderupdate.h"
-#include "online/cookiemember.h"
+#include "online/browsermembership.h"
 
 class Tqex_ulm_frm : public app::Window {
  public:
@@ -27,7 +27,8 @@ class Tqex_ulm_frm : public app::Window {
   // Forum member state.
   std::string storedUser;
   bool memberFlag = false, cookieMember = false, dialogLogin = false;
-  online::CookieMembership cookies;
+  // The member id the default browser's cookie gave, kept for the run.
+  online::BrowserMembership membership;
   // Cleanup choices: true means the item is excluded from cleaning.
   bool excludeTemporary = false, excludeRecycle = false, excludeNorton = false;
 

@@ -1,6 +1,8 @@
 #include "app/systemfacts.h"
 
 #include "app/dashboard.h"
+#include "online/browsermembership.h"
+#include "sysinfo/inventoryfacts.h"
 
 namespace app {
 
@@ -30,26 +32,29 @@ const char* badgeFor(const std::string& osName) {
 SystemFacts SystemFacts::read(platform::Services& sys) {
   auto& reg = sys.registry();
   SystemFacts f;
-  f.osName = app::osName(sys.system().osVersion());
+  const platform::OsVersion version = sys.system().osVersion();
+  f.osName = app::osName(version);
   f.osBadge = badgeFor(f.osName);
-  // Only these two keep the Local Settings folder the cleaner empties.
-  if (f.osBadge == "os_xp" || f.osBadge == "os_2000") {
-    if (auto v = readValue(reg, RegRoot::CurrentUser,
-                           "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Local Settings"))
-      f.localSettings = *v + "\\";
+  // The folder whose Temp the cleaner empties: XP and 2000 keep it as Local Settings; NT 6 and
+  // later have none and keep the Temp folder below Local AppData instead.
+  const char* tempParent = nullptr;
+  if (f.osBadge == "os_xp" || f.osBadge == "os_2000") tempParent = "Local Settings";
+  else if (version.platformId == 2 && version.major >= 6) tempParent = "Local AppData";
+  if (tempParent) {
+    auto v = readValue(reg, RegRoot::CurrentUser,
+                       "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", tempParent);
+    if (v && !v->empty()) f.localSettings = *v + (v->back() == '\\' ? "" : "\\");
   }
+  f.profileDirectory = sys.system().profileDirectory();
   f.windowsDirectory = sys.system().windowsDirectory();
   f.colorDepth = sys.system().colorDepth();
   if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))
     f.nortonQuarantine = key->readString("QuarantinePath").value_or("") + "\\";
   f.browserName =
       readValue(reg, RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", "").value_or("");
-  f.logonUserName = readValue(reg, RegRoot::CurrentUser, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                              "Logon User Name")
-                        .value_or("");
-  // Later Windows versions keep no logon name there; the account's name stands in for it.
-  if (f.logonUserName.empty()) f.logonUserName = sys.system().userName();
-  f.directXVersion = readValue(reg, RegRoot::LocalMachine, "\\SOFTWARE\\Microsoft\\DirectX", "Version").value_or("");
+  // The name Internet Explorer's cookie files carry, so the user line and the cookies agree.
+  f.logonUserName = online::logonUserName(reg, sys.system());
+  f.directXVersion = sysinfo::readDirectXVersion(reg);
   const char* const kCurrentVersion = "\\Software\\Microsoft\\Windows\\CurrentVersion";
   f.programFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "ProgramFilesDir").value_or("");
   f.commonFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "CommonFilesDir").value_or("");

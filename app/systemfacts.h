@@ -15,9 +15,12 @@ struct SystemFacts {
   // The Windows directory as the platform gives it, without a trailing backslash.
   std::string windowsDirectory;
   std::string programFilesDir, commonFilesDir;
-  // The user's "Local Settings" folder with a trailing backslash; kept on Windows XP and 2000
-  // only, empty elsewhere.
+  // The folder that holds the user's Temp folder, with a trailing backslash: "Local Settings"
+  // on Windows XP and 2000, "Local AppData" on NT 6 and later (which have no Local Settings);
+  // empty elsewhere, and empty when the value is missing.
   std::string localSettings;
+  // The user's profile folder, without a trailing backslash; empty where there is none.
+  std::string profileDirectory;
   // The antivirus quarantine folder with a trailing backslash; "\" when the key holds no folder
   // and empty when there is no key. Only a real folder counts (hasQuarantine).
   std::string nortonQuarantine;
@@ -32,6 +35,8 @@ struct SystemFacts {
   std::string installPath;
 
   static SystemFacts read(platform::Services& sys);
+  // The user's Temp folder below localSettings, with a trailing backslash; empty without one.
+  std::string tempFolder() const { return localSettings.empty() ? std::string() : localSettings + "Temp\\"; }
   // Reads the product key's "InstallPath" and writes programDir there when the value is empty;
   // the key itself is never created.
   void readInstallPath(platform::Registry& registry, const std::string& programDir);

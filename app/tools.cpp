@@ -8,10 +8,12 @@
 namespace app {
 
 const std::array<Tool, 3> kTools = {{
-    {"delete_btn", "DeleteTemporaryFiles1", "Delete Temporary Files", [](App& a) -> ui::Form& { return *a.deletefrm; }},
-    {"reg_btn", "ManageWindowsStartup1", "Manage Windows Startup", [](App& a) -> ui::Form& { return *a.startfrm; }},
+    {"delete_btn", "DeleteTemporaryFiles1", "Delete Temporary Files", [](App& a) -> ui::Form& { return *a.deletefrm; },
+     [](App& a) { return a.deletefrm->running(); }},
+    {"reg_btn", "ManageWindowsStartup1", "Manage Windows Startup", [](App& a) -> ui::Form& { return *a.startfrm; },
+     nullptr},
     {"run_btn", "DetectRunningProcesses1", "Detect Running Processes",
-     [](App& a) -> ui::Form& { return *a.systemprofrm; }},
+     [](App& a) -> ui::Form& { return *a.systemprofrm; }, nullptr},
 }};
 
 }  // namespace app

@@ -14,6 +14,9 @@ struct Tool {
   const char* menuItem;     // its tray menu entry
   const char* menuCaption;
   ui::Form& (*window)(App& app);
+  // Whether the tool is still busy with a run the user closed; it is not opened again until
+  // that run has ended. Null for a tool that is never busy unseen.
+  bool (*busy)(App& app);
 };
 
 // In the order of the buttons (Image2, Image3, Image4) and of the menu entries.

@@ -5,10 +5,33 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 
 inline double cpuSeconds() {
   FILETIME created, exited, kernel, user;
   if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
   auto seconds = [](const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
   return seconds(kernel) + seconds(user);
+}
+
+// Processor time of a process of the host, such as the Wine server working for this program,
+// given its process number: read from the host's /proc through Wine's drive Z:, 0 when there
+// is no such file (outside Wine).
+inline double hostProcessSeconds(const char* pid, double ticksPerSecond) {
+  char path[64];
+  std::snprintf(path, sizeof path, "Z:\\proc\\%s\\stat", pid);
+  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  char text[1024];
+  DWORD got = 0;
+  if (!ReadFile(h, text, sizeof text - 1, &got, nullptr)) got = 0;
+  CloseHandle(h);
+  text[got] = '\0';
+  // After the command in parentheses: the state, ten more fields, then user and system ticks.
+  const char* rest = std::strrchr(text, ')');
+  unsigned long long user = 0, system = 0;
+  if (!rest || std::sscanf(rest + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system) != 2)
+    return 0;
+  return double(user + system) / ticksPerSecond;
 }

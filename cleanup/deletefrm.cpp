@@ -1,6 +1,155 @@
 #include "cleanup/deletefrm.h"
 
+#include "app/qex_ulm_frm.h"
+#include "cleanup/cleanerfigures.h"
+#include "frame/pathtext.h"
+#include "ui/dialogs.h"
+
 Tdeletefrm::Tdeletefrm(app::App& app)
-    : Window(app, "Tdeletefrm", "deletefrm", 335, 254, "Deleting Temporary Files...", "progress_form") {
+    : Window(app, "Tdeletefrm", "deletefrm", 335, 254, "Deleting Temporary Files...", "progress_form"),
+      finder_(app.sys.files(), [&app] { app.ui.processMessages(); }),
+      BarWidth(ProgressBar.width()),
+      bar_(ProgressBar.width(), ProgressBar.height()),
+      cancel_(skin(), Image1, Label2, hoverLatch, 120, 208, "Cancel", [this] { close(); }) {
   font = ui::Font::pixels("Verdana", 11, true, ui::kWhite);
+  Label1.setAutoSize(false);
+  Label1.setBounds({18, 136, 316, 149});
+  Label1.setFont(font);
+  ProgressBar.setTransparent(true);
+  Timer1.onTimer = [this] { Timer1Timer(); };
+  finder_.OnFileFound = [this](cleanup::TFileFinder& finder, const std::string& name, const std::string& folder,
+                               const platform::FindData& entry) { fileFound(finder, name, folder, entry); };
+}
+
+void Tdeletefrm::FormShow() {
+  FillWidth = 0;
+  ProgressBar.clearPicture();
+  shownFill_ = -1;
+  drawBar();
+  Cancelled = false;
+  Timer1.start();
+}
+
+// However the window closes, the run stops: a walk at its next entry, the deletions before the
+// next file, and a run that has not begun never begins.
+void Tdeletefrm::FormClose(ui::CloseAction&) {
+  Cancelled = true;
+  finder_.Stopped = true;
+  Timer1.stop();
+  ProgressBar.clearPicture();
+  resetFill();
+  MaskList.clear();
+  PathList.Clear();
+  FoundFiles.clear();
+  Tqex_ulm_frm& main = *app_.qex_ulm_frm;
+  if (main.visible()) {
+    main.Timer1.start();
+    main.Timer2.start();
+  }
+  Label1.setCaption("");
+}
+
+void Tdeletefrm::FormMouseMove(int, int) {
+  if (!hoverLatch) return;
+  hoverLatch = false;
+  cancel_.normal();
+}
+
+void Tdeletefrm::Timer1Timer() {
+  running_ = true;
+  struct Finished {
+    bool& running;
+    ~Finished() { running = false; }
+  } finished{running_};
+  TotalKB = 0;
+  FileCount = 0;
+  Label1.setCaption("");
+  resetFill();
+  Timer1.stop();
+  MaskList.clear();
+  PathList.Clear();
+  FoundFiles.clear();
+  decimalSeparator_ = app_.sys.system().decimalSeparator();
+  thousandsSeparator_ = app_.sys.system().thousandsSeparator();
+
+  const Tqex_ulm_frm& main = *app_.qex_ulm_frm;
+  const app::SystemFacts& facts = app_.facts;
+  const std::vector<std::string> guarded{facts.windowsDirectory, app_.programDir(), facts.profileDirectory};
+  platform::Files& files = app_.sys.files();
+  tempRoot_.reset();
+  quarantineRoot_.reset();
+  if (!main.excludeTemporary) tempRoot_ = cleanup::CleanRoot::open(files, facts.tempFolder(), guarded);
+  if (tempRoot_) walk(*tempRoot_);
+  tempFiles_ = FoundFiles.size();
+  if (!main.excludeNorton) quarantineRoot_ = cleanup::CleanRoot::open(files, facts.nortonQuarantine, guarded);
+  // A run cancelled while it read the Temp folder reads no further.
+  if (quarantineRoot_ && !Cancelled) walk(*quarantineRoot_);
+
+  deleteFound();
+  if (!main.excludeRecycle) {
+    // A failure leaves the bins as they are; there is nothing to tell the user.
+    app_.sys.shell().emptyRecycleBin("");
+    app_.sys.clock().sleepMs(5);
+  }
+  close();
+}
+
+void Tdeletefrm::walk(const cleanup::CleanRoot& root) {
+  MaskList.clear();
+  PathList.Clear();
+  PathList.Add(root.path(), true);
+  MaskList.push_back("*.*");
+  finder_.Paths = PathList;
+  finder_.Masks = MaskList;
+  finder_.Execute();
+}
+
+void Tdeletefrm::fileFound(cleanup::TFileFinder& finder, const std::string& name, const std::string& folder,
+                           const platform::FindData& entry) {
+  if (FileCount == cleanup::kMaxCleanFiles) {
+    finder.Stopped = true;
+    app_.ui.messageBox(this, cleanup::tooManyFilesText(thousandsSeparator_), app::App::kTitle,
+                       ui::kMbOk | ui::kMbIconError);
+    return;
+  }
+  // The listing's own 64-bit size: no second look at the file, and large files count in full.
+  FileKB = entry.size / 1024;
+  TotalKB += FileKB;
+  setCaption(cleanup::readingCaption(TotalKB, decimalSeparator_));
+  const std::string path = folder + name;
+  FoundFiles.push_back(path);
+  ++FileCount;
+  Label1.setCaption(frame::fitPathToWidth(path, Label1.width(), [this](const std::string& text) {
+    return app_.ui.text().measure(Label1.font(), text).width;
+  }));
+}
+
+void Tdeletefrm::deleteFound() {
+  platform::Files& files = app_.sys.files();
+  const auto count = static_cast<int32_t>(FoundFiles.size());
+  // Closing the window empties the list: nothing is read from it after a message was handled
+  // until Cancelled has been looked at.
+  for (int32_t i = 0; i < count && !Cancelled; ++i) {
+    Percent = cleanup::deletedPercent(i, count);
+    if (i > 0) FillWidth = cleanup::fillWidth(Percent, BarWidth);
+    drawBar();
+    LastDeleted = FoundFiles[static_cast<size_t>(i)];
+    const auto& root = static_cast<size_t>(i) < tempFiles_ ? tempRoot_ : quarantineRoot_;
+    // Whatever stays (in use, read-only, gone, or lying elsewhere) simply stays.
+    root->deleteFile(files, LastDeleted);
+    Label1.setCaption(std::to_string(Percent) + "% Deleted");
+    app_.ui.processMessages();
+  }
+}
+
+void Tdeletefrm::drawBar() {
+  // The fill only grows during a run, so an unchanged width changes no pixel.
+  if (FillWidth == shownFill_) return;
+  ProgressBar.setPicture(bar_.draw(FillWidth));
+  shownFill_ = FillWidth;
+}
+
+void Tdeletefrm::resetFill() {
+  bar_.reset();
+  shownFill_ = -1;
 }

@@ -1,37 +1,35 @@
 #include "frame/pathtext.h"
 
-#include <vector>
-
 namespace frame {
 namespace {
 
-std::vector<std::string> splitAtBackslashes(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t slash = path.find('\\', start);
-    if (slash == std::string::npos) break;
-    parts.push_back(path.substr(start, slash - start));
-    start = slash + 1;
-  }
-  parts.push_back(path.substr(start));
-  return parts;
+// Where the first part ends: the first backslash, or for a share ("\\server\share\...") the one
+// after the share's name.
+size_t firstPartEnd(const std::string& path) {
+  if (path.compare(0, 2, "\\\\") != 0) return path.find('\\');
+  const size_t server = path.find('\\', 2);
+  return server == std::string::npos ? server : path.find('\\', server + 1);
 }
 
 }  // namespace
 
 std::string fitPathToWidth(const std::string& path, int width, const TextWidth& measure) {
   if (measure(path) <= width) return path;
-  const auto parts = splitAtBackslashes(path);
-  // Folders lie between the first part and the name; without one there is nothing to give up.
-  if (parts.size() < 3) return path;
-  std::string shortened;
-  for (size_t kept = parts.size() - 2; kept-- > 0;) {
-    shortened = parts.front() + "\\...";
-    for (size_t i = parts.size() - 1 - kept; i < parts.size(); ++i) shortened += "\\" + parts[i];
-    if (measure(shortened) <= width) break;
+  const size_t first = firstPartEnd(path), last = path.rfind('\\');
+  if (first == std::string::npos || last == std::string::npos) return path;
+  const std::string name = path.substr(last + 1);
+  // The folders still shown, each with its backslash after it.
+  std::string folders = last > first ? path.substr(first + 1, last - first) : std::string();
+  std::string shortened = path;
+  while (!folders.empty()) {
+    folders.erase(0, folders.find('\\') + 1);
+    shortened = path.substr(0, first) + "\\...\\" + folders + name;
+    if (measure(shortened) <= width) return shortened;
   }
-  return shortened;
+  // A folder's own path has no name to fall back on.
+  if (name.empty()) return shortened;
+  const std::string bare = "...\\" + name;
+  return measure(bare) <= width ? bare : name;
 }
 
 }  // namespace frame

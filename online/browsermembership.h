@@ -19,6 +19,10 @@ namespace online {
 inline constexpr const char* kInvalidMemberCodeText =
     "Member code found in this cookie is not valid.";
 inline constexpr const char* kInvalidMemberCodeCaption = "Scan error";
+// The information box of a forum function that needs the member's login in the browser.
+inline constexpr const char* kNoCookieCaption = "Cookie not found";
+inline constexpr const char* kBrowserLoginText =
+    "You need to login via your browser, to use the extended forums features.";
 
 // Cookie files larger than this are not read (the user counts as no member). It leaves room
 // for a cookies.txt of some hundred thousand cookies.

@@ -57,6 +57,17 @@ class OutputFile {
   virtual bool close() = 0;
 };
 
+// A file held open for deletion, so that the file checked is the file that goes.
+class FileForDeletion {
+ public:
+  virtual ~FileForDeletion() = default;
+  // Where the open file really lies (see Files::finalPath).
+  virtual std::string finalPath() = 0;
+  // Deletes the file (it goes when the handle closes); false when the system refuses, as it
+  // does for a read-only file.
+  virtual bool remove() = 0;
+};
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -101,6 +112,20 @@ class Files {
   // something is there already or the file cannot be made. Stores that cannot promise to
   // leave an existing file alone make nothing.
   virtual bool createNewFile(const std::string& /*path*/) { return false; }
+
+  // Deleting only inside a folder. A listing cannot always tell a link from what it shows:
+  // under Wine a Unix symbolic link to a file lists as a plain file, and deleting it by name
+  // deletes its target, wherever that lies. These calls say where a file really is.
+
+  // The path of what an opened path really reaches, links followed as the system follows them
+  // when it opens the path (GetFinalPathNameByHandleA): drive-letter form, no "\\?\" prefix,
+  // no trailing backslash but at a drive root. Empty when it cannot be opened; a store that
+  // cannot tell gives empty, so nothing is deleted through it.
+  virtual std::string finalPath(const std::string&) { return std::string(); }
+  // Opens a file for deletion: delete access, every sharing mode, and a link itself rather than
+  // its target wherever the system tells the two apart. Null when the file is missing, is a
+  // folder, or is held open by someone who does not share deletion.
+  virtual std::unique_ptr<FileForDeletion> openForDeletion(const std::string&) { return nullptr; }
 };
 
 }  // namespace platform

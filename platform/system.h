@@ -65,6 +65,9 @@ class System {
   // The user's long time (GetTimeFormatA with the seconds); empty for a time that does not
   // exist.
   virtual std::string longTime(const LocalTime& when) = 0;
+  // The user's profile folder ("C:\Documents and Settings\Owner"), without a trailing
+  // backslash; empty where the system keeps none.
+  virtual std::string profileDirectory() = 0;
   // Bits per pixel times colour planes of the screen.
   virtual int colorDepth() = 0;
   // The user's decimal separator (GetLocaleInfoA LOCALE_SDECIMAL).

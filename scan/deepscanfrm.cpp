@@ -81,7 +81,7 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   void pause(uint32_t ms) override {
     w_.app_.ui.pause(ms, [this] { show(false); });
   }
-  void processMessages() override { w_.app_.ui.processInput(); }
+  void processMessages() override { w_.app_.ui.processMessages(); }
   bool stopRequested() override {
     return w_.StopRequested || showing_ != w_.showing_ || w_.app_.ui.terminated();
   }
@@ -294,6 +294,6 @@ void Tdeepscanfrm::showFilesDetected(int32_t filesDetected) {
 void Tdeepscanfrm::pause(uint32_t ms) { app_.ui.pause(ms); }
 
 void Tdeepscanfrm::processMessages() {
-  app_.ui.processInput();
+  app_.ui.processMessages();
   if (app_.ui.terminated()) removal_.requestStop();
 }

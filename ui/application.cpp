@@ -19,8 +19,6 @@ void Application::run() {
 
 void Application::processMessages() { backend_.processMessages(); }
 
-void Application::processInput() { backend_.processInput(); }
-
 void Application::pause(uint32_t ms, const std::function<void()>& first) { backend_.pause(ms, first); }
 
 void Application::terminate() {

@@ -26,8 +26,6 @@ class Application {
 
   void run();
   void processMessages();
-  // The messages waiting, painting left for later (Backend::processInput).
-  void processInput();
   // A pause of ms milliseconds in long work, within which first (when given) runs and the
   // messages waiting are handled (Backend::pause).
   void pause(uint32_t ms, const std::function<void()>& first = nullptr);

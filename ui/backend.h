@@ -53,10 +53,9 @@ class Backend {
 
   // Runs a nested loop until the form is hidden (Win32) or returns at once (headless).
   virtual void runModal(Form& form) = 0;
+  // The messages waiting, for long work between its items (the Win32 backend looks at the queue
+  // and paints only so often).
   virtual void processMessages() = 0;
-  // Handles the messages waiting but leaves painting for the next pause or the message loop:
-  // long work that pauses between its items checks here for the user without drawing twice.
-  virtual void processInput() = 0;
   // A pause of the given time in long work: first (when given) runs, the windows repaint and
   // the messages waiting are handled within it, then the rest of the time is waited out.
   virtual void pause(uint32_t ms, const std::function<void()>& first) = 0;

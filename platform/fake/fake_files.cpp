@@ -61,11 +61,15 @@ struct FakeFiles::Node {
   Node* parent = nullptr;
   std::string linkTarget;
   uint32_t tag = 0;
+  bool fileLink = false;
+  std::optional<uint64_t> listedSize;
   bool unreadable = false;
   int writers = 0;
 
   bool isDir() const { return (attrs & kAttrDirectory) != 0; }
   bool isLink() const { return (attrs & kAttrReparsePoint) != 0; }
+  // A path through this node reaches another one.
+  bool redirects() const { return isLink() || fileLink; }
   bool readOnly() const { return !isDir() && (attrs & kAttrReadOnly); }
   const Node* drive() const {
     const Node* node = this;
@@ -79,7 +83,7 @@ struct FakeFiles::Node {
     d.creationTime = created;
     d.lastAccessTime = accessed;
     d.lastWriteTime = written;
-    d.size = isDir() ? 0 : content.size();
+    d.size = isDir() ? 0 : listedSize.value_or(content.size());
     d.reserved0 = isLink() ? tag : 0;
     d.name = shownName;
     return d;
@@ -142,6 +146,23 @@ class FakeFiles::Output : public OutputFile {
   Node& node_;
   bool closed_ = false;
   bool failed_ = false;
+};
+
+class FakeFiles::Deletion : public FileForDeletion {
+ public:
+  Deletion(FakeFiles& owner, std::weak_ptr<Node> node) : owner_(owner), node_(std::move(node)) {}
+  std::string finalPath() override {
+    auto node = node_.lock();
+    return node ? pathOf(*node) : std::string();
+  }
+  bool remove() override {
+    auto node = node_.lock();
+    return node && owner_.eraseFile(node.get());
+  }
+
+ private:
+  FakeFiles& owner_;
+  std::weak_ptr<Node> node_;  // gone when the file was deleted by other means
 };
 
 FakeFiles::FakeFiles() { addDir("C:\\"); }
@@ -209,7 +230,7 @@ FakeFiles::Node* FakeFiles::walk(const std::vector<std::string>& parts, size_t c
 }
 
 FakeFiles::Node* FakeFiles::follow(Node* node, int depth) {
-  for (; node && node->isLink(); ++depth) {
+  for (; node && node->redirects(); ++depth) {
     auto target = split(node->linkTarget);
     node = target && depth < kMaxLinkHops ? walk(*target, target->size(), depth + 1) : nullptr;
   }
@@ -221,7 +242,16 @@ FakeFiles::Node* FakeFiles::lookup(const std::string& path) {
   if (!parts || fullPath(path).size() > kMaxPath) return nullptr;
   for (size_t i = 1; i < parts->size(); ++i)
     if (!validName((*parts)[i])) return nullptr;
-  return walk(*parts, parts->size());
+  // A folder link answers for itself by its last name; a file link always for its target.
+  Node* node = walk(*parts, parts->size());
+  return node && node->fileLink ? follow(node) : node;
+}
+
+std::string FakeFiles::pathOf(const Node& node) {
+  if (!node.parent) return node.name;  // a drive root, "C:\\"
+  std::string folder = pathOf(*node.parent);
+  if (folder.back() != '\\') folder += '\\';
+  return folder + node.name;
 }
 
 FakeFiles::Resolved FakeFiles::parentOf(const std::string& path) {
@@ -312,10 +342,25 @@ bool FakeFiles::addLink(const std::string& path, const std::string& target, uint
   return true;
 }
 
+bool FakeFiles::addFileLink(const std::string& path, const std::string& target) {
+  if (!addFile(path)) return false;
+  Node* node = parentOf(path).entry();
+  node->fileLink = true;
+  node->linkTarget = target;
+  return true;
+}
+
 bool FakeFiles::makeUnreadable(const std::string& path) {
   Node* node = lookup(path);
   if (!node) return false;
   node->unreadable = true;
+  return true;
+}
+
+bool FakeFiles::setListedSize(const std::string& path, uint64_t size) {
+  Node* node = lookup(path);
+  if (!node || node->isDir()) return false;
+  node->listedSize = size;
   return true;
 }
 
@@ -349,7 +394,11 @@ std::unique_ptr<FindHandle> FakeFiles::findFirst(const std::string& pattern, Fin
     take(*folder->parent, "..");
   }
   size_t dots = entries.size();
-  for (const auto& [key, child] : folder->children) take(*child, child->name);
+  for (const auto& [key, child] : folder->children) {
+    // A file link shows what it leads to, under its own name; a broken one does not show.
+    const Node* shown = child->fileLink ? follow(child.get()) : child.get();
+    if (shown) take(*shown, child->name);
+  }
   if (order_ == ListingOrder::Reverse) std::reverse(entries.begin() + static_cast<long>(dots), entries.end());
   if (entries.empty()) return nullptr;
   ++listingsOpened_;
@@ -380,6 +429,10 @@ std::unique_ptr<OutputFile> FakeFiles::createFile(const std::string& path) {
   Resolved r = parentOf(path);
   if (!r.folder) return nullptr;
   Node* node = r.entry();
+  if (node && node->fileLink) {
+    node = follow(node);
+    if (!node) return nullptr;
+  }
   if (node) {
     if (node->isDir() || node->readOnly() || node->writers > 0) return nullptr;
     node->content.clear();
@@ -403,11 +456,27 @@ bool FakeFiles::createNewFile(const std::string& path) {
 }
 
 bool FakeFiles::deleteFile(const std::string& path) {
-  Resolved r = parentOf(path);
-  Node* node = r.entry();
-  if (!node || node->isDir() || node->readOnly() || node->writers > 0) return false;
-  r.folder->children.erase(asciiUpper(r.name));
+  Node* node = parentOf(path).entry();
+  // By name, a file link deletes its target.
+  return eraseFile(node && node->fileLink ? follow(node) : node);
+}
+
+bool FakeFiles::eraseFile(Node* node) {
+  if (!node || !node->parent || node->isDir() || node->readOnly() || node->writers > 0) return false;
+  node->parent->children.erase(asciiUpper(node->name));
   return true;
+}
+
+std::string FakeFiles::finalPath(const std::string& path) {
+  Node* node = follow(lookup(path));
+  return node ? pathOf(*node) : std::string();
+}
+
+std::unique_ptr<FileForDeletion> FakeFiles::openForDeletion(const std::string& path) {
+  Node* node = parentOf(path).entry();
+  if (node && node->fileLink) node = follow(node);
+  if (!node || !node->parent || node->isDir() || node->writers > 0) return nullptr;
+  return std::make_unique<Deletion>(*this, node->parent->children.at(asciiUpper(node->name)));
 }
 
 bool FakeFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {

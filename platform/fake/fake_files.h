@@ -12,7 +12,12 @@
 // attributes 0x410 and a reparse tag of 0) is listed under its own name with its own
 // attributes, but a path through it resolves to the target, as on Windows.
 //
-// Handles (find handles, output files) must not outlive the FakeFiles that made them.
+// A file link is what Wine shows for a Unix symbolic link to a file: it lists as a plain file
+// with the target's record, and every call through its path reaches the target; deleting it by
+// name deletes the target.
+//
+// Handles (find handles, output files, files open for deletion) must not outlive the
+// FakeFiles that made them.
 #pragma once
 
 #include <cstdint>
@@ -49,9 +54,13 @@ class FakeFiles : public Files {
                uint32_t attrs = kAttrArchive, FileTime time = kDefaultTime);
   // A folder link at path whose listing is that of target; target need not exist yet.
   bool addLink(const std::string& path, const std::string& target, uint32_t tag = kTagWineUnixLink);
+  // A file link at path to target; target need not exist yet.
+  bool addFileLink(const std::string& path, const std::string& target);
   // The folder can no longer be listed and the file can no longer be read (access denied);
   // its own find record and attributes still show.
   bool makeUnreadable(const std::string& path);
+  // The size the file's find record gives from now on, for sizes no test can hold in memory.
+  bool setListedSize(const std::string& path, uint64_t size);
   // Removes a file, a folder with everything in it, or a link (not its target).
   bool remove(const std::string& path);
 
@@ -81,6 +90,8 @@ class FakeFiles : public Files {
   bool setAttributes(const std::string& path, uint32_t attributes) override;
   std::string fullPath(const std::string& path) override;
   bool createNewFile(const std::string& path) override;
+  std::string finalPath(const std::string& path) override;
+  std::unique_ptr<FileForDeletion> openForDeletion(const std::string& path) override;
 
   // 2004-01-01 00:00 UTC.
   static constexpr FileTime kDefaultTime = 127173888000000000ull;
@@ -89,15 +100,18 @@ class FakeFiles : public Files {
   struct Node;
   class Find;
   class Output;
+  class Deletion;
   struct Resolved;
 
   std::optional<std::vector<std::string>> split(const std::string& path) const;
   Node* walk(const std::vector<std::string>& parts, size_t count, int depth = 0);
   Node* follow(Node* node, int depth = 0);
   Node* lookup(const std::string& path);
+  static std::string pathOf(const Node& node);
   Resolved parentOf(const std::string& path);
   Node* create(const std::string& path, bool directory, uint32_t attrs, FileTime time);
   bool consume(uint64_t bytes);
+  bool eraseFile(Node* node);
 
   std::map<std::string, std::shared_ptr<Node>> drives_;  // key: upper-case letter and colon
   FileTime now_ = kDefaultTime;

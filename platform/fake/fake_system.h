@@ -29,6 +29,7 @@ class FakeSystem : public System {
   std::string program = "C:\\Program Files\\Orvanta\\qexsys.exe";
   std::vector<std::string> args;
   std::string user = "Owner";
+  std::string profileDir = "C:\\Documents and Settings\\Owner";
   int depth = 32;
   char decimal = '.';
   std::string thousands = ",";
@@ -58,6 +59,7 @@ class FakeSystem : public System {
   std::string shortTime(const LocalTime& when) override;
   // "3:05:09 PM".
   std::string longTime(const LocalTime& when) override;
+  std::string profileDirectory() override { return profileDir; }
   int colorDepth() override { return depth; }
   char decimalSeparator() override { return decimal; }
   std::string thousandsSeparator() override { return thousands; }

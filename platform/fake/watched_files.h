@@ -1,7 +1,8 @@
 // The file tree of FakeFiles as the program's code reaches it through FakeServices: every
 // call goes to the tree, and each file created, written, copied, moved or deleted wakes the
 // folder watches of its folder, as the change notifications of Windows do (FILE_NAME |
-// LAST_WRITE; new folders and attribute changes wake nothing).
+// LAST_WRITE; new folders and attribute changes wake nothing). A file deleted through a handle
+// opened for deletion wakes them too.
 #pragma once
 
 #include "platform/fake/fake_files.h"
@@ -43,8 +44,29 @@ class WatchedFiles : public Files {
   bool createNewFile(const std::string& path) override {
     return changed(path, files_.createNewFile(path));
   }
+  std::string finalPath(const std::string& path) override { return files_.finalPath(path); }
+  std::unique_ptr<FileForDeletion> openForDeletion(const std::string& path) override {
+    auto file = files_.openForDeletion(path);
+    if (!file) return nullptr;
+    return std::make_unique<WatchedDeletion>(*this, std::move(file));
+  }
 
  private:
+  class WatchedDeletion : public FileForDeletion {
+   public:
+    WatchedDeletion(WatchedFiles& owner, std::unique_ptr<FileForDeletion> file)
+        : owner_(owner), file_(std::move(file)) {}
+    std::string finalPath() override { return file_->finalPath(); }
+    bool remove() override {
+      const std::string where = file_->finalPath();
+      return owner_.changed(where, file_->remove());
+    }
+
+   private:
+    WatchedFiles& owner_;
+    std::unique_ptr<FileForDeletion> file_;
+  };
+
   bool changed(const std::string& path, bool done) {
     if (done) sync_.fileChanged(files_.fullPath(path));
     return done;

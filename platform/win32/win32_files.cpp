@@ -7,6 +7,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/win32_handle.h"
+
+// Vista and later, like every system the program runs on today (see win32_clock.cpp); the
+// headers declare them for such targets only.
+extern "C" __declspec(dllimport) DWORD WINAPI GetFinalPathNameByHandleA(HANDLE, LPSTR, DWORD, DWORD);
+extern "C" __declspec(dllimport) BOOL WINAPI SetFileInformationByHandle(HANDLE, int, LPVOID, DWORD);
+
 namespace platform::win32 {
 
 namespace {
@@ -88,6 +95,50 @@ class Win32Output : public OutputFile {
  private:
   FileHandle file_;
   bool failed_ = false;
+};
+
+// FILE_DISPOSITION_INFO: deleting through a handle, as DeleteFileA does after opening.
+struct DispositionInfo {
+  BOOLEAN deleteFile;
+};
+constexpr int kFileDispositionInfo = 4;
+
+// "\\?\C:\dir" is "C:\dir", "\\?\UNC\server\share" is "\\server\share"; a trailing backslash
+// stays only at a drive root.
+std::string dosPath(std::string path) {
+  if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) path.erase(2, 6);
+  else if (path.compare(0, 4, "\\\\?\\") == 0) path.erase(0, 4);
+  if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// Where what the handle names really lies.
+std::string finalPathOf(HANDLE h) {
+  std::string out(MAX_PATH, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    // FILE_NAME_NORMALIZED | VOLUME_NAME_DOS, both 0.
+    DWORD n = GetFinalPathNameByHandleA(h, &out[0], static_cast<DWORD>(out.size()), 0);
+    if (n == 0 || n > 32768) return std::string();
+    if (n < out.size()) {
+      out.resize(n);
+      return dosPath(out);
+    }
+    out.assign(n, '\0');
+  }
+  return std::string();
+}
+
+class Win32Deletion : public FileForDeletion {
+ public:
+  explicit Win32Deletion(HANDLE h) : handle_(h) {}
+  std::string finalPath() override { return finalPathOf(handle_.get()); }
+  bool remove() override {
+    DispositionInfo info{TRUE};
+    return SetFileInformationByHandle(handle_.get(), kFileDispositionInfo, &info, sizeof info) != 0;
+  }
+
+ private:
+  Handle handle_;
 };
 
 }  // namespace
@@ -179,6 +230,23 @@ std::string Win32Files::fullPath(const std::string& path) {
     out.assign(n, '\0');
   }
   return path;
+}
+
+std::string Win32Files::finalPath(const std::string& path) {
+  // Backup semantics open folders too; the attributes right is all a name query needs.
+  HANDLE opened = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return std::string();
+  Handle h(opened);
+  return finalPathOf(h.get());
+}
+
+std::unique_ptr<FileForDeletion> Win32Files::openForDeletion(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32Deletion>(h);
 }
 
 }  // namespace platform::win32

@@ -19,6 +19,8 @@ class Win32Files : public Files {
   bool setAttributes(const std::string& path, uint32_t attributes) override;
   std::string fullPath(const std::string& path) override;
   bool createNewFile(const std::string& path) override;
+  std::string finalPath(const std::string& path) override;
+  std::unique_ptr<FileForDeletion> openForDeletion(const std::string& path) override;
 };
 
 }  // namespace platform::win32

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_handle.h"
 
 #include <mmsystem.h>
+#include <shlobj.h>
 
 namespace platform::win32 {
 namespace {
@@ -113,6 +114,14 @@ std::string Win32System::userName() {
   DWORD size = sizeof name;
   if (!GetUserNameA(name, &size) || size == 0) return std::string();
   return std::string(name, size - 1);
+}
+
+std::string Win32System::profileDirectory() {
+  char path[MAX_PATH + 1] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
+  std::string dir = path;
+  if (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  return dir;
 }
 
 std::optional<LocalTime> Win32System::localTime(FileTime utc) {

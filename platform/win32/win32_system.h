@@ -26,6 +26,7 @@ class Win32System : public System {
   std::string shortDate(const LocalTime& when) override;
   std::string shortTime(const LocalTime& when) override;
   std::string longTime(const LocalTime& when) override;
+  std::string profileDirectory() override;
   int colorDepth() override;
   char decimalSeparator() override;
   std::string thousandsSeparator() override;

@@ -290,6 +290,76 @@ TEST_F(FilesContract, FolderLinkShowsAsReparsePointAndListsItsTarget) {
   EXPECT_EQ(files.readFile(root + "tree\\link\\inside.txt", 100), "in");
 }
 
+TEST_F(FilesContract, FinalPathsNameWhereFilesAndFoldersReallyLie) {
+  ASSERT_TRUE(files.createDirectory(root + "Real"));
+  ASSERT_TRUE(files.writeFile(root + "Real\\a.txt", "a"));
+  const std::string folder = files.finalPath(root + "Real");
+  ASSERT_GT(folder.size(), 3u);
+  EXPECT_NE(folder.back(), '\\');
+  EXPECT_EQ(files.finalPath(root + "Real\\"), folder);
+  EXPECT_EQ(files.finalPath(root + "real\\.\\A.TXT"), folder + "\\a.txt");
+  EXPECT_EQ(files.finalPath(root + "missing.txt"), "");
+  EXPECT_EQ(files.finalPath(root.substr(0, 3)), root.substr(0, 3));
+  ASSERT_TRUE(env.makeFolderLink(root + "link", root + "Real"));
+  EXPECT_EQ(files.finalPath(root + "link"), folder);
+  EXPECT_EQ(files.finalPath(root + "link\\a.txt"), folder + "\\a.txt");
+}
+
+// Under Wine a Unix symbolic link to a file: nothing in its find record tells it from a file,
+// but where it really lies does.
+TEST_F(FilesContract, FileLinkListsAsAPlainFileButItsFinalPathIsTheTarget) {
+  ASSERT_TRUE(files.createDirectory(root + "outside"));
+  ASSERT_TRUE(files.writeFile(root + "outside\\canary.txt", "canary"));
+  ASSERT_TRUE(files.createDirectory(root + "tree"));
+  ASSERT_TRUE(env.makeFileLink(root + "tree\\link.txt", root + "outside\\canary.txt"));
+
+  auto entries = byName(root + "tree\\*.*");
+  ASSERT_EQ(entries.count("link.txt"), 1u);
+  EXPECT_EQ(entries["link.txt"].attributes & (platform::kAttrDirectory | platform::kAttrReparsePoint), 0u);
+  EXPECT_EQ(entries["link.txt"].size, 6u);
+  EXPECT_EQ(files.readFile(root + "tree\\link.txt", 100), "canary");
+  const std::string target = files.finalPath(root + "outside\\canary.txt");
+  ASSERT_FALSE(target.empty());
+  EXPECT_EQ(files.finalPath(root + "tree\\link.txt"), target);
+  auto opened = files.openForDeletion(root + "tree\\link.txt");
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened->finalPath(), target);
+  opened.reset();
+  EXPECT_EQ(files.readFile(root + "outside\\canary.txt", 100), "canary");
+  // Why the cleaner looks: deleting the link by name takes its target.
+  EXPECT_TRUE(files.deleteFile(root + "tree\\link.txt"));
+  EXPECT_FALSE(files.attributes(root + "outside\\canary.txt"));
+}
+
+TEST_F(FilesContract, FilesOpenedForDeletionGoOnlyWhereTheSystemAllows) {
+  ASSERT_TRUE(files.writeFile(root + "plain.txt", "p"));
+  ASSERT_TRUE(files.writeFile(root + "ro.txt", "r"));
+  ASSERT_TRUE(files.setAttributes(root + "ro.txt", platform::kAttrReadOnly));
+  ASSERT_TRUE(files.createDirectory(root + "folder"));
+
+  auto plain = files.openForDeletion(root + "plain.txt");
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->finalPath(), files.finalPath(root) + "\\plain.txt");
+  EXPECT_TRUE(plain->remove());
+  plain.reset();
+  EXPECT_FALSE(files.attributes(root + "plain.txt"));
+
+  auto readOnly = files.openForDeletion(root + "ro.txt");
+  ASSERT_TRUE(readOnly);
+  EXPECT_FALSE(readOnly->remove());
+  readOnly.reset();
+  EXPECT_TRUE(files.fileExists(root + "ro.txt"));
+
+  EXPECT_EQ(files.openForDeletion(root + "folder"), nullptr);
+  EXPECT_EQ(files.openForDeletion(root + "missing.txt"), nullptr);
+  // Held open by a writer that does not share deletion.
+  auto writer = files.createFile(root + "held.txt");
+  ASSERT_TRUE(writer);
+  EXPECT_EQ(files.openForDeletion(root + "held.txt"), nullptr);
+  EXPECT_TRUE(writer->close());
+  EXPECT_TRUE(files.fileExists(root + "held.txt"));
+}
+
 TEST_F(FilesContract, UnreadableFolderListsNothingButStillShows) {
   ASSERT_TRUE(files.createDirectory(root + "closed"));
   ASSERT_TRUE(files.writeFile(root + "closed\\secret.txt", "s"));

@@ -21,6 +21,10 @@ bool FilesEnv::makeFolderLink(const std::string& link, const std::string& target
   return impl_->files.addLink(link, target);
 }
 
+bool FilesEnv::makeFileLink(const std::string& link, const std::string& target) {
+  return impl_->files.addFileLink(link, target);
+}
+
 bool FilesEnv::makeUnreadable(const std::string& path) { return impl_->files.makeUnreadable(path); }
 
 bool FilesEnv::readOnlyRefusesWrites() { return true; }
@@ -155,6 +159,10 @@ bool FilesEnv::makeFolderLink(const std::string& link, const std::string& target
   if (!runUnix("/bin/ln", "-s " + quoted(from) + " " + quoted(to))) return false;
   impl_->links.push_back(link);
   return waitFor([&] { return listed(link); });
+}
+
+bool FilesEnv::makeFileLink(const std::string& link, const std::string& target) {
+  return makeFolderLink(link, target);
 }
 
 bool FilesEnv::makeUnreadable(const std::string&) { return false; }

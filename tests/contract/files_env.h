@@ -22,6 +22,8 @@ class FilesEnv {
   // A folder link at link showing the folder target, made the way this platform makes one
   // (under Wine: a Unix symbolic link). False when the platform cannot make one.
   bool makeFolderLink(const std::string& link, const std::string& target);
+  // A link at link to the file target, the same way: under Wine it lists as a plain file.
+  bool makeFileLink(const std::string& link, const std::string& target);
   // Makes a folder unlistable; false when this platform cannot (a Unix root ignores modes).
   bool makeUnreadable(const std::string& path);
   // Whether a read-only file refuses to be opened for writing. Windows refuses; Wine run by

@@ -23,6 +23,11 @@ TEST_F(SystemContract, FoldersHaveTheirDocumentedEndings) {
   ASSERT_FALSE(temp.empty());
   EXPECT_EQ(temp.back(), '\\');
   EXPECT_TRUE(sys().files().directoryExists(temp));
+
+  const std::string profile = system().profileDirectory();
+  ASSERT_GE(profile.size(), 4u);
+  EXPECT_NE(profile.back(), '\\');
+  EXPECT_TRUE(sys().files().directoryExists(profile));
 }
 
 TEST_F(SystemContract, TheProgramKnowsItsPathAndArguments) {

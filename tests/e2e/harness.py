@@ -16,6 +16,8 @@ OUT = os.path.join(BUILD, "out")
 WORK = os.path.join(TOP, "build", "e2e")
 SHOTS = os.path.join(WORK, "shots")
 PREFIX = os.path.join(WORK, "prefix")
+# Wine's recycle bin is the trash below XDG_DATA_HOME: the tests empty this one, never the user's.
+DATA = os.path.join(WORK, "xdg")
 
 
 # The program's connection test goes to a closed loopback port ("offline" at once), so no test
@@ -66,8 +68,9 @@ class Wine:
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
             "DISPLAY": display,
+            "XDG_DATA_HOME": DATA,
         })
-        os.makedirs(WORK, exist_ok=True)
+        os.makedirs(DATA, exist_ok=True)
         if not os.path.exists(os.path.join(PREFIX, "system.reg")):
             subprocess.run(["wineboot", "-i"], env=self.env, timeout=240,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

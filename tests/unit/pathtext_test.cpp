@@ -41,9 +41,11 @@ TEST(FitPathToWidth, FoldersGiveWayOneAtATimeFromTheLeft) {
   EXPECT_EQ(fit(path, widthOf(one)), one);
   EXPECT_EQ(fit(path, widthOf(one) - 1), two);
   EXPECT_EQ(fit(path, widthOf(two) - 1), all);
-  // Nothing is left to give up: the shortest form, which the label clips.
-  EXPECT_EQ(fit(path, widthOf(all) - 1), all);
-  EXPECT_EQ(fit(path, 0), all);
+  // No folder is left to give up: then the drive goes, and last the name stands alone.
+  EXPECT_EQ(fit(path, widthOf(all) - 1), "...\\x.exe");
+  EXPECT_EQ(fit(path, widthOf("...\\x.exe")), "...\\x.exe");
+  EXPECT_EQ(fit(path, widthOf("...\\x.exe") - 1), "x.exe");
+  EXPECT_EQ(fit(path, 0), "x.exe");
 
   Measure m;
   frame::fitPathToWidth(path, widthOf(two), std::ref(m));
@@ -56,15 +58,20 @@ TEST(FitPathToWidth, RegistryPathsKeepTheirRoot) {
   EXPECT_EQ(fit(key, widthOf("HKEY_LOCAL_MACHINE\\...\\Toolbar\\Bar")),
             "HKEY_LOCAL_MACHINE\\...\\Toolbar\\Bar");
   // A key line carries its own leading backslash after the root's name.
-  EXPECT_EQ(fit("HKEY_CLASSES_ROOT\\\\CLSID\\x", 60), "HKEY_CLASSES_ROOT\\...\\x");
+  EXPECT_EQ(fit("HKEY_CLASSES_ROOT\\\\CLSID\\x", widthOf("HKEY_CLASSES_ROOT\\...\\x")),
+            "HKEY_CLASSES_ROOT\\...\\x");
 }
 
-TEST(FitPathToWidth, PathsWithoutFoldersAreLeftAsTheyAre) {
-  for (const std::string path : {"C:\\a-very-long-file-name.exe", "C:\\", "file.txt", "",
-                                 "Checking Runtime Settings For Trojans: x"})
+TEST(FitPathToWidth, PathsWithoutFoldersKeepWhatTheyCan) {
+  for (const std::string path : {"C:\\", "file.txt", "", "Checking Runtime Settings For Trojans: x"})
     EXPECT_EQ(fit(path, 10), path) << path;
+  EXPECT_EQ(fit("C:\\a-very-long-file-name.exe", 10), "a-very-long-file-name.exe");
+  // A share keeps its server and share name as the drive.
+  EXPECT_EQ(fit("\\\\server\\share\\directory\\f.txt", widthOf("\\\\server\\share\\...\\f.txt")),
+            "\\\\server\\share\\...\\f.txt");
   // A folder path's last part is empty; its folders give way like any others.
   EXPECT_EQ(fit("C:\\one\\two\\three\\", widthOf("C:\\...\\three\\")), "C:\\...\\three\\");
+  EXPECT_EQ(fit("C:\\one\\two\\three\\", 0), "C:\\...\\");
   EXPECT_EQ(fit("\\first\\two\\x", widthOf("\\...\\two\\x")), "\\...\\two\\x");
 }
 

@@ -14,34 +14,46 @@ struct Facts : ::testing::Test {
   void set(RegRoot root, const std::string& key, const std::string& name, const std::string& value) {
     sys.fakeRegistry.create(root, key)->writeString(name, value);
   }
-  void localSettings() {
-    set(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-        "Local Settings", "C:\\Documents and Settings\\ann\\Local Settings");
+  void shellFolder(const std::string& name, const std::string& value) {
+    set(RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name, value);
   }
 };
 
-TEST_F(Facts, OnlyXpAndTwoThousandKeepTheLocalSettingsFolder) {
-  localSettings();
+TEST_F(Facts, TheTempFolderLiesBelowLocalSettingsOnXpAndTwoThousandAndBelowLocalAppDataLater) {
+  shellFolder("Local Settings", "C:\\Documents and Settings\\ann\\Local Settings");
+  shellFolder("Local AppData", "C:\\Users\\ann\\AppData\\Local\\");
+  const std::string xp = "C:\\Documents and Settings\\ann\\Local Settings\\";
+  const std::string later = "C:\\Users\\ann\\AppData\\Local\\";
   struct Case {
     platform::OsVersion version;
     const char *name, *badge;
-    bool folder;
+    std::string folder;
   };
   const Case cases[] = {
-      {{5, 1, 2600, 2, "Service Pack 2"}, "Microsoft Windows XP", "os_xp", true},
-      {{5, 0, 2195, 2, "Service Pack 4"}, "Microsoft Windows 2000", "os_2000", true},
-      {{4, 90, 3000, 1, " "}, "Microsoft Windows ME", "os_me", false},
-      {{4, 10, 1998, 1, " "}, "Microsoft Windows 98", "os_98", false},
-      {{4, 10, 2222, 1, " A "}, "Microsoft Windows 98SE", "os_98", false},
-      {{6, 1, 7601, 2, "Service Pack 1"}, "Microsoft Windows ", "", false},
+      {{5, 1, 2600, 2, "Service Pack 2"}, "Microsoft Windows XP", "os_xp", xp},
+      {{5, 0, 2195, 2, "Service Pack 4"}, "Microsoft Windows 2000", "os_2000", xp},
+      {{4, 90, 3000, 1, " "}, "Microsoft Windows ME", "os_me", ""},
+      {{4, 10, 1998, 1, " "}, "Microsoft Windows 98", "os_98", ""},
+      {{4, 10, 2222, 1, " A "}, "Microsoft Windows 98SE", "os_98", ""},
+      {{5, 2, 3790, 2, ""}, "Microsoft Windows ", "", ""},
+      {{6, 1, 7601, 2, "Service Pack 1"}, "Microsoft Windows ", "", later},
+      {{10, 0, 19045, 2, ""}, "Microsoft Windows ", "", later},
   };
   for (const Case& c : cases) {
     sys.fakeSystem.version = c.version;
     const auto f = app::SystemFacts::read(sys);
     EXPECT_EQ(f.osName, c.name);
     EXPECT_EQ(f.osBadge, c.badge) << c.name;
-    EXPECT_EQ(f.localSettings, c.folder ? "C:\\Documents and Settings\\ann\\Local Settings\\" : "") << c.name;
+    EXPECT_EQ(f.localSettings, c.folder) << c.name;
+    EXPECT_EQ(f.tempFolder(), c.folder.empty() ? "" : c.folder + "Temp\\") << c.name;
   }
+}
+
+TEST_F(Facts, AMissingOrEmptyShellFolderGivesNoTempFolder) {
+  EXPECT_EQ(app::SystemFacts::read(sys).tempFolder(), "");
+  shellFolder("Local Settings", "");
+  EXPECT_EQ(app::SystemFacts::read(sys).tempFolder(), "");
+  EXPECT_EQ(app::SystemFacts::read(sys).profileDirectory, "C:\\Documents and Settings\\Owner");
 }
 
 TEST_F(Facts, RegistryFactsAndTheirAbsence) {

@@ -51,6 +51,7 @@ void HeadlessBackend::advance(uint64_t ms) {
 
 void HeadlessBackend::processMessages() {
   queue_.drain([](const std::function<void()>& fn) { fn(); });
+  if (onProcessMessages) onProcessMessages();
 }
 
 void HeadlessBackend::run() { processMessages(); }

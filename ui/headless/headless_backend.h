@@ -63,6 +63,9 @@ class HeadlessBackend : public Backend {
   std::vector<Rect> invalidatedAreas;
   // Calls queued for the user-interface thread, counted (from any thread).
   std::atomic<int> posts{0};
+  // Runs after every processMessages, so a test can act in the middle of a long loop the way
+  // a user's click arrives between two of its steps.
+  std::function<void()> onProcessMessages;
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}
@@ -83,7 +86,6 @@ class HeadlessBackend : public Backend {
     if (first) first();
     advance(ms);
   }
-  void processInput() override { processMessages(); }
   void run() override;
   void quit() override { quitRequested = true; }
   void post(std::function<void()> fn) override;

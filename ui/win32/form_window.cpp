@@ -117,6 +117,7 @@ void FormWindow::applyVisible() {
   const bool owner = form_.application().tray().owner == &form_;
   if (!peersMade_ && !owner && restyled()) remake();
   if (!hwnd()) return;
+  applyCaption();
   if (!peersMade_) makePeers();
   for (const auto& p : peers_) p->syncVisibility();
   if (restyled())
@@ -127,6 +128,12 @@ void FormWindow::applyVisible() {
   const bool quiet = form_.stayOnTop && form_.borderStyle == BorderStyle::None;
   ShowWindow(hwnd(), quiet ? SW_SHOWNOACTIVATE : SW_SHOW);
   if (form_.stayOnTop) SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormWindow::applyCaption() {
+  if (!captionStale_) return;
+  captionStale_ = false;
+  SetWindowTextA(hwnd(), form_.caption().c_str());
 }
 
 void FormWindow::applySystemMenu() {
@@ -143,7 +150,12 @@ void FormWindow::applySystemMenu() {
 void FormWindow::changed(FormChange what) {
   if (!hwnd()) return;
   switch (what) {
-    case FormChange::Caption: SetWindowTextA(hwnd(), form_.caption().c_str()); break;
+    // The title follows at the next painting: a window that names the item it works on in its
+    // title pays for that as often as it is painted, not once per item.
+    case FormChange::Caption:
+      captionStale_ = true;
+      invalidate();
+      break;
     case FormChange::Geometry: applyGeometry(); break;
     case FormChange::Visible: applyVisible(); break;
     case FormChange::Layered: backend_.applyLayered(hwnd(), form_.layered(), form_.alpha()); break;
@@ -160,7 +172,8 @@ void FormWindow::changed(FormChange what) {
 // controls that lie in it along.
 void FormWindow::invalidate() {
   if (!hwnd()) return;
-  InvalidateRect(hwnd(), nullptr, FALSE);
+  if (!invalid_) InvalidateRect(hwnd(), nullptr, FALSE);
+  invalid_ = true;
   for (const auto& p : peers_) p->syncVisibility();
 }
 
@@ -225,6 +238,8 @@ void FormWindow::tooltipText(NMTTDISPINFOA& info) {
 void FormWindow::paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd(), &ps);
+  invalid_ = false;
+  applyCaption();
   // A handler that pumps messages while painting must not paint over the picture in progress.
   if (painting_) {
     repaint_ = true;

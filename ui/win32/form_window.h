@@ -46,6 +46,10 @@ class FormWindow {
   bool peersMade_ = false;
   size_t systemMenuApplied_ = 0;
   bool painting_ = false, repaint_ = false;
+  // A repaint is asked for and has not happened yet: asking again changes nothing.
+  bool invalid_ = false;
+  // The form's caption changed and the window's title has not followed yet.
+  bool captionStale_ = false;
   const Control* hintSource_ = nullptr;
   std::string hintText_;
 
@@ -62,6 +66,7 @@ class FormWindow {
   ControlPeer* peerOf(HWND child) const;
 
   void paint();
+  void applyCaption();
   bool setCursor();
   void mouseMoved(int x, int y);
   void rightButtonUp(int x, int y);

@@ -120,13 +120,24 @@ void Win32Backend::dispatch(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
-void Win32Backend::processMessages() { pump(PM_REMOVE); }
+// A long loop pumps after every item it handles, and under Wine every look at the queue is a
+// round trip to the server that costs more than many an item. So the queue is looked at once
+// per kPumpSliceMs (input, timers and calls from other threads wait at most that long), and
+// the windows repaint at most every kPumpPaintMs, as often as anybody can follow.
+void Win32Backend::processMessages() {
+  constexpr DWORD kPumpSliceMs = 10, kPumpPaintMs = 50;
+  const DWORD now = GetTickCount();
+  if (now - lastPump_ < kPumpSliceMs) return;
+  const bool paint = now - lastPumpPaint_ >= kPumpPaintMs;
+  pump(paint ? 0 : PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+}
 
-void Win32Backend::processInput() { pump(PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE); }
-
-void Win32Backend::pump(UINT flags) {
+void Win32Backend::pump(UINT queues) {
+  const DWORD now = GetTickCount();
+  lastPump_ = now;
+  if (queues == 0) lastPumpPaint_ = now;
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, flags)) {
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | queues)) {
     if (msg.message == WM_QUIT) {
       // Left for the loop that owns the program's end.
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -141,7 +152,9 @@ void Win32Backend::pause(uint32_t ms, const std::function<void()>& first) {
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
   if (first) app_->guard(first);
-  processMessages();
+  // Everything waiting, painting too, within the pause's own time; a loop's pump right after
+  // the pause then finds nothing due and leaves painting to the next pause.
+  pump(0);
   QueryPerformanceCounter(&now);
   // The rest of the pause to the nearest millisecond. A plain sleep rather than a wait for
   // messages as well: a message wait goes through the Wine server, which makes each pause of a

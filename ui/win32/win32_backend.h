@@ -37,7 +37,6 @@ class Win32Backend : public Backend {
   void runModal(Form& form) override;
   void processMessages() override;
   void pause(uint32_t ms, const std::function<void()>& first) override;
-  void processInput() override;
   void run() override;
   void quit() override;
   void post(std::function<void()> fn) override;
@@ -78,11 +77,13 @@ class Win32Backend : public Backend {
   SetLayeredFn setLayered_ = nullptr;
   TrayIcon shownTray_;
   HWND shownTrayWindow_ = nullptr;
+  // When the queue was last looked at, and when the windows last painted.
+  DWORD lastPump_ = 0, lastPumpPaint_ = 0;
 
   HWND windowOf(const Form* form) const;
   void dispatch(MSG& msg);
-  // Dispatches the waiting messages that PeekMessage's flags let through.
-  void pump(UINT flags);
+  // Dispatches the waiting messages of the given queues (0: all of them, painting too).
+  void pump(UINT queues);
   void wake();
   void runQueue();
   void fireTimer(UINT_PTR id);

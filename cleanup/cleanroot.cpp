@@ -1,0 +1,84 @@
+#include "cleanup/cleanroot.h"
+
+#include <cstring>
+
+#include "platform/textcase.h"
+
+namespace cleanup {
+
+namespace {
+
+std::string withSeparator(std::string path) {
+  if (path.empty() || path.back() != '\\') path += '\\';
+  return path;
+}
+
+bool startsWith(const std::string& text, const std::string& head) {
+  return text.size() >= head.size() && text.compare(0, head.size(), head) == 0;
+}
+
+// "C:\" or "\\server\share\" (the path ends with a backslash): the whole of a drive.
+bool isDriveRoot(const std::string& path) {
+  if (path.size() == 3 && path[1] == ':') return true;
+  if (path.compare(0, 2, "\\\\") != 0) return false;
+  const size_t server = path.find('\\', 2);
+  if (server == std::string::npos) return true;
+  const size_t share = path.find('\\', server + 1);
+  return share == std::string::npos || share + 1 == path.size();
+}
+
+// A name Windows takes as it is: not empty, not made of dots and blanks only (".." and ". "
+// lead upwards), and without a character that names a stream, a device or a pattern.
+bool plainStep(const std::string& step) {
+  bool onlyDots = true;
+  for (unsigned char c : step) {
+    if (c < 32 || std::strchr("/:*?\"<>|", c)) return false;
+    if (c != '.' && c != ' ') onlyDots = false;
+  }
+  return !onlyDots;
+}
+
+}  // namespace
+
+CleanRoot::CleanRoot(std::string path, std::string finalPath)
+    : path_(std::move(path)), foldedPath_(platform::ansiLower(path_)), foldedFinal_(platform::ansiLower(withSeparator(std::move(finalPath)))) {}
+
+std::optional<CleanRoot> CleanRoot::open(platform::Files& files, const std::string& folder,
+                                         const std::vector<std::string>& protectedFolders) {
+  if (folder.empty() || folder == "\\") return std::nullopt;
+  const std::string path = withSeparator(files.fullPath(folder));
+  if (isDriveRoot(path) || !files.directoryExists(path)) return std::nullopt;
+  const std::string really = files.finalPath(path);
+  if (really.empty() || isDriveRoot(withSeparator(really))) return std::nullopt;
+  CleanRoot root(path, really);
+  for (const std::string& guarded : protectedFolders) {
+    if (guarded.empty()) continue;
+    for (const std::string& form : {files.fullPath(guarded), files.finalPath(guarded)}) {
+      if (form.empty()) continue;
+      const std::string folded = platform::ansiLower(withSeparator(form));
+      if (startsWith(folded, root.foldedPath_) || startsWith(folded, root.foldedFinal_)) return std::nullopt;
+    }
+  }
+  return root;
+}
+
+bool CleanRoot::holds(const std::string& path) const {
+  if (path.size() <= path_.size() || platform::ansiLower(path.substr(0, path_.size())) != foldedPath_) return false;
+  for (size_t start = path_.size();;) {
+    const size_t end = path.find('\\', start);
+    if (!plainStep(path.substr(start, end - start))) return false;
+    if (end == std::string::npos) return true;
+    start = end + 1;
+  }
+}
+
+bool CleanRoot::deleteFile(platform::Files& files, const std::string& path) const {
+  if (!holds(path)) return false;
+  auto file = files.openForDeletion(path);
+  if (!file) return false;
+  const std::string really = platform::ansiLower(file->finalPath());
+  if (really.size() <= foldedFinal_.size() || !startsWith(really, foldedFinal_)) return false;
+  return file->remove();
+}
+
+}  // namespace cleanup
