@@ -1,4 +1,4 @@
-// The internet state a test chooses; every connection test and state query is recorded.
+// The internet state a test chooses; every connection test and state query is counted.
 #pragma once
 
 #include <string>
