@@ -150,6 +150,8 @@ void Tqextodayfrm::mainTimer(bool run) {
 }
 
 void Tqextodayfrm::FormShow() {
+  // First: the answer takes as long as the window takes to come up.
+  connection_.start();
   mainTimer(false);
   setCaption(titleText);
   AuthorLabel.setWidth(0);
@@ -199,6 +201,7 @@ void Tqextodayfrm::FormKeyDown(int key) {
   if (key != kF5 || refreshLatch || busy) return;
   refreshLatch = true;
   startOver();
+  connection_.start();
   Timer2.start();
   Timer1.stop();
 }

@@ -184,7 +184,6 @@ void FormWindow::makePeers() {
     if (auto peer = makePeer(form_.application(), backend_.gdiText(), static_cast<WindowedControl&>(*c), hwnd()))
       peers_.push_back(std::move(peer));
   }
-  makeTooltip();
 }
 
 void FormWindow::destroyPeer(WindowedControl& control) {
@@ -202,7 +201,9 @@ ControlPeer* FormWindow::peerOf(HWND child) const {
 }
 
 // One tool covers the whole client area and asks for its text each time it shows, so the hint
-// follows whichever graphic control lies under the pointer.
+// follows whichever graphic control lies under the pointer. It is made when the pointer first
+// comes over the window: making it costs Wine as much as showing a window, and most windows
+// are shown without ever being hovered.
 void FormWindow::makeTooltip() {
   tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -270,6 +271,12 @@ bool FormWindow::setCursor() {
 }
 
 void FormWindow::mouseMoved(int x, int y) {
+  if (!tooltip_) {
+    makeTooltip();
+    // The tooltip sees the moves from the next one on; this one starts its wait.
+    MSG move{hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y), static_cast<DWORD>(GetMessageTime()), {}};
+    if (tooltip_) SendMessageA(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+  }
   form_.mouseMove(x, y);
   const Control* under = form_.controlAt(x, y);
   if (under != hintSource_ && tooltip_) SendMessageA(tooltip_.get(), TTM_POP, 0, 0);
