@@ -47,6 +47,9 @@ void Tnotifyfrm::folderChanged() {
       "Windows directory or Scan your system, click one of the links below.");
   Label3.setCaption(app_.facts.windowsDirectory);
   show();
+  // Started once the popup is up: the timer costs a call to the window system that the
+  // showing need not wait for.
+  Timer1.start();
 }
 
 void Tnotifyfrm::watchFailed() { Label2.setCaption("It Failed"); }
@@ -60,7 +63,6 @@ void Tnotifyfrm::FormShow() {
   alphaPercent = 0;
   if (layeredSupported()) setLayered(true);
   showOpacity();
-  Timer1.start();
 }
 
 // The fade in sets the opacities for 2 to 98 percent (5 to 249); the step that reaches 100
@@ -101,11 +103,14 @@ void Tnotifyfrm::scanNow() {
 }
 
 // A popup that closed early (the scan window came up) must not fade on while hidden: a fade
-// still running at the next showing would run against the new one and never end.
+// still running at the next showing would run against the new one and never end. The opacity
+// of the next showing is set here, so that showing costs no call to the window system.
 void Tnotifyfrm::FormHide() {
   Timer1.stop();
   Timer2.stop();
   Timer3.stop();
+  alphaPercent = 0;
+  showOpacity();
   for (frame::HoverLink& l : links_) l.normal();
   hoverLatch = false;
 }

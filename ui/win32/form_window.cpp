@@ -84,6 +84,12 @@ void FormWindow::applyGeometry() {
     x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   }
+  // Every showing comes here; a window already in place is not asked to move (a popup shown
+  // for an event must come up at once).
+  RECT now{};
+  if (GetWindowRect(hwnd(), &now) && now.left == x && now.top == y && now.right - now.left == w &&
+      now.bottom - now.top == h)
+    return;
   SetWindowPos(hwnd(), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -171,7 +177,6 @@ void FormWindow::makePeers() {
     if (auto peer = makePeer(form_.application(), backend_.gdiText(), static_cast<WindowedControl&>(*c), hwnd()))
       peers_.push_back(std::move(peer));
   }
-  makeTooltip();
 }
 
 void FormWindow::destroyPeer(WindowedControl& control) {
@@ -257,6 +262,9 @@ bool FormWindow::setCursor() {
 void FormWindow::mouseMoved(int x, int y) {
   form_.mouseMove(x, y);
   const Control* under = form_.controlAt(x, y);
+  // Made for the first hint wanted: an owned window follows its owner in every change of the
+  // z-order, which would slow the showing of every window that has no hint at all.
+  if (!tooltip_ && under && under->showHint) makeTooltip();
   if (under != hintSource_ && tooltip_) SendMessageA(tooltip_.get(), TTM_POP, 0, 0);
   hintSource_ = under;
 }
