@@ -21,10 +21,10 @@ Tnotifyfrm::Tnotifyfrm(app::App& app)
   Label2.setAutoSize(false);
   Label2.setBounds({16, 56, 16 + 161, 56 + 129});
   Label2.onMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
-  for (ui::Label* link : {&Label3, &Label4}) {
+  for (ui::Label* link : {&Label3, &Label4})
     link->setFont(ui::Font::points("Verdana", 8, false, ui::kBlue));
-    link->setBounds({16, link == &Label3 ? 200 : 216, 16, link == &Label3 ? 200 : 216});
-  }
+  Label3.setBounds({16, 200, 16, 200});
+  Label4.setBounds({16, 216, 16, 216});
   Label4.setCaption("Scan my system now");
 
   const ui::Rect place = monitor::popupPlace(app.ui.screenWidth(), app.ui.screenHeight(),
@@ -42,9 +42,8 @@ Tnotifyfrm::Tnotifyfrm(app::App& app)
 void Tnotifyfrm::folderChanged() {
   if (visible() || !app_.preffrm->SysChange) return;
   Label2.setCaption(
-      "A software saved, modified or deleted files in your Windows directory or its "
-      "subfolders.\n\nTo view your "
-      "Windows directory or Scan your system, click one of the links below.");
+      "A software saved, modified or deleted files in your Windows directory or its subfolders."
+      "\n\nTo view your Windows directory or Scan your system, click one of the links below.");
   Label3.setCaption(app_.facts.windowsDirectory);
   show();
   // Started once the popup is up: the timer costs a call to the window system that the
