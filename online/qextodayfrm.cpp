@@ -155,7 +155,6 @@ void Tqextodayfrm::FormShow() {
   AuthorLabel.setWidth(0);
   // The downloads land in cachePath, whatever install path the registry remembers.
   platform::createFolders(app_.sys.files(), cachePath);
-  background_ = skin().bitmap("news_today");
   rotatorIndex = app_.settings().readInteger("Rotator", "Loop", rotatorIndex);
   for (ui::Image* i : {&AdvertImage, &GalleryImage}) {
     i->cursor = ui::Cursor::Default;
