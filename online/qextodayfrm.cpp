@@ -46,8 +46,6 @@ Tqextodayfrm::Tqextodayfrm(app::App& app)
   skin().load(Image5, showNewsAtStart_ ? "qex_true" : "qex_false");
 }
 
-Tqextodayfrm::~Tqextodayfrm() { freeRows(); }
-
 void Tqextodayfrm::buildControls() {
   // Blocks of text with the size of their place (a label made empty shrank to nothing).
   const struct {
