@@ -4,9 +4,8 @@
 // Prints the seconds it took.
 //
 //   news_reference PORT HEADLINES_PATH BANNER_PATH GALLERY_PATH
-#include <winsock2.h>
-
 #include <windows.h>
+#include <winsock2.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +32,8 @@ std::string fetch(int port, const char* path) {
   send(s, request.data(), static_cast<int>(request.size()), 0);
   std::string reply;
   char buffer[64 * 1024];
-  for (int n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, static_cast<size_t>(n));
+  for (int n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;)
+    reply.append(buffer, static_cast<size_t>(n));
   closesocket(s);
   const size_t body = reply.find("\r\n\r\n");
   return body == std::string::npos ? std::string() : reply.substr(body + 4);
@@ -83,7 +83,8 @@ size_t jpegEighth(const std::string& bytes) {
   jpeg_error_mgr err{};
   d.err = jpeg_std_error(&err);
   jpeg_create_decompress(&d);
-  jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+  jpeg_mem_src(&d, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&d, TRUE);
   d.scale_num = 1;
   d.scale_denom = 8;
