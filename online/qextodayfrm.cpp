@@ -46,8 +46,6 @@ Tqextodayfrm::Tqextodayfrm(app::App& app)
   skin().load(Image5, showNewsAtStart_ ? "qex_true" : "qex_false");
 }
 
-Tqextodayfrm::~Tqextodayfrm() { freeRows(); }
-
 void Tqextodayfrm::buildControls() {
   // Blocks of text with the size of their place (a label made empty shrank to nothing).
   const struct {
@@ -157,7 +155,6 @@ void Tqextodayfrm::FormShow() {
   AuthorLabel.setWidth(0);
   // The downloads land in cachePath, whatever install path the registry remembers.
   platform::createFolders(app_.sys.files(), cachePath);
-  background_ = skin().bitmap("news_today");
   rotatorIndex = app_.settings().readInteger("Rotator", "Loop", rotatorIndex);
   for (ui::Image* i : {&AdvertImage, &GalleryImage}) {
     i->cursor = ui::Cursor::Default;

@@ -31,7 +31,6 @@ class Tqextodayfrm : public app::Window {
   static constexpr int kDownloadTimeLimitMs = 60000;
 
   explicit Tqextodayfrm(app::App& app);
-  ~Tqextodayfrm() override;
 
   // Open this window when the main window is first shown (setting "News", on by default).
   bool showNewsAtStart() const { return showNewsAtStart_; }
