@@ -21,10 +21,10 @@ Tnotifyfrm::Tnotifyfrm(app::App& app)
   Label2.setAutoSize(false);
   Label2.setBounds({16, 56, 16 + 161, 56 + 129});
   Label2.onMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
-  for (ui::Label* link : {&Label3, &Label4}) {
+  for (ui::Label* link : {&Label3, &Label4})
     link->setFont(ui::Font::points("Verdana", 8, false, ui::kBlue));
-    link->setBounds({16, link == &Label3 ? 200 : 216, 16, link == &Label3 ? 200 : 216});
-  }
+  Label3.setBounds({16, 200, 16, 200});
+  Label4.setBounds({16, 216, 16, 216});
   Label4.setCaption("Scan my system now");
 
   const ui::Rect place = monitor::popupPlace(app.ui.screenWidth(), app.ui.screenHeight(),
@@ -42,11 +42,13 @@ Tnotifyfrm::Tnotifyfrm(app::App& app)
 void Tnotifyfrm::folderChanged() {
   if (visible() || !app_.preffrm->SysChange) return;
   Label2.setCaption(
-      "A software saved, modified or deleted files in your Windows directory or its "
-      "subfolders.\n\nTo view your "
-      "Windows directory or Scan your system, click one of the links below.");
+      "A software saved, modified or deleted files in your Windows directory or its subfolders."
+      "\n\nTo view your Windows directory or Scan your system, click one of the links below.");
   Label3.setCaption(app_.facts.windowsDirectory);
   show();
+  // Started once the popup is up: the timer costs a call to the window system that the
+  // showing need not wait for.
+  Timer1.start();
 }
 
 void Tnotifyfrm::watchFailed() { Label2.setCaption("It Failed"); }
@@ -60,7 +62,6 @@ void Tnotifyfrm::FormShow() {
   alphaPercent = 0;
   if (layeredSupported()) setLayered(true);
   showOpacity();
-  Timer1.start();
 }
 
 // The fade in sets the opacities for 2 to 98 percent (5 to 249); the step that reaches 100
@@ -101,11 +102,14 @@ void Tnotifyfrm::scanNow() {
 }
 
 // A popup that closed early (the scan window came up) must not fade on while hidden: a fade
-// still running at the next showing would run against the new one and never end.
+// still running at the next showing would run against the new one and never end. The opacity
+// of the next showing is set here, so that showing costs no call to the window system.
 void Tnotifyfrm::FormHide() {
   Timer1.stop();
   Timer2.stop();
   Timer3.stop();
+  alphaPercent = 0;
+  showOpacity();
   for (frame::HoverLink& l : links_) l.normal();
   hoverLatch = false;
 }

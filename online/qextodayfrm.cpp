@@ -46,8 +46,6 @@ Tqextodayfrm::Tqextodayfrm(app::App& app)
   skin().load(Image5, showNewsAtStart_ ? "qex_true" : "qex_false");
 }
 
-Tqextodayfrm::~Tqextodayfrm() { freeRows(); }
-
 void Tqextodayfrm::buildControls() {
   // Blocks of text with the size of their place (a label made empty shrank to nothing).
   const struct {
@@ -150,12 +148,13 @@ void Tqextodayfrm::mainTimer(bool run) {
 }
 
 void Tqextodayfrm::FormShow() {
+  // First: the answer takes as long as the window takes to come up.
+  connection_.start();
   mainTimer(false);
   setCaption(titleText);
   AuthorLabel.setWidth(0);
   // The downloads land in cachePath, whatever install path the registry remembers.
   platform::createFolders(app_.sys.files(), cachePath);
-  background_ = skin().bitmap("news_today");
   rotatorIndex = app_.settings().readInteger("Rotator", "Loop", rotatorIndex);
   for (ui::Image* i : {&AdvertImage, &GalleryImage}) {
     i->cursor = ui::Cursor::Default;
@@ -199,6 +198,7 @@ void Tqextodayfrm::FormKeyDown(int key) {
   if (key != kF5 || refreshLatch || busy) return;
   refreshLatch = true;
   startOver();
+  connection_.start();
   Timer2.start();
   Timer1.stop();
 }

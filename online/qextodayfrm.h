@@ -17,6 +17,7 @@
 #include "app/window.h"
 #include "codecs/gif_player.h"
 #include "online/adverts.h"
+#include "online/connectionprobe.h"
 #include "online/headlines.h"
 #include "online/httpclient.h"
 #include "online/newspictures.h"
@@ -30,7 +31,6 @@ class Tqextodayfrm : public app::Window {
   static constexpr int kDownloadTimeLimitMs = 60000;
 
   explicit Tqextodayfrm(app::App& app);
-  ~Tqextodayfrm() override;
 
   // Open this window when the main window is first shown (setting "News", on by default).
   bool showNewsAtStart() const { return showNewsAtStart_; }
@@ -93,6 +93,8 @@ class Tqextodayfrm : public app::Window {
   uint64_t session_ = 0;
   int transfers_ = 0;
   bool refreshWanted_ = false;
+  // Asked when the window shows or F5 goes down, collected by RefreshNews.
+  online::ConnectionProbe connection_{app_.sys.net()};
 
   // Construction.
   void buildControls();

@@ -56,6 +56,7 @@ void Form::setLayered(bool on) {
 }
 
 void Form::setAlpha(uint8_t a) {
+  if (a == alpha_) return;
   alpha_ = a;
   if (layered_) app_.backend().formChanged(*this, FormChange::Layered);
 }

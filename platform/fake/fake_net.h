@@ -1,4 +1,4 @@
-// The internet state a test chooses; every connection test is recorded.
+// The internet state a test chooses; every connection test and state query is counted.
 #pragma once
 
 #include <string>
@@ -13,12 +13,16 @@ class FakeNet : public Net {
   bool reachable = false;  // the machine here has no way out, like the build machines
   bool connectedState = true;
   std::vector<std::string> checkedUrls;
+  int connectedQueries = 0;
 
   bool checkConnection(const std::string& url) override {
     checkedUrls.push_back(url);
     return reachable;
   }
-  bool connected() override { return connectedState; }
+  bool connected() override {
+    ++connectedQueries;
+    return connectedState;
+  }
 };
 
 }  // namespace platform::fake

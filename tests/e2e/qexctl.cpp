@@ -18,6 +18,10 @@
 //                                          sends the command, then asks the query (every 100 ms)
 //                                          until its value starts with prefix; prints
 //                                          "ok <seconds taken>"
+//   qexctl --gaps "get <query>" <prefix> <seconds>
+//                                          asks the query over and over until its value starts
+//                                          with prefix; prints "ok <seconds taken> <longest
+//                                          wait for one answer in seconds>"
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
@@ -194,6 +198,44 @@ int timed(const std::string& command, const std::string& query, const std::strin
   return rc;
 }
 
+// Asks the query back to back until its value starts with the prefix, to see how long a busy
+// window leaves a question unanswered.
+int gaps(const std::string& query, const std::string& prefix, int seconds) {
+  HWND target = findMain(0);
+  if (!target) return 2;
+  HWND self = makeReceiver();
+  LARGE_INTEGER frequency, start, before, after;
+  QueryPerformanceFrequency(&frequency);
+  const auto between = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+  };
+  QueryPerformanceCounter(&start);
+  const std::string wanted = "ok " + prefix;
+  double longest = 0;
+  int rc = 1;
+  for (;;) {
+    QueryPerformanceCounter(&before);
+    if (!ask(target, self, query)) {
+      std::puts("error no reply");
+      break;
+    }
+    QueryPerformanceCounter(&after);
+    if (between(before, after) > longest) longest = between(before, after);
+    if (reply.compare(0, wanted.size(), wanted) == 0) {
+      std::printf("ok %.3f %.3f\n", between(start, after), longest);
+      rc = 0;
+      break;
+    }
+    if (between(start, after) > seconds) {
+      std::puts("error timed out");
+      break;
+    }
+    Sleep(5);
+  }
+  DestroyWindow(self);
+  return rc;
+}
+
 // Every process of a snapshot but this one and those it started: ID TAB image name.
 int listProcesses() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -349,7 +391,8 @@ int usage() {
       "--processes\n"
       "       | --savefile <path>\n"
       "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
-      "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n",
+      "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n"
+      "       | --gaps \"get <query>\" <prefix> <seconds>\n",
       stderr);
   return 1;
 }
@@ -373,6 +416,8 @@ int main(int argc, char** argv) {
     return args.size() == 3 ? samples(args[2], std::atoi(args[1].c_str())) : usage();
   if (args[0] == "--start") return args.size() == 2 ? startProgram(args[1]) : usage();
   if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--gaps")
+    return args.size() == 4 ? gaps(args[1], args[2], std::atoi(args[3].c_str())) : usage();
   if (args[0] == "--timed")
     return args.size() == 5 ? timed(args[1], args[2], args[3], std::atoi(args[4].c_str()))
                             : usage();

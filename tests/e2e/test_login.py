@@ -27,7 +27,7 @@ def test_login_of_a_known_member(wine):
         p = open_login(wine, "login", server)
         p.act("settext loginfrm.Edit1 demo")
         p.act("settext loginfrm.Edit2 demo")
-        screenshot(wine, "loginfrm")
+        screenshot(wine, "login-window")
         p.act("click loginfrm.Image1")
         wait_until(lambda: p.get("loginfrm.visible") == "0", 30, what="the login window to close")
         check(p.get("qex_ulm_frm.Label1.caption") == "Member: demo", "user line")

@@ -75,8 +75,9 @@ class Demo:
 def test_backend_windows_have_the_client_size_of_their_forms(wine):
     d = Demo(wine)
     try:
-        main = d.window(MAIN)
-        check(main is not None and main[1:3] == ["Orvanta Kestrel", "700x450"], "main window: %r" % main)
+        # The protocol answers from the window model, which may be ready before the window shows.
+        main = wait_until(lambda: d.window(MAIN), 20, what="the main window")
+        check(main[1:3] == ["Orvanta Kestrel", "700x450"], "main window: %r" % main)
         d.act("click qex_ulm_frm.Popup")
         popup = wait_until(lambda: d.window("Tdemonotifyfrm"), 20, what="the popup")
         check(popup[2] == "220x90", "borderless popup: %r" % popup)

@@ -76,6 +76,8 @@ TEST_F(NewsWindow, ARefreshBuildsRowsBannerGalleryAndLeadStoryFromThreeRequests)
   EXPECT_EQ(arrow->top(), 59 + 18 + 3);
   EXPECT_EQ(arrow->pictureName(), "arrow");
 
+  // Asked once a refresh: the system takes its time to answer.
+  EXPECT_EQ(sys.fakeNet.connectedQueries, 1);
   EXPECT_EQ(news().rotatorIndex, 2);
   EXPECT_EQ(news().AdvertImage.cursor, ui::Cursor::Hand);
   EXPECT_EQ(news().AdvertImage.hint, "Advert 2");

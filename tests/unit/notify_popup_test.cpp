@@ -133,15 +133,6 @@ TEST_F(Popup, WithSysChangeOffNothingShowsUntilThePreferencesSwitchItOnEvenBefor
   EXPECT_TRUE(raise());
 }
 
-TEST_F(Popup, TheScanWindowClosesThePopupAtTheNextTickOfTheFadeIn) {
-  startMonitor();
-  ASSERT_TRUE(raise());
-  backend.advance(5);
-  app->deepscanfrm->show();
-  backend.advance(1);
-  EXPECT_FALSE(popup().visible());
-}
-
 TEST_F(Popup, ScanLinkDuringTheFadeInOpensTheScanAndAFreshPopupFadesInFully) {
   startMonitor();
   ASSERT_TRUE(raise());

@@ -84,6 +84,12 @@ void FormWindow::applyGeometry() {
     x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   }
+  // Every showing comes here; a window already in place is not asked to move (a popup shown
+  // for an event must come up at once).
+  RECT now{};
+  if (GetWindowRect(hwnd(), &now) && now.left == x && now.top == y && now.right - now.left == w &&
+      now.bottom - now.top == h)
+    return;
   SetWindowPos(hwnd(), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -193,7 +199,6 @@ void FormWindow::makePeers() {
     if (auto peer = makePeer(form_.application(), backend_.gdiText(), static_cast<WindowedControl&>(*c), hwnd()))
       peers_.push_back(std::move(peer));
   }
-  makeTooltip();
 }
 
 void FormWindow::destroyPeer(WindowedControl& control) {
@@ -211,7 +216,9 @@ ControlPeer* FormWindow::peerOf(HWND child) const {
 }
 
 // One tool covers the whole client area and asks for its text each time it shows, so the hint
-// follows whichever graphic control lies under the pointer.
+// follows whichever graphic control lies under the pointer. It is made when the pointer first
+// comes over a control with a hint: making it costs Wine as much as showing a window, and most
+// windows are shown without a hint ever being wanted.
 void FormWindow::makeTooltip() {
   tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -286,6 +293,14 @@ bool FormWindow::setCursor() {
 void FormWindow::mouseMoved(int x, int y) {
   form_.mouseMove(x, y);
   const Control* under = form_.controlAt(x, y);
+  // Made for the first hint wanted: an owned window follows its owner in every change of the
+  // z-order, which would slow the showing of every window that has no hint at all.
+  if (!tooltip_ && under && under->showHint) {
+    makeTooltip();
+    // The tooltip sees the moves from the next one on; this one starts its wait.
+    MSG move{hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y), static_cast<DWORD>(GetMessageTime()), {}};
+    if (tooltip_) SendMessageA(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+  }
   if (under != hintSource_ && tooltip_) SendMessageA(tooltip_.get(), TTM_POP, 0, 0);
   hintSource_ = under;
 }
