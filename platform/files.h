@@ -118,7 +118,7 @@ class Files {
   // deletes its target, wherever that lies. These calls say where a file really is.
 
   // The path of what an opened path really reaches, links followed as the system follows them
-  // when it opens the path (GetFinalPathNameByHandleA): drive-letter form, no "\\?\" prefix,
+  // when it opens the path (GetFinalPathNameByHandle): drive-letter form, no "\\?\" prefix,
   // no trailing backslash but at a drive root. Empty when it cannot be opened; a store that
   // cannot tell gives empty, so nothing is deleted through it.
   virtual std::string finalPath(const std::string&) { return std::string(); }

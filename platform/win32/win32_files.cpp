@@ -11,7 +11,7 @@
 
 // Vista and later, like every system the program runs on today (see win32_clock.cpp); the
 // headers declare them for such targets only.
-extern "C" __declspec(dllimport) DWORD WINAPI GetFinalPathNameByHandleA(HANDLE, LPSTR, DWORD, DWORD);
+extern "C" __declspec(dllimport) DWORD WINAPI GetFinalPathNameByHandleW(HANDLE, LPWSTR, DWORD, DWORD);
 extern "C" __declspec(dllimport) BOOL WINAPI SetFileInformationByHandle(HANDLE, int, LPVOID, DWORD);
 
 namespace platform::win32 {
@@ -112,20 +112,27 @@ std::string dosPath(std::string path) {
   return path;
 }
 
-// Where what the handle names really lies.
+// Where what the handle names really lies. The wide call, converted here as the ANSI call
+// converts: under Wine the ANSI one asks the wide one twice (once for the length), and the
+// cleaner asks this for every file it deletes.
 std::string finalPathOf(HANDLE h) {
-  std::string out(MAX_PATH, '\0');
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  std::wstring wide(MAX_PATH, L'\0');
+  DWORD n = 0;
+  for (int attempt = 0;; ++attempt) {
     // FILE_NAME_NORMALIZED | VOLUME_NAME_DOS, both 0.
-    DWORD n = GetFinalPathNameByHandleA(h, &out[0], static_cast<DWORD>(out.size()), 0);
+    n = GetFinalPathNameByHandleW(h, &wide[0], static_cast<DWORD>(wide.size()), 0);
     if (n == 0 || n > 32768) return std::string();
-    if (n < out.size()) {
-      out.resize(n);
-      return dosPath(out);
-    }
-    out.assign(n, '\0');
+    if (n < wide.size()) break;
+    if (attempt == 1) return std::string();
+    wide.assign(n, L'\0');
   }
-  return std::string();
+  const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+  const int wideLength = static_cast<int>(n);
+  const int size = WideCharToMultiByte(codePage, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), wideLength, &out[0], size, nullptr, nullptr);
+  return dosPath(out);
 }
 
 class Win32Deletion : public FileForDeletion {
