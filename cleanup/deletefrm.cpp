@@ -3,6 +3,7 @@
 #include "app/qex_ulm_frm.h"
 #include "cleanup/cleanerfigures.h"
 #include "frame/pathtext.h"
+#include "platform/busyflag.h"
 #include "ui/dialogs.h"
 
 Tdeletefrm::Tdeletefrm(app::App& app)
@@ -56,11 +57,7 @@ void Tdeletefrm::FormMouseMove(int, int) {
 }
 
 void Tdeletefrm::Timer1Timer() {
-  running_ = true;
-  struct Finished {
-    bool& running;
-    ~Finished() { running = false; }
-  } finished{running_};
+  platform::BusyFlag finished(running_);
   TotalKB = 0;
   FileCount = 0;
   Label1.setCaption("");

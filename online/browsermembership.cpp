@@ -3,6 +3,7 @@
 #include "online/community.h"
 #include "online/profilesini.h"
 #include "platform/bounded_read.h"
+#include "platform/busyflag.h"
 
 namespace online {
 namespace {
@@ -11,18 +12,6 @@ using platform::RegAccess;
 using platform::RegRoot;
 
 constexpr const char* kExplorer = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-
-// Marks a detection as running for as long as it lives, whatever leaves it.
-class Running {
- public:
-  explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
-  ~Running() { flag_ = false; }
-  Running(const Running&) = delete;
-  Running& operator=(const Running&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -61,7 +50,7 @@ BrowserMembership::Result BrowserMembership::detect(const std::string& browserNa
                                                     const AfterLine& afterLine,
                                                     const std::function<void()>& invalidCode) {
   if (detecting_) return Result::Busy;
-  Running running(detecting_);
+  platform::BusyFlag running(detecting_);
   uint64_t handled = clock_.tickMs();
   const AfterLine paced = [&] {
     if (!afterLine || clock_.tickMs() - handled < kMessageIntervalMs) return;

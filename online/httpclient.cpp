@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "online/httpreply.h"
+#include "platform/busyflag.h"
 
 namespace online {
 namespace {
@@ -41,13 +42,9 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
   // Messages are processed while a request waits, so a handler may try to start another one
   // on the same client; it would tear the running one apart.
   if (busy_) throw HttpError("A request is already running");
-  busy_ = true;
+  platform::BusyFlag busy(busy_);
   aborted_ = false;
-  started_ = std::chrono::steady_clock::now();
-  struct Release {
-    bool& flag;
-    ~Release() { flag = false; }
-  } release{busy_};
+  startedMs_ = clock_.tickMs();
 
   const HttpUrl first = analyseUrl(url);
   HttpUrl target = first;
@@ -240,8 +237,7 @@ HttpClient::Waited HttpClient::waitSliced(const std::function<bool(uint32_t)>& p
 
 bool HttpClient::pump() {
   if (processMessages_) processMessages_();
-  if (TimeLimit > 0 &&
-      std::chrono::steady_clock::now() - started_ >= std::chrono::milliseconds(TimeLimit))
+  if (TimeLimit > 0 && clock_.tickMs() - startedMs_ >= static_cast<uint64_t>(TimeLimit))
     throw HttpError("Request took longer than " + std::to_string(TimeLimit) + " ms");
   return !aborted_;
 }

@@ -3,7 +3,6 @@
 // the owner's window messages flowing, so the window repaints and its timers run meanwhile.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -68,7 +67,7 @@ class HttpClient {
   std::function<void()> processMessages_;
   bool busy_ = false;
   bool aborted_ = false;
-  std::chrono::steady_clock::time_point started_;
+  uint64_t startedMs_ = 0;
 
   enum class Waited { Done, TimedOut, Canceled };
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "scan/busyflag.h"
+#include "platform/busyflag.h"
 #include "scan/quarantinefolder.h"
 
 namespace scan {
@@ -48,7 +48,7 @@ FileRemoval::Result FileRemoval::each(const std::vector<std::string>& paths, int
 FileRemoval::Result FileRemoval::deleteFiles(std::vector<std::string> detectedFiles,
                                              int32_t filesDetected) {
   if (running_) return Result::AlreadyRunning;
-  BusyFlag busy(running_);
+  platform::BusyFlag busy(running_);
   stop_ = false;
   const Result result =
       each(detectedFiles, filesDetected, [&](const std::string& path) { return deleteOne(path); });
@@ -59,7 +59,7 @@ FileRemoval::Result FileRemoval::deleteFiles(std::vector<std::string> detectedFi
 FileRemoval::Result FileRemoval::quarantine(std::vector<std::string> detectedFiles,
                                             int32_t filesDetected, const std::string& programDir) {
   if (running_) return Result::AlreadyRunning;
-  BusyFlag busy(running_);
+  platform::BusyFlag busy(running_);
   stop_ = false;
   const std::string folder = quarantineFolder(programDir);
   createFolders(files_, folder);

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "scan/busyflag.h"
+#include "platform/busyflag.h"
 #include "scan/listedfile.h"
 #include "scan/quarantinefolder.h"
 #include "scan/scanphases.h"
@@ -37,7 +37,7 @@ ScanRun::ScanRun(ScanSetup setup, ScanView& view)
 
 ScanRun::State ScanRun::step() {
   if (state_ != State::Running || stepping_) return state_;
-  BusyFlag busy(stepping_);
+  platform::BusyFlag busy(stepping_);
   if (view_.stopRequested()) return end(State::Ended);
   return advance();
 }

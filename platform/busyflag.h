@@ -2,7 +2,7 @@
 // during its message processing can see it and stay out.
 #pragma once
 
-namespace scan {
+namespace platform {
 
 class BusyFlag {
  public:
@@ -15,4 +15,4 @@ class BusyFlag {
   bool& flag_;
 };
 
-}  // namespace scan
+}  // namespace platform
