@@ -44,6 +44,12 @@ void AppTest::TearDown() {
   for (const auto& b : backend.boxes) EXPECT_NE(b.text.rfind("Resource ", 0), 0u) << b.text;
 }
 
+void AppTest::click(ui::Control& c) {
+  c.form().mouseMove(c.left() + 1, c.top() + 1);
+  c.form().mouseDown(c.left() + 1, c.top() + 1);
+  c.form().mouseUp(c.left() + 1, c.top() + 1);
+}
+
 void AppTest::start() {
   ui.setTitle(app::App::kTitle);
   app = std::make_unique<app::App>(sys, ui);

@@ -8,6 +8,7 @@
 
 #include "app/app.h"
 #include "platform/fake/fake_services.h"
+#include "ui/form.h"
 #include "ui/headless/headless_backend.h"
 
 namespace testing_app {
@@ -29,6 +30,8 @@ struct AppTest : ::testing::Test {
   std::string ini();
   // Boxes shown so far whose caption is the product name and whose text is the given one.
   bool shown(const std::string& text) const;
+  // The mouse comes over the control, goes down and up again inside it.
+  static void click(ui::Control& c);
 };
 
 }  // namespace testing_app

@@ -39,11 +39,6 @@ struct Cleaner : AppTest {
     start();
     main().show();
   }
-  void click(ui::Control& c) {
-    c.form().mouseMove(c.left() + 1, c.top() + 1);
-    c.form().mouseDown(c.left() + 1, c.top() + 1);
-    c.form().mouseUp(c.left() + 1, c.top() + 1);
-  }
   // Opens the cleaner from the main window and lets its run take place.
   void run() {
     click(main().Image2);

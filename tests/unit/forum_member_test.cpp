@@ -47,11 +47,6 @@ struct ForumMember : AppTest {
     start();
     main().show();
   }
-  void click(ui::Control& c) {
-    c.form().mouseMove(c.left() + 1, c.top() + 1);
-    c.form().mouseDown(c.left() + 1, c.top() + 1);
-    c.form().mouseUp(c.left() + 1, c.top() + 1);
-  }
   bool memberLayout() {
     return main().Image21.left() == 299 && main().Image17.pictureName() == "logout_1";
   }

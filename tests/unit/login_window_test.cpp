@@ -43,11 +43,6 @@ struct LoginWindow : testing_app::AppTest {
     login().Edit1.userEdited(user);
     login().Edit2.userEdited(password);
   }
-  void click(ui::Control& c) {
-    c.form().mouseMove(c.left() + 1, c.top() + 1);
-    c.form().mouseDown(c.left() + 1, c.top() + 1);
-    c.form().mouseUp(c.left() + 1, c.top() + 1);
-  }
 };
 
 TEST_F(LoginWindow, AKnownMemberBecomesTheMainWindowsMember) {

@@ -61,11 +61,6 @@ struct Popup : AppTest {
     }
     return seen;
   }
-  void click(ui::Control& c) {
-    c.form().mouseMove(c.left() + 1, c.top() + 1);
-    c.form().mouseDown(c.left() + 1, c.top() + 1);
-    c.form().mouseUp(c.left() + 1, c.top() + 1);
-  }
 };
 
 std::vector<int> opacities(int fromPercent, int toPercent, int step) {

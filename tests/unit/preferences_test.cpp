@@ -32,11 +32,6 @@ struct Preferences : AppTest {
     return {pref().Image4.pictureName(), pref().Image5.pictureName(), pref().Image6.pictureName(),
             pref().Image7.pictureName()};
   }
-  void click(ui::Control& c) {
-    c.form().mouseMove(c.left() + 1, c.top() + 1);
-    c.form().mouseDown(c.left() + 1, c.top() + 1);
-    c.form().mouseUp(c.left() + 1, c.top() + 1);
-  }
 };
 
 TEST_F(Preferences, SwitchesShowTheFileAsWrittenByHandAndTheNextClickSortsThemOut) {

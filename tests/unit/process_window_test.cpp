@@ -26,11 +26,6 @@ struct ProcessWindow : AppTest {
     w().show();
     backend.advance(10);
   }
-  void click(ui::Control& c) {
-    w().mouseMove(c.left() + 1, c.top() + 1);
-    w().mouseDown(c.left() + 1, c.top() + 1);
-    w().mouseUp(c.left() + 1, c.top() + 1);
-  }
   void select(int row) {
     w().ListView1.select(row);
     w().ListView1.userSelected(row);

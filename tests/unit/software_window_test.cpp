@@ -26,11 +26,6 @@ struct SoftwareWindow : AppTest {
     app->qex_ulm_frm->show();
     soft().show();
   }
-  void click(ui::Control& c) {
-    c.form().mouseMove(c.left() + 1, c.top() + 1);
-    c.form().mouseDown(c.left() + 1, c.top() + 1);
-    c.form().mouseUp(c.left() + 1, c.top() + 1);
-  }
   size_t shellRequests() const { return sys.fakeShell.requests.size(); }
 };
 

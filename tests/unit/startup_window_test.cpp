@@ -31,11 +31,6 @@ struct StartupWindow : AppTest {
     start();
     w().show();
   }
-  void click(ui::Control& c) {
-    w().mouseMove(c.left() + 1, c.top() + 1);
-    w().mouseDown(c.left() + 1, c.top() + 1);
-    w().mouseUp(c.left() + 1, c.top() + 1);
-  }
   void select(int row) {
     w().ListView1.select(row);
     w().ListView1.userSelected(row);
