@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/busyflag.h"
+#include "platform/folders.h"
 #include "scan/quarantinefolder.h"
 
 namespace scan {
@@ -62,7 +63,7 @@ FileRemoval::Result FileRemoval::quarantine(std::vector<std::string> detectedFil
   platform::BusyFlag busy(running_);
   stop_ = false;
   const std::string folder = quarantineFolder(programDir);
-  createFolders(files_, folder);
+  platform::createFolders(files_, folder);
   const Result result = each(detectedFiles, filesDetected,
                              [&](const std::string& path) { return quarantineOne(path, folder); });
   if (result == Result::Done) view_.showItem(kQuarantineComplete);

@@ -4,14 +4,9 @@
 
 #include <string>
 
-#include "platform/files.h"
-
 namespace scan {
 
 // programDir ends with a backslash; the folder's path has none.
 std::string quarantineFolder(const std::string& programDir);
-
-// Creates the folder and any missing folders above it; true when it exists afterwards.
-bool createFolders(platform::Files& files, const std::string& folder);
 
 }  // namespace scan

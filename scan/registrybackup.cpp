@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/folders.h"
 #include "platform/textcase.h"
 #include "scan/quarantinefolder.h"
 #include "scan/regedittext.h"
@@ -101,7 +102,7 @@ bool RegistryBackup::append(const std::string& text) {
 
 bool RegistryBackup::open() {
   if (file_) return true;
-  if (!createFolders(files_, folder_)) return false;
+  if (!platform::createFolders(files_, folder_)) return false;
   const platform::LocalTime t = system_.now();
   char stamp[96];
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", t.year, t.month, t.day,
