@@ -18,7 +18,6 @@ class HoverLink {
   bool hover();
   // Back to the plain look when the mouse crossed the window's background.
   void normal() { label_.setUnderline(false); }
-  ui::Label& label() { return label_; }
 
  private:
   ui::Label& label_;

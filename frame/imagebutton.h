@@ -24,7 +24,6 @@ class ImageButton {
   // it) to the protocol: hover, press, and on click the normal picture before the action.
   void bind(ui::Control& c, std::function<void()> action);
   ui::Image& image() { return image_; }
-  const std::string& base() const { return base_; }
 
  private:
   const Skin& skin_;

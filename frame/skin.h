@@ -33,7 +33,6 @@ class Skin {
   void load(ui::Image& image, const std::string& name) const;
   // Plays a wave resource asynchronously; a missing one plays the system's default sound.
   void play(const std::string& name) const;
-  const platform::Library& library() const { return *library_; }
 
  private:
   std::unique_ptr<platform::Library> library_;

@@ -5,7 +5,7 @@
 //
 // Replies: "ok", "ok <value>" or "error <reason>". Queries:
 //   get <form>.<property>            visible, enabled, modal, caption, left, top, width,
-//                                    height, alpha
+//                                    height, alpha, cursor
 //   get <form>.controls              one line per control in creation order: name, kind
 //                                    (label, image, shape, panel, listview, memo, edit),
 //                                    caption (empty where the control has none; backslash,

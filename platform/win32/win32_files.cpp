@@ -1,7 +1,5 @@
 #include "platform/win32/win32_files.h"
 
-#include "platform/win32/win32_handle.h"
-
 #include <windows.h>
 
 #include <algorithm>

@@ -174,8 +174,8 @@ void FormWindow::changed(FormChange what) {
   }
 }
 
-// Every change of a graphic control comes here; a panel shown or hidden takes the windowed
-// controls that lie in it along.
+// The whole window, for a new caption or a picture asked for while one was being painted. Every
+// repaint request also lets a panel shown or hidden take the windowed controls in it along.
 void FormWindow::invalidate() {
   if (!hwnd()) return;
   if (!invalid_) InvalidateRect(hwnd(), nullptr, FALSE);
