@@ -4,6 +4,7 @@
 
 #include "online/httperror.h"
 #include "online/httpurl.h"
+#include "platform/textcase.h"
 
 namespace online::community {
 
@@ -40,12 +41,7 @@ std::string loginAnswer(const std::string& replyBody) {
 }
 
 bool loginAccepted(const std::string& replyBody) {
-  const std::string answer = loginAnswer(replyBody);
-  const std::string expected = "true";
-  if (answer.size() != expected.size()) return false;
-  for (size_t i = 0; i < answer.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(answer[i])) != expected[i]) return false;
-  return true;
+  return platform::equalsAsciiNoCase(loginAnswer(replyBody), "true");
 }
 
 std::string logoutPath(int32_t memberId) {
@@ -69,8 +65,7 @@ std::string cookieHost(const std::string& host) {
   } catch (const HttpError&) {
     return std::string();
   }
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
+  return platform::asciiLower(name);
 }
 
 }  // namespace online::community

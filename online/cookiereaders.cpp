@@ -1,21 +1,19 @@
 #include "online/cookiereaders.h"
 
-#include <cctype>
 #include <limits>
 
 #include "online/community.h"
+#include "platform/textcase.h"
 
 namespace online {
 namespace {
 
 constexpr std::string_view kKey = community::kMemberCookie;
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
 bool startsWithNoCase(std::string_view text, size_t at, std::string_view lowerPrefix) {
   if (text.size() - at < lowerPrefix.size()) return false;
   for (size_t i = 0; i < lowerPrefix.size(); ++i)
-    if (lower(text[at + i]) != lowerPrefix[i]) return false;
+    if (platform::asciiLower(text[at + i]) != lowerPrefix[i]) return false;
   return true;
 }
 

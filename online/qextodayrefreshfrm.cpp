@@ -5,6 +5,7 @@
 #include "online/community.h"
 #include "online/newscaptions.h"
 #include "online/qextodayfrm.h"
+#include "platform/busyflag.h"
 #include "ui/dialogs.h"
 
 namespace {
@@ -21,19 +22,15 @@ const char kUnableToLoad[] = "Unable to load image";
 // however it ends.
 class BusyScope {
  public:
-  BusyScope(bool& busy, ui::Application& ui) : busy_(busy), ui_(ui) {
-    busy_ = true;
+  BusyScope(bool& busy, ui::Application& ui) : flag_(busy), ui_(ui) {
     ui_.setScreenCursor(ui::Cursor::Hourglass);
   }
-  ~BusyScope() {
-    busy_ = false;
-    ui_.setScreenCursor(ui::Cursor::Default);
-  }
+  ~BusyScope() { ui_.setScreenCursor(ui::Cursor::Default); }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
-  bool& busy_;
+  platform::BusyFlag flag_;
   ui::Application& ui_;
 };
 

@@ -1,16 +1,15 @@
 #include "online/weblink.h"
 
-#include <cctype>
+#include <string_view>
+
+#include "platform/textcase.h"
 
 namespace online {
 
 namespace {
 
 bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
+  return platform::equalsAsciiNoCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 }  // namespace
