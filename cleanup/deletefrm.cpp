@@ -42,11 +42,7 @@ void Tdeletefrm::FormClose(ui::CloseAction&) {
   MaskList.clear();
   PathList.Clear();
   FoundFiles.clear();
-  Tqex_ulm_frm& main = *app_.qex_ulm_frm;
-  if (main.visible()) {
-    main.Timer1.start();
-    main.Timer2.start();
-  }
+  app_.qex_ulm_frm->resumeTimers();
   Label1.setCaption("");
 }
 
@@ -116,9 +112,9 @@ void Tdeletefrm::fileFound(cleanup::TFileFinder& finder, const std::string& name
   const std::string path = folder + name;
   FoundFiles.push_back(path);
   ++FileCount;
-  Label1.setCaption(frame::fitPathToWidth(path, Label1.width(), [this](const std::string& text) {
+  Label1.setCaption(ui::literalCaption(frame::fitPathToWidth(path, Label1.width(), [this](const std::string& text) {
     return app_.ui.text().measure(Label1.font(), text).width;
-  }));
+  })));
 }
 
 void Tdeletefrm::deleteFound() {

@@ -1,24 +1,16 @@
 #include "cleanup/folderview.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
+
+#include "platform/textcase.h"
 
 namespace cleanup {
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool lessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return lower(x) < lower(y); });
-}
-
 bool isShortcut(const std::string& name) {
-  static const std::string kExtension = ".lnk";
-  if (name.size() <= kExtension.size()) return false;
-  for (size_t i = 0; i < kExtension.size(); ++i)
-    if (lower(name[name.size() - kExtension.size() + i]) != kExtension[i]) return false;
-  return true;
+  return name.size() > 4 && platform::equalsAsciiNoCase(std::string_view(name).substr(name.size() - 4), ".lnk");
 }
 
 std::vector<platform::ShellItem> fileSystemItems(platform::Shell& shell, platform::Files& files,
@@ -38,7 +30,7 @@ std::vector<platform::ShellItem> fileSystemItems(platform::Shell& shell, platfor
   }
   std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
     if (a.first != b.first) return a.first;
-    return lessNoCase(a.second.displayName, b.second.displayName);
+    return platform::AsciiNoCaseLess{}(a.second.displayName, b.second.displayName);
   });
   std::vector<platform::ShellItem> items;
   for (auto& f : found) items.push_back(std::move(f.second));

@@ -7,6 +7,7 @@
 #include "frame/pathtext.h"
 #include "frame/timestamp.h"
 #include "frame/toollook.h"
+#include "online/community.h"
 #include "process/processlist.h"
 #include "process/processreport.h"
 #include "skin/layout.h"
@@ -21,7 +22,6 @@ constexpr int kPathColumn = 284, kHiddenColumn = 1;
 constexpr size_t kWholePathLength = 50;
 
 const char* const kCaution = "Use with caution as it may affect running applications.";
-const char* const kForumPage = "/forum/f23-windows-technical-support.html";
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -207,12 +207,12 @@ void Tsystemprofrm::updateMenu() {
 
 void Tsystemprofrm::showFileDetails(const std::string& path) {
   if (path.size() <= kWholePathLength) {
-    Label10.setCaption(path);
+    Label10.setCaption(ui::literalCaption(path));
   } else {
     ui::TextRenderer& text = app_.ui.text();
     const ui::Font f = Label10.font();
-    Label10.setCaption(frame::fitPathToWidth(
-        path, Label10.width(), [&](const std::string& s) { return text.measure(f, s).width; }));
+    Label10.setCaption(ui::literalCaption(frame::fitPathToWidth(
+        path, Label10.width(), [&](const std::string& s) { return text.measure(f, s).width; })));
   }
   FileOwner = process::versionString(app_.sys.processes(), path, "LegalCopyright");
   if (FileOwner.empty()) FileOwner = "I couldn't find any information about this file.";
@@ -308,6 +308,6 @@ void Tsystemprofrm::deleteFile() {
 }
 
 void Tsystemprofrm::goToForum() {
-  const std::string url = app_.config.community(kForumPage);
+  const std::string url = app_.config.community(online::community::kWindowsSupport.page);
   app_.openUrl(this, url, app::urlFailure(url));
 }

@@ -18,13 +18,6 @@ const ui::Rect kList = at(32, 48, 505, 153);
 constexpr int kItemLeft = 40, kItemWidth = 489;
 constexpr int kOpacityStep = 2;
 
-// A label would take a single "&" of a found name for an accelerator mark and hide it.
-std::string literal(const std::string& text) {
-  std::string shown;
-  for (char c : text) shown += c == '&' ? std::string("&&") : std::string(1, c);
-  return shown;
-}
-
 void place(ui::Label& label, int x, int y, const ui::Font& font, const std::string& caption = {}) {
   label.setFont(font);
   label.setBounds({x, y, x, y});
@@ -69,12 +62,12 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
   void showItem(const std::string& text, bool fitToLabel) override {
     if (!fitToLabel) {
-      item_ = literal(text);
+      item_ = ui::literalCaption(text);
       return;
     }
     ui::TextRenderer& renderer = w_.app_.ui.text();
     const ui::Font& font = w_.Label1.font();
-    item_ = literal(frame::fitPathToWidth(
+    item_ = ui::literalCaption(frame::fitPathToWidth(
         text, kItemWidth, [&](const std::string& s) { return renderer.measure(font, s).width; }));
   }
   void showItemsScanned(const std::string& text) override { itemsScanned_ = text; }
@@ -248,11 +241,7 @@ void Tdeepscanfrm::FormClose(ui::CloseAction&) {
   Timer3.stop();
   Timer2.stop();
   removal_.requestStop();
-  Tqex_ulm_frm& main = *app_.qex_ulm_frm;
-  if (main.visible()) {
-    main.Timer1.start();
-    main.Timer2.start();
-  }
+  app_.qex_ulm_frm->resumeTimers();
 }
 
 void Tdeepscanfrm::FormMouseMove(int, int) {
@@ -283,7 +272,7 @@ void Tdeepscanfrm::SaveLogClick() {
                        ui::kMbOk | ui::kMbIconError);
 }
 
-void Tdeepscanfrm::showItem(const std::string& text) { Label1.setCaption(literal(text)); }
+void Tdeepscanfrm::showItem(const std::string& text) { Label1.setCaption(ui::literalCaption(text)); }
 
 void Tdeepscanfrm::showFilesDetected(int32_t filesDetected) {
   FilesDetected = filesDetected;

@@ -5,6 +5,7 @@
 #include "app/qex_ulm_frm.h"
 #include "cleanup/searchfrm.h"
 #include "frame/toollook.h"
+#include "online/community.h"
 #include "skin/layout.h"
 #include "startup/runkeys.h"
 #include "startup/startupfolder.h"
@@ -17,7 +18,6 @@ constexpr int kCaptionColumn = 100;
 constexpr int kRowsBeforeScrollBar = 7;
 constexpr int kPathColumn = 202, kPathColumnBesideScrollBar = 184;
 
-const char* const kForumPage = "/forum/f23-windows-technical-support.html";
 const char* const kNoLinks = "There were no links detected inside the Startup folder.";
 
 std::string registryCountLine(int rows) {
@@ -156,9 +156,9 @@ void Tstartfrm::selectRow() {
   if (registrySection()) {
     SelectedRoot = RowRoots.at(row);
     SelectedKeyLabel = RowKeyLabels.at(row);
-    Label9.setCaption(SelectedRoot + "\n" + name);
+    Label9.setCaption(ui::literalCaption(SelectedRoot + "\n" + name));
   } else {
-    Label9.setCaption("Windows Link\n" + name);
+    Label9.setCaption(ui::literalCaption("Windows Link\n" + name));
   }
 }
 
@@ -224,7 +224,7 @@ void Tstartfrm::viewFolder() { app_.SearchFrm->showFolder(StartupFolder + "\\");
 
 void Tstartfrm::goToForum() {
   delete_.setEnabled(false);
-  const std::string url = app_.config.community(kForumPage);
+  const std::string url = app_.config.community(online::community::kWindowsSupport.page);
   app_.openUrl(this, url, app::urlFailure(url));
 }
 

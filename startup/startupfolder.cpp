@@ -1,19 +1,8 @@
 #include "startup/startupfolder.h"
 
+#include "platform/textcase.h"
+
 namespace startup {
-namespace {
-
-bool isDesktopIni(const std::string& name) {
-  static const char kName[] = "desktop.ini";
-  if (name.size() != sizeof kName - 1) return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] + 32) : name[i];
-    if (c != kName[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<std::string> readStartupFolder(platform::Registry& registry) {
   auto key =
@@ -29,7 +18,7 @@ std::vector<std::string> startupFileNames(platform::Files& files, const std::str
   platform::FindData entry;
   auto find = files.findFirst(folder + "\\*.*", entry);
   for (bool more = find != nullptr; more; more = find->next(entry))
-    if (!entry.isDirectory() && !isDesktopIni(entry.name)) names.push_back(entry.name);
+    if (!entry.isDirectory() && !platform::equalsAsciiNoCase(entry.name, "desktop.ini")) names.push_back(entry.name);
   return names;
 }
 

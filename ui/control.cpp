@@ -75,6 +75,16 @@ std::string displayCaption(const std::string& caption) {
   return out;
 }
 
+std::string literalCaption(const std::string& text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text) {
+    shown += c;
+    if (c == '&') shown += '&';
+  }
+  return shown;
+}
+
 Label::Label(Form& owner, std::string name, Rect bounds, std::string caption)
     : Control(owner, std::move(name), bounds), caption_(std::move(caption)), font_(owner.font) {
   refit();

@@ -85,6 +85,9 @@ class Control {
 // Text of a caption as a label shows it: "&&" is one ampersand, a lone "&" marks an
 // accelerator and is not drawn.
 std::string displayCaption(const std::string& caption);
+// The caption that shows text as it is: a file or key name may hold "&", which a label would
+// otherwise take for an accelerator mark and hide.
+std::string literalCaption(const std::string& text);
 
 // A line or block of text. Every property that changes its extent or look goes through a
 // setter, which re-fits an auto-sized label and repaints it.
@@ -158,7 +161,6 @@ enum class ShapeKind { Rectangle, RoundRect };
 class Shape : public Control {
  public:
   Shape(Form& owner, std::string name, Rect bounds = {}, ShapeKind kind = ShapeKind::RoundRect);
-  ShapeKind kind() const { return kind_; }
   // Fill and outline colours.
   void setColors(Color brush, Color pen);
   void paint(Canvas& canvas) override;
