@@ -131,6 +131,9 @@ TEST_F(FormTest, SynchronizeRunsOnTheUiThreadAndWaits) {
 TEST(LabelTest, CaptionShowsDoubledAmpersandOnceAndAutoSizes) {
   EXPECT_EQ(ui::displayCaption("12 Files && Folders"), "12 Files & Folders");
   EXPECT_EQ(ui::displayCaption("&Orvanta Forums"), "Orvanta Forums");
+  // A name is shown as it is, however many ampersands it holds and wherever they stand.
+  for (const std::string name : {"C:\\Tools & Games\\a&&b.exe", "&", "&&&", "R&D", ""})
+    EXPECT_EQ(ui::displayCaption(ui::literalCaption(name)), name) << name;
   ui::headless::HeadlessBackend backend;
   ui::Application app{backend};
   TestForm form{app};
