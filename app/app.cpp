@@ -20,7 +20,7 @@ namespace app {
 App::App(platform::Services& services, ui::Application& uiApp)
     : sys(services), ui(uiApp), programDir_(services.system().programDirectory()) {}
 
-App::~App() = default;
+App::~App() { ui.setFormsReady(false); }
 
 void App::createWindows() {
   auto library = sys.libraries().load(frame::Skin::kFileName);
@@ -44,6 +44,7 @@ void App::createWindows() {
   deepscanfrm = std::make_unique<Tdeepscanfrm>(*this);
   notifyfrm = std::make_unique<Tnotifyfrm>(*this);
   preffrm = std::make_unique<Tpreffrm>(*this);
+  ui.setFormsReady(true);
 }
 
 void App::run() {

@@ -65,11 +65,17 @@ class Application {
   Form* mainForm() const { return forms_.empty() ? nullptr : forms_.front(); }
   void addForm(Form& f);
   void removeForm(Form& f);
+  // Whether every form in the list is whole. A form is listed from its base's constructor on
+  // and until its base's destructor, so while the program builds or tears down its forms one
+  // of them may be half made; requests from outside (the automation protocol) wait for this.
+  bool formsReady() const { return formsReady_; }
+  void setFormsReady(bool ready) { formsReady_ = ready; }
 
  private:
   Backend& backend_;
   std::string title_;
   bool terminated_ = false;
+  bool formsReady_ = false;
   std::thread::id uiThread_;
   TrayIcon tray_;
   Cursor screenCursor_ = Cursor::Default;

@@ -261,8 +261,10 @@ int main() {
     NotifyForm notify(app);
     main.memo = &memo;
     main.notify = &notify;
+    app.setFormsReady(true);
     main.show();
     app.run();
+    app.setFormsReady(false);
     app.removeTray();
     return 0;
   });

@@ -48,6 +48,21 @@ TEST_F(MainWindow, MissingSkinWarnsEndsAndMakesNoWindow) {
   app->run();  // returns at once
 }
 
+// Outside requests are answered only while every form is whole: the main form is listed as
+// soon as its base exists, before its controls and the other forms are made.
+TEST_F(MainWindow, FormsAreReadyOnlyBetweenBuildingAndTearingDown) {
+  EXPECT_FALSE(ui.formsReady());
+  start();
+  EXPECT_TRUE(ui.formsReady());
+  EXPECT_NE(main().findControl("Image4"), nullptr);
+  app.reset();
+  EXPECT_FALSE(ui.formsReady());
+
+  sys.fakeLibraries = platform::fake::FakeLibraries();
+  start();
+  EXPECT_FALSE(ui.formsReady());
+}
+
 TEST_F(MainWindow, SecondCopyEndsWithoutAWord) {
   auto first = sys.sync().createMutex(app::kInstanceMutex);
   EXPECT_EQ(app::runProgram(sys, ui), 0);

@@ -285,6 +285,10 @@ bool Win32Backend::automation(Form& form, HWND self, HWND sender, const COPYDATA
   std::string reply;
   if (data->cbData > kMaxRequest) {
     reply = "error request too long";
+  } else if (!app_->formsReady()) {
+    // A message handled while the program builds or tears down its forms (a cross-process
+    // call in a constructor lets it in) must not meet a half-made form.
+    reply = "error not ready";
   } else {
     std::string request(static_cast<const char*>(data->lpData), data->lpData ? data->cbData : 0);
     while (!request.empty() && request.back() == '\0') request.pop_back();
