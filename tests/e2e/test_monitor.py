@@ -2,6 +2,7 @@
 preferences writing the autostart Run value, a start from that value, and quitting from the tray
 while the watcher waits."""
 import os
+import select
 import subprocess
 import time
 
@@ -49,13 +50,25 @@ class Windows:
 
 
 def sample(wine, query, seconds):
-    """Starts qexctl sampling a property; returns the process, whose output is 'ms TAB reply'."""
-    return subprocess.Popen(["wine", os.path.join(BUILD, "qexctl.exe"), "--samples", str(seconds), query],
+    """Starts qexctl sampling a property and waits for its first reply, so that what the test
+    does next is seen; returns the process, whose output is 'ms TAB reply'."""
+    proc = subprocess.Popen(["wine", os.path.join(BUILD, "qexctl.exe"), "--samples", str(seconds), query],
                             env=wine.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    # Read unbuffered, byte by byte: what follows the first line stays in the pipe for samples().
+    fd, proc.first_line, end = proc.stdout.fileno(), b"", time.time() + 60
+    while not proc.first_line.endswith(b"\n"):
+        ready, _, _ = select.select([fd], [], [], max(0, end - time.time()))
+        chunk = os.read(fd, 1) if ready else b""
+        if not chunk:
+            proc.kill()
+            raise Failure("the sampler never answered")
+        proc.first_line += chunk
+    return proc
 
 
 def samples(proc, timeout):
     out, _ = proc.communicate(timeout=timeout)
+    out = proc.first_line + out
     values = []
     for line in out.decode("latin-1").replace("\r\n", "\n").split("\n"):
         parts = line.split("\t")
@@ -84,7 +97,6 @@ def test_monitor_popup_rises_holds_and_falls_for_a_change_in_the_windows_folder(
         check(program_windows(p) == [], "visible windows: %r" % program_windows(p))
         check([w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], "no tray icon")
         watch = sample(wine, "get notifyfrm.alpha", 25)
-        time.sleep(1)  # the sampler's first reply: the popup is not up yet
         win.write("qex-monitor-1.tmp")
         wait_until(lambda: p.get("notifyfrm.visible") == "1", 20, what="the popup")
         shown = [w for w in program_windows(p) if w[0] == "Tnotifyfrm"]
@@ -120,7 +132,6 @@ def test_a_burst_of_changes_raises_one_popup(wine):
     win = Windows(wine)
     try:
         watch = sample(wine, "get notifyfrm.visible", 20)
-        time.sleep(1)
         for i in range(20):
             win.write("qex-burst-%d.tmp" % i)
         seen = samples(watch, 40)

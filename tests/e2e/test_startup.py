@@ -81,12 +81,15 @@ def test_every_window_can_be_looked_at(wine):
         time.sleep(1.5)
         screenshot(wine, form, p.get(form + ".caption"))
         p.act("close " + form)
+
         # A scan under way asks before it ends.
-        time.sleep(1)
-        for box in p.boxes():
-            if "end this scan" in box:
+        def closed():
+            if p.get(form + ".visible") == "0":
+                return True
+            if any("end this scan" in box for box in p.boxes()):
                 p.answer("Yes")
-        wait_until(lambda: p.get(form + ".visible") == "0", 20, what=form + " to close")
+            return False
+        wait_until(closed, 30, step=0.5, what=form + " to close")
     # The news window is modal; the rest open from the dashboard's own links.
     opened_by = {
         "qextodayfrm": "menu qex_ulm_frm.PopupMenu1.QEXToday1",
