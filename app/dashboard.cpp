@@ -1,6 +1,6 @@
 #include "app/dashboard.h"
 
-#include <cstdio>
+#include "platform/text.h"
 
 namespace app {
 
@@ -37,12 +37,7 @@ int totalPictureX(uint64_t mb) { return mb >= 1000 ? 602 : mb >= 100 ? 608 : 614
 int usedPictureX(uint64_t mb) { return mb >= 1000 ? 608 : mb >= 100 ? 614 : 620; }
 
 std::string gigabytesText(uint64_t bytes, char decimalSeparator) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%0.2f", static_cast<double>(bytes) / 1e9);
-  std::string s = buf;
-  for (char& c : s)
-    if (c == '.') c = decimalSeparator;
-  return s;
+  return platform::twoDecimals(static_cast<double>(bytes) / 1e9, decimalSeparator);
 }
 
 int64_t wholePart(const std::string& text) {

@@ -1,6 +1,6 @@
-// What the program knows of the machine it runs on, read once at start-up: the operating
-// system, the system folders, the default browser and the display. The main window shows these
-// facts and the tools read them here.
+// What the program knows of the machine it runs on, read at start-up (the install path again
+// at each showing of the main window): the operating system, the system folders, the default
+// browser and the display. The main window shows these facts and the tools read them here.
 #pragma once
 
 #include <string>

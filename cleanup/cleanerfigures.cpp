@@ -1,22 +1,10 @@
 #include "cleanup/cleanerfigures.h"
 
-#include <cstdio>
+#include "platform/text.h"
 
 namespace cleanup {
 
-namespace {
-
-// Two decimals with the user's separator; a total beyond any disk still prints in full.
-std::string twoDecimals(double value, char decimalSeparator) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  std::string out = text;
-  for (char& c : out)
-    if (c == '.') c = decimalSeparator;
-  return out;
-}
-
-}  // namespace
+using platform::twoDecimals;
 
 std::string readingCaption(uint64_t totalKB, char decimalSeparator) {
   std::string amount;
@@ -34,16 +22,8 @@ int deletedPercent(int32_t index, int32_t count) {
 int fillWidth(int percent, int barWidth) { return static_cast<int>(int64_t{percent} * barWidth / 100); }
 
 std::string tooManyFilesText(const std::string& thousandsSeparator) {
-  return "There are more than " + groupThousands(kMaxCleanFiles, thousandsSeparator) + " files that match.";
-}
-
-std::string groupThousands(uint64_t value, const std::string& separator) {
-  std::string digits = std::to_string(value), out;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
-    out += digits[i];
-  }
-  return out;
+  return "There are more than " + platform::groupThousands(kMaxCleanFiles, thousandsSeparator) +
+         " files that match.";
 }
 
 }  // namespace cleanup

@@ -24,7 +24,4 @@ int fillWidth(int percent, int barWidth);
 // "There are more than 100,000 files that match.", grouped with the user's separator.
 std::string tooManyFilesText(const std::string& thousandsSeparator);
 
-// A whole number with its thousands grouped ("#,##0").
-std::string groupThousands(uint64_t value, const std::string& separator);
-
 }  // namespace cleanup

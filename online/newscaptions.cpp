@@ -1,16 +1,13 @@
 #include "online/newscaptions.h"
 
+#include "platform/text.h"
+
 namespace online::news {
 
 std::string progressText(int64_t receivedBytes, const std::string& thousandsSeparator) {
   if (receivedBytes < 1000) return "Loading " + std::to_string(receivedBytes) + " bytes";
-  const std::string digits = std::to_string(receivedBytes / 1000);
-  std::string grouped;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += thousandsSeparator;
-    grouped += digits[i];
-  }
-  return "Loading " + grouped + " kb";
+  return "Loading " + platform::groupThousands(static_cast<uint64_t>(receivedBytes / 1000), thousandsSeparator) +
+         " kb";
 }
 
 std::string galleryCaption(const std::string& text1) {

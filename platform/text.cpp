@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <cstdio>
+
 #include "platform/textcase.h"
 
 namespace platform {
@@ -35,6 +37,25 @@ std::optional<int32_t> parseInteger(const std::string& s) {
   if (negative) value = -value;
   if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
   return static_cast<int32_t>(value);
+}
+
+std::string groupThousands(uint64_t value, const std::string& separator) {
+  const std::string digits = std::to_string(value);
+  std::string out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string twoDecimals(double value, char decimalSeparator) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.2f", value);
+  std::string out = text;
+  for (char& c : out)
+    if (c == '.') c = decimalSeparator;
+  return out;
 }
 
 }  // namespace platform

@@ -41,10 +41,6 @@ TEST(CleanerFigures, FileLimitMessageGroupsWithTheUsersSeparator) {
   EXPECT_EQ(cleanup::tooManyFilesText(","), "There are more than 100,000 files that match.");
   EXPECT_EQ(cleanup::tooManyFilesText("."), "There are more than 100.000 files that match.");
   EXPECT_EQ(cleanup::tooManyFilesText(""), "There are more than 100000 files that match.");
-  EXPECT_EQ(cleanup::groupThousands(0, ","), "0");
-  EXPECT_EQ(cleanup::groupThousands(999, ","), "999");
-  EXPECT_EQ(cleanup::groupThousands(1000, "\xA0"), "1\xA0" "000");
-  EXPECT_EQ(cleanup::groupThousands(1234567, "'"), "1'234'567");
 }
 
 TEST(CleanerBar, BitmapsTakeTheirSizesAndColoursFromTheBar) {

@@ -51,6 +51,19 @@ TEST(ParseInteger, ReadsWhatTheFrameworkReads) {
     EXPECT_EQ(platform::parseInteger(bad), std::nullopt) << bad;
 }
 
+TEST(NumberText, GroupsThousandsAndWritesTwoDecimalsWithTheUsersSeparators) {
+  EXPECT_EQ(platform::groupThousands(0, ","), "0");
+  EXPECT_EQ(platform::groupThousands(999, ","), "999");
+  EXPECT_EQ(platform::groupThousands(1000, "\xA0"), "1\xA0" "000");
+  EXPECT_EQ(platform::groupThousands(1234567, "'"), "1'234'567");
+  EXPECT_EQ(platform::groupThousands(UINT64_MAX, ","), "18,446,744,073,709,551,615");
+  EXPECT_EQ(platform::twoDecimals(0, ','), "0,00");
+  EXPECT_EQ(platform::twoDecimals(1.005e3, '.'), "1005.00");
+  EXPECT_EQ(platform::twoDecimals(12.5, ','), "12,50");
+  // Far beyond any disk, still in full.
+  EXPECT_EQ(platform::twoDecimals(1e300, '.').size(), 304u);
+}
+
 // The program folder on the in-memory tree, with a settings file of several keys.
 class SettingsFile : public ::testing::Test {
  protected:
