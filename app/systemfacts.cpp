@@ -11,12 +11,6 @@ namespace {
 using platform::RegAccess;
 using platform::RegRoot;
 
-// The named string value of a key, or nothing when the key or the value is missing.
-std::optional<std::string> readValue(platform::Registry& reg, RegRoot root, const std::string& key,
-                                     const std::string& name) {
-  if (auto k = reg.open(root, key, RegAccess::Read)) return k->readString(name);
-  return std::nullopt;
-}
 
 const char* badgeFor(const std::string& osName) {
   if (osName == "Microsoft Windows XP") return "os_xp";
@@ -41,8 +35,8 @@ SystemFacts SystemFacts::read(platform::Services& sys) {
   if (f.osBadge == "os_xp" || f.osBadge == "os_2000") tempParent = "Local Settings";
   else if (version.platformId == 2 && version.major >= 6) tempParent = "Local AppData";
   if (tempParent) {
-    auto v = readValue(reg, RegRoot::CurrentUser,
-                       "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", tempParent);
+    auto v = reg.readString(RegRoot::CurrentUser,
+                            "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", tempParent);
     if (v && !v->empty()) f.localSettings = *v + (v->back() == '\\' ? "" : "\\");
   }
   f.profileDirectory = sys.system().profileDirectory();
@@ -51,13 +45,13 @@ SystemFacts SystemFacts::read(platform::Services& sys) {
   if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))
     f.nortonQuarantine = key->readString("QuarantinePath").value_or("") + "\\";
   f.browserName =
-      readValue(reg, RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", "").value_or("");
+      reg.readString(RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", "").value_or("");
   // The name Internet Explorer's cookie files carry, so the user line and the cookies agree.
   f.logonUserName = online::logonUserName(reg, sys.system());
   f.directXVersion = sysinfo::readDirectXVersion(reg);
   const char* const kCurrentVersion = "\\Software\\Microsoft\\Windows\\CurrentVersion";
-  f.programFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "ProgramFilesDir").value_or("");
-  f.commonFilesDir = readValue(reg, RegRoot::LocalMachine, kCurrentVersion, "CommonFilesDir").value_or("");
+  f.programFilesDir = reg.readString(RegRoot::LocalMachine, kCurrentVersion, "ProgramFilesDir").value_or("");
+  f.commonFilesDir = reg.readString(RegRoot::LocalMachine, kCurrentVersion, "CommonFilesDir").value_or("");
   return f;
 }
 

@@ -8,7 +8,6 @@
 namespace online {
 namespace {
 
-using platform::RegAccess;
 using platform::RegRoot;
 
 constexpr const char* kExplorer = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
@@ -16,9 +15,7 @@ constexpr const char* kExplorer = "\\Software\\Microsoft\\Windows\\CurrentVersio
 }  // namespace
 
 std::string logonUserName(platform::Registry& registry, platform::System& system) {
-  std::string name;
-  if (auto key = registry.open(RegRoot::CurrentUser, kExplorer, RegAccess::Read))
-    name = key->readString("Logon User Name").value_or("");
+  const std::string name = registry.readString(RegRoot::CurrentUser, kExplorer, "Logon User Name").value_or("");
   return name.empty() ? system.userName() : name;
 }
 
@@ -72,9 +69,7 @@ std::string BrowserMembership::logoutUrl() const {
 }
 
 std::string BrowserMembership::shellFolder(const std::string& name) {
-  auto key = registry_.open(RegRoot::CurrentUser, std::string(kExplorer) + "\\Shell Folders",
-                            RegAccess::Read);
-  return key ? key->readString(name).value_or("") : std::string();
+  return registry_.readString(RegRoot::CurrentUser, std::string(kExplorer) + "\\Shell Folders", name).value_or("");
 }
 
 std::string BrowserMembership::readCookieFile(const std::string& path) {

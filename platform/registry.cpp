@@ -20,4 +20,9 @@ std::optional<std::string> RegKey::readString(const std::string& name) {
   return s;
 }
 
+std::optional<std::string> Registry::readString(RegRoot root, const std::string& path, const std::string& name) {
+  auto key = open(root, path, RegAccess::Read);
+  return key ? key->readString(name) : std::nullopt;
+}
+
 }  // namespace platform

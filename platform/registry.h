@@ -52,6 +52,10 @@ class Registry {
   virtual std::unique_ptr<RegKey> create(RegRoot root, const std::string& path) = 0;
   // Deletes a key with all its subkeys. A root itself (empty path) is never deleted.
   virtual bool deleteTree(RegRoot root, const std::string& path) = 0;
+
+  // The named string value of a key opened for reading; nullopt when the key or the value is
+  // missing (RegKey::readString).
+  std::optional<std::string> readString(RegRoot root, const std::string& path, const std::string& name);
 };
 
 }  // namespace platform

@@ -5,7 +5,6 @@
 namespace sysinfo {
 namespace {
 
-using platform::RegAccess;
 using platform::RegRoot;
 
 // Registry texts become report lines: longer ones than any of these entries holds are cut,
@@ -13,8 +12,7 @@ using platform::RegRoot;
 constexpr size_t kMaxText = 255;
 
 std::string text(platform::Registry& registry, const char* path, const char* value) {
-  auto key = registry.open(RegRoot::LocalMachine, path, RegAccess::Read);
-  std::string s = key ? key->readString(value).value_or("") : std::string();
+  const std::string s = registry.readString(RegRoot::LocalMachine, path, value).value_or("");
   return s.substr(0, std::min(s.find_first_of("\r\n"), kMaxText));
 }
 

@@ -97,6 +97,11 @@ TEST_F(RegistryContract, MissingValuesAndKeys) {
   EXPECT_EQ(reg().open(RegRoot::CurrentUser, key("NotThere"), RegAccess::AllAccess), nullptr);
   // A default value that was never written is not there either.
   EXPECT_EQ(k->read(""), std::nullopt);
+  // Read in one call: nothing for a missing key or value, the text of one that is there.
+  k->writeString("Here", "text");
+  EXPECT_EQ(reg().readString(RegRoot::CurrentUser, key("Missing"), "Here"), "text");
+  EXPECT_EQ(reg().readString(RegRoot::CurrentUser, key("Missing"), "nothing"), std::nullopt);
+  EXPECT_EQ(reg().readString(RegRoot::CurrentUser, key("NotThere"), "Here"), std::nullopt);
 }
 
 TEST_F(RegistryContract, PathsWithALeadingBackslashOpenAndCreateNestsKeys) {
