@@ -133,6 +133,8 @@ class Tqextodayfrm : public app::Window {
 
   // Pictures.
   void placeholder(ui::Image& target, const std::string& message);
+  // The banner and the gallery both say the news could not be loaded.
+  void unableToLoadBoth();
   void showGallery(const std::string& caption);
   void setStatus(const std::string& status);
 

@@ -45,8 +45,7 @@ void Tqextodayfrm::RefreshNews() {
   if (!connection_.answer()) {
     serverOk = false;
     AdvertImage.setTransparent(true);
-    placeholder(AdvertImage, kUnableToLoad);
-    placeholder(GalleryThumb, kUnableToLoad);
+    unableToLoadBoth();
     warn(
         "Unable to connect to QEX server.\nPlease make sure that you are connected to the "
         "internet.");
@@ -63,8 +62,7 @@ void Tqextodayfrm::RefreshNews() {
   } catch (const online::HttpError&) {
     if (session != session_) return;
     serverOk = false;
-    placeholder(AdvertImage, kUnableToLoad);
-    placeholder(GalleryThumb, kUnableToLoad);
+    unableToLoadBoth();
   }
   if (session != session_) return;
   setStatus("Loading...");
@@ -114,8 +112,7 @@ void Tqextodayfrm::headlinesArrived() {
     Timer1.stop();
     AdvertImage.setTransparent(true);
     headlines.Clear();
-    placeholder(AdvertImage, kUnableToLoad);
-    placeholder(GalleryThumb, kUnableToLoad);
+    unableToLoadBoth();
     const std::string question = "This file is not supported by " + titleText +
                                  ".\nDo you want to check " + app_.config.vendorSite +
                                  " for updates?";
@@ -136,8 +133,7 @@ void Tqextodayfrm::headlinesFailed(const std::string& warning, bool disconnected
   serverOk = false;
   app_.ui.setScreenCursor(ui::Cursor::Default);
   AdvertImage.setTransparent(true);
-  placeholder(AdvertImage, kUnableToLoad);
-  placeholder(GalleryThumb, kUnableToLoad);
+  unableToLoadBoth();
   if (disconnected) setStatus("Disconnected");
   warn(warning);
 }
@@ -273,6 +269,11 @@ void Tqextodayfrm::galleryFailed() {
   AuthorLabel.cursor = GalleryImage.cursor = ui::Cursor::Default;
   GalleryImage.showHint = false;
   setStatus("Disconnected");
+}
+
+void Tqextodayfrm::unableToLoadBoth() {
+  placeholder(AdvertImage, kUnableToLoad);
+  placeholder(GalleryThumb, kUnableToLoad);
 }
 
 void Tqextodayfrm::placeholder(ui::Image& target, const std::string& message) {
