@@ -1,15 +1,8 @@
 #include "app/aboutfrm.h"
 
-namespace {
+#include "frame/toollook.h"
 
-void place(ui::Label& l, int x, int y, const std::string& caption, const ui::Font& f, ui::Align a = ui::Align::Left) {
-  l.setAlignment(a);
-  l.setFont(f);
-  l.setBounds({x, y, x, y});
-  l.setCaption(caption);
-}
-
-}  // namespace
+using frame::toollook::placeLabel;
 
 Taboutfrm::Taboutfrm(app::App& app)
     : Window(app, "Taboutfrm", "aboutfrm", 335, 254, "About Orvanta Kestrel...", "about_form"),
@@ -21,16 +14,16 @@ Taboutfrm::Taboutfrm(app::App& app)
   font = ui::Font::pixels("Verdana", 11, false, ui::kWhite);
   const ui::Font small = ui::Font::pixels("Verdana", 9, false, ui::kWhite);
   const ui::Font heading = ui::Font::pixels("Verdana", 9, true, ui::kWhite);
-  place(Label9, 221, 16, "Version 1.21", font, ui::Align::Right);
-  place(Label2, 133, 72, "(c) Orvanta Works.", small, ui::Align::Right);
-  place(Label3, 201, 88, "All rights reserved.", small, ui::Align::Right);
-  place(Label8, 114, 104, "Monitor engine of Kestrel 1.0.", small, ui::Align::Right);
-  place(Label4, 16, 139, "Concept, interface and features:", heading);
-  place(Label6, 16, 152, "Orvanta Works", font);
-  place(Label5, 16, 171, "Online engine and features:", heading);
-  place(Label7, 16, 184, "Corvel Software", font);
-  place(Label10, 16, 203, "Server interaction and scripting:", heading);
-  place(Label11, 16, 216, "Lumetra Inc.", font);
+  placeLabel(Label9, 221, 16, font, "Version 1.21", ui::Align::Right);
+  placeLabel(Label2, 133, 72, small, "(c) Orvanta Works.", ui::Align::Right);
+  placeLabel(Label3, 201, 88, small, "All rights reserved.", ui::Align::Right);
+  placeLabel(Label8, 114, 104, small, "Monitor engine of Kestrel 1.0.", ui::Align::Right);
+  placeLabel(Label4, 16, 139, heading, "Concept, interface and features:");
+  placeLabel(Label6, 16, 152, font, "Orvanta Works");
+  placeLabel(Label5, 16, 171, heading, "Online engine and features:");
+  placeLabel(Label7, 16, 184, font, "Corvel Software");
+  placeLabel(Label10, 16, 203, heading, "Server interaction and scripting:");
+  placeLabel(Label11, 16, 216, font, "Lumetra Inc.");
   for (ui::Label* l : {&Label4, &Label5, &Label10}) l->onMouseMove = [this](int x, int y) { FormMouseMove(x, y); };
 }
 

@@ -16,4 +16,11 @@ void description(ui::Label& label, const ui::Rect& box) { textBox(label, box, ui
 
 void countLine(ui::Label& label, const ui::Rect& box) { textBox(label, box, ui::kWhite); }
 
+void placeLabel(ui::Label& label, int x, int y, const ui::Font& font, const std::string& caption, ui::Align align) {
+  label.setAlignment(align);
+  label.setFont(font);
+  label.setBounds({x, y, x, y});
+  label.setCaption(caption);
+}
+
 }  // namespace frame::toollook

@@ -3,6 +3,8 @@
 // curved corners that carries a list's header texts.
 #pragma once
 
+#include <string>
+
 #include "ui/bitmap.h"
 #include "ui/control.h"
 #include "ui/font.h"
@@ -23,5 +25,8 @@ inline ui::Font listFont() { return ui::Font::pixels("Verdana", 9, false, ui::kN
 void description(ui::Label& label, const ui::Rect& box);
 // A count line under the list: white, word-wrapped, in a fixed box.
 void countLine(ui::Label& label, const ui::Rect& box);
+// A label that sizes itself to its caption, its top-left corner at x, y.
+void placeLabel(ui::Label& label, int x, int y, const ui::Font& font, const std::string& caption = {},
+                ui::Align align = ui::Align::Left);
 
 }  // namespace frame::toollook

@@ -3,6 +3,7 @@
 #include "app/qex_ulm_frm.h"
 #include "frame/pathtext.h"
 #include "frame/timestamp.h"
+#include "frame/toollook.h"
 #include "monitor/preffrm.h"
 #include "scan/scanlog.h"
 #include "scan/scanphases.h"
@@ -18,13 +19,9 @@ const ui::Rect kList = at(32, 48, 505, 153);
 constexpr int kItemLeft = 40, kItemWidth = 489;
 constexpr int kOpacityStep = 2;
 
-void place(ui::Label& label, int x, int y, const ui::Font& font, const std::string& caption = {}) {
-  label.setFont(font);
-  label.setBounds({x, y, x, y});
-  label.setCaption(caption);
-}
-
 }  // namespace
+
+using frame::toollook::placeLabel;
 
 // The window as one scan sees it. A scan belongs to the showing it started in: closing the
 // window with the scan ended, showing it anew, or the program's end stops it after its line.
@@ -158,15 +155,15 @@ void Tdeepscanfrm::buildControls() {
   for (int i = 0; i < 2; ++i) {
     symbols[i]->setBounds(counters[i]);
     skin().load(*symbols[i], pictures[i]);
-    place(*captions[i], counters[i].left + 30, counters[i].top + 6, font, "Detected:");
-    place(*counts[i], counters[i].left + 92, counters[i].top + 6, font, "0");
+    placeLabel(*captions[i], counters[i].left + 30, counters[i].top + 6, font, "Detected:");
+    placeLabel(*counts[i], counters[i].left + 92, counters[i].top + 6, font, "0");
   }
 
-  place(Label2, kItemLeft, 280, font);
+  placeLabel(Label2, kItemLeft, 280, font);
   Label1.setAutoSize(false);
   Label1.setBounds(at(kItemLeft, 296, kItemWidth, 14));
   Label1.setFont(ui::Font::pixels("Verdana", 11, true, ui::kWhite));
-  place(Label7, kItemLeft, 312, font);
+  placeLabel(Label7, kItemLeft, 312, font);
 }
 
 void Tdeepscanfrm::setButtonsEnabled(bool enabled) {

@@ -5,6 +5,7 @@
 
 #include "app/dashboard.h"
 #include "app/qex_ulm_frm.h"
+#include "frame/toollook.h"
 #include "online/browsermembership.h"
 #include "online/community.h"
 #include "sysinfo/inventoryfacts.h"
@@ -49,12 +50,6 @@ constexpr int kFirstTopicTop = 64, kTopicSpacing = 32;
 
 const ui::Color kMemoBack = ui::rgb(212, 224, 241);
 
-void place(ui::Label& label, int x, int y, const std::string& caption, const ui::Font& font) {
-  label.setFont(font);
-  label.setBounds({x, y, x, y});
-  label.setCaption(caption);
-}
-
 // A fixed box whose text wraps inside it.
 void placeBox(ui::Label& label, const ui::Rect& box, const std::string& caption,
               const ui::Font& font) {
@@ -66,6 +61,8 @@ void placeBox(ui::Label& label, const ui::Rect& box, const std::string& caption,
 }
 
 }  // namespace
+
+using frame::toollook::placeLabel;
 
 Tsoftwarefrm::Tsoftwarefrm(app::App& app)
     : Window(app, "Tsoftwarefrm", "softwarefrm", 566, 365, "Software Wizard", "soft_form"),
@@ -81,7 +78,7 @@ Tsoftwarefrm::Tsoftwarefrm(app::App& app)
                 [this, i] { selectTopic(i); });
 
   const ui::Font note = ui::Font::pixels("Verdana", 9, true, ui::kWhite);
-  place(Label7, 240, 32, "", ui::Font::pixels("Verdana", 16, true, ui::kWhite));
+  placeLabel(Label7, 240, 32, ui::Font::pixels("Verdana", 16, true, ui::kWhite));
   placeBox(Label4, {240, 72, 240 + 297, 72 + 49}, "",
            ui::Font::pixels("Verdana", 9, true, ui::kNavy));
   placeBox(Label5, {240, 208, 240 + 297, 208 + 49},
@@ -96,9 +93,9 @@ Tsoftwarefrm::Tsoftwarefrm(app::App& app)
   Memo1.setColor(kMemoBack);
   Memo1.verticalScrollBar = true;
 
-  place(Label8, 32, 272, "Post a question in this forum", note);
-  place(Label9, 32, 288, "Read topics inside this forum", note);
-  place(Label11, 32, 304, "Send my report to a friend", note);
+  placeLabel(Label8, 32, 272, note, "Post a question in this forum");
+  placeLabel(Label9, 32, 288, note, "Read topics inside this forum");
+  placeLabel(Label11, 32, 304, note, "Send my report to a friend");
 }
 
 void Tsoftwarefrm::FormShow() {
