@@ -6,6 +6,11 @@
 #include "platform/busyflag.h"
 #include "ui/dialogs.h"
 
+namespace {
+// How often the path line may change while the walk goes on: as often as a long loop paints.
+constexpr uint64_t kPathLineMs = 50;
+}  // namespace
+
 Tdeletefrm::Tdeletefrm(app::App& app)
     : Window(app, "Tdeletefrm", "deletefrm", 335, 254, "Deleting Temporary Files...", "progress_form"),
       finder_(app.sys.files(), [&app] { app.ui.processMessages(); }),
@@ -62,6 +67,7 @@ void Tdeletefrm::Timer1Timer() {
   MaskList.clear();
   PathList.Clear();
   FoundFiles.clear();
+  shownPaths_ = 0;
   decimalSeparator_ = app_.sys.system().decimalSeparator();
   thousandsSeparator_ = app_.sys.system().thousandsSeparator();
 
@@ -95,6 +101,20 @@ void Tdeletefrm::walk(const cleanup::CleanRoot& root) {
   finder_.Paths = PathList;
   finder_.Masks = MaskList;
   finder_.Execute();
+  showFoundPath(true);
+}
+
+// The path line follows the walk as often as the screen is drawn during it: fitting a path to
+// the label measures text, and doing that for every file cost more than finding the file.
+void Tdeletefrm::showFoundPath(bool now) {
+  if (shownPaths_ >= FoundFiles.size()) return;
+  const uint64_t tick = app_.sys.clock().tickMs();
+  if (!now && shownPaths_ > 0 && tick - pathShownAt_ < kPathLineMs) return;
+  shownPaths_ = FoundFiles.size();
+  pathShownAt_ = tick;
+  Label1.setCaption(ui::literalCaption(frame::fitPathToWidth(FoundFiles.back(), Label1.width(), [this](const std::string& text) {
+    return app_.ui.text().measure(Label1.font(), text).width;
+  })));
 }
 
 void Tdeletefrm::fileFound(cleanup::TFileFinder& finder, const std::string& name, const std::string& folder,
@@ -109,12 +129,9 @@ void Tdeletefrm::fileFound(cleanup::TFileFinder& finder, const std::string& name
   FileKB = entry.size / 1024;
   TotalKB += FileKB;
   setCaption(cleanup::readingCaption(TotalKB, decimalSeparator_));
-  const std::string path = folder + name;
-  FoundFiles.push_back(path);
+  FoundFiles.push_back(folder + name);
   ++FileCount;
-  Label1.setCaption(ui::literalCaption(frame::fitPathToWidth(path, Label1.width(), [this](const std::string& text) {
-    return app_.ui.text().measure(Label1.font(), text).width;
-  })));
+  showFoundPath(false);
 }
 
 void Tdeletefrm::deleteFound() {

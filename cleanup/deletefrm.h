@@ -59,6 +59,10 @@ class Tdeletefrm : public app::Window {
   std::string thousandsSeparator_;
   // The fill the bar last showed; -1 when it must be drawn again.
   int shownFill_ = -1;
+  // The path line shows the last of the first shownPaths_ entries of FoundFiles since the
+  // tick pathShownAt_.
+  size_t shownPaths_ = 0;
+  uint64_t pathShownAt_ = 0;
 
   void FormShow() override;
   void FormClose(ui::CloseAction& action) override;
@@ -67,6 +71,7 @@ class Tdeletefrm : public app::Window {
   void fileFound(cleanup::TFileFinder& finder, const std::string& name, const std::string& folder,
                  const platform::FindData& entry);
   void walk(const cleanup::CleanRoot& root);
+  void showFoundPath(bool now);
   void deleteFound();
   void drawBar();
   void resetFill();

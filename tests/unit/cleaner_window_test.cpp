@@ -46,10 +46,12 @@ struct Cleaner : AppTest {
     backend.advance(10);
   }
   bool exists(const std::string& path) { return sys.fakeFiles.attributes(path).has_value(); }
-  // Every Label1 text the window showed while it handled messages, each change once.
+  // Every Label1 text the window showed while it handled messages, each change once; each
+  // handling comes one screen refresh (50 ms) after the last.
   std::vector<std::string> shown;
   void recordLabel() {
     backend.onProcessMessages = [this] {
+      sys.fakeClock.advance(50);
       const std::string& now = cleaner().Label1.caption();
       if (!now.empty() && (shown.empty() || shown.back() != now)) shown.push_back(now);
     };
@@ -193,6 +195,24 @@ TEST_F(Cleaner, TitleCountsTheAmountReadAndLabelShowsTheShortenedPath) {
   // 42 characters of the headless metric fit the label's 298 pixels.
   EXPECT_EQ(shown[0], "C:\\...\\Owner\\Local Settings\\Temp\\small.tmp");
   EXPECT_EQ(shown[1], "C:\\...\\Temp\\sub\\folder\\big.tmp");
+}
+
+// Fitting a path to the label measures text, so it is done as often as the screen is drawn,
+// not for every file; the last file of a walk is shown when the walk ends.
+TEST_F(Cleaner, PathLineFollowsTheWalkAsOftenAsTheScreenIsDrawn) {
+  for (int i = 0; i < 300; ++i) sys.fakeFiles.addFile(kTemp + "f" + std::to_string(1000 + i) + ".tmp");
+  sys.fakeFiles.addFile(kQuarantine + "q.vir");
+  startShown();
+  // No time passes while the files are read.
+  backend.onProcessMessages = [this] {
+    const std::string& now = cleaner().Label1.caption();
+    if (!now.empty() && (shown.empty() || shown.back() != now)) shown.push_back(now);
+  };
+  run();
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown[0], "C:\\...\\Owner\\Local Settings\\Temp\\f1000.tmp");
+  EXPECT_EQ(shown[1], "C:\\...\\Owner\\Local Settings\\Temp\\f1299.tmp");
+  EXPECT_EQ(shown[2], "0% Deleted");
 }
 
 TEST_F(Cleaner, CancelWhileReadingStopsTheWalkAtOnceAndDeletesNothing) {
