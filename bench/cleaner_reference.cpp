@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -40,19 +39,10 @@ int main(int argc, char** argv) {
   }
   std::string root = argv[1];
   if (root.back() != '\\') root += '\\';
-  const char* server = argc == 4 ? argv[2] : "";
-  const double ticks = argc == 4 ? std::atof(argv[3]) : 100;
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  const double serverStart = hostProcessSeconds(server, ticks);
-  const double cpuStart = cpuSeconds();
-  QueryPerformanceCounter(&start);
+  const ServerSpan span(argc, argv);
   std::vector<std::string> found;
   walk(root, found);
   for (const std::string& path : found) DeleteFileA(path.c_str());
-  QueryPerformanceCounter(&end);
-  const double cpu = cpuSeconds() - cpuStart;
-  std::printf("%.4f %.4f %.4f\n", double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart), cpu,
-              hostProcessSeconds(server, ticks) - serverStart);
+  span.print();
   return 0;
 }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/app.h"
@@ -34,23 +33,14 @@ int main(int argc, char** argv) {
     app.qex_ulm_frm->excludeNorton = true;
     app.qex_ulm_frm->excludeRecycle = true;
 
-    const char* server = argc == 4 ? argv[2] : "";
-    const double ticks = argc == 4 ? std::atof(argv[3]) : 100;
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    const double serverStart = hostProcessSeconds(server, ticks);
-    const double cpuStart = cpuSeconds();
-    QueryPerformanceCounter(&start);
+    const ServerSpan span(argc, argv);
     app.deletefrm->show();
     // The run happens inside the window's timer; the window closes itself at its end.
     while (app.deletefrm->visible()) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
       ui.processMessages();
     }
-    QueryPerformanceCounter(&end);
-    const double cpu = cpuSeconds() - cpuStart;
-    std::printf("%.4f %.4f %.4f\n", double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart), cpu,
-                hostProcessSeconds(server, ticks) - serverStart);
+    span.print();
     return 0;
   });
 }

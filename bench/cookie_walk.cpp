@@ -35,15 +35,10 @@ struct Timing {
 
 template <typename Work>
 void measure(Timing& best, Work work) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  const double cpuStart = cpuSeconds();
-  QueryPerformanceCounter(&start);
+  const Stopwatch watch;
   work();
-  QueryPerformanceCounter(&end);
-  best.clock =
-      std::min(best.clock, double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
-  best.cpu = std::min(best.cpu, cpuSeconds() - cpuStart);
+  best.clock = std::min(best.clock, watch.clock());
+  best.cpu = std::min(best.cpu, watch.cpu());
 }
 
 }  // namespace

@@ -41,13 +41,9 @@ int main(int argc, char** argv) {
   }
   std::string root = argv[1];
   if (root.back() != '\\') root += '\\';
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  double cpuStart = cpuSeconds();
-  QueryPerformanceCounter(&start);
+  const Stopwatch watch;
   walk(root);
-  QueryPerformanceCounter(&end);
-  std::printf("%llu %.4f %.4f\n", count, double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart),
-              cpuSeconds() - cpuStart);
+  const double clock = watch.clock(), cpu = watch.cpu();
+  std::printf("%llu %.4f %.4f\n", count, clock, cpu);
   return bytes == ~0ull;
 }

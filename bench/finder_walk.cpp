@@ -28,13 +28,9 @@ int main(int argc, char** argv) {
   finder.Paths.Add(argv[1], true);
   finder.Masks = {"*.*"};
 
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  double cpuStart = cpuSeconds();
-  QueryPerformanceCounter(&start);
+  const Stopwatch watch;
   finder.Execute();
-  QueryPerformanceCounter(&end);
-  std::printf("%llu %.4f %.4f\n", count, double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart),
-              cpuSeconds() - cpuStart);
+  const double clock = watch.clock(), cpu = watch.cpu();
+  std::printf("%llu %.4f %.4f\n", count, clock, cpu);
   return bytes == ~0ull;  // keeps the sum alive
 }

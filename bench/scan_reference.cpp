@@ -52,10 +52,7 @@ int main(int argc, char** argv) {
   const DWORD style = WS_CAPTION | WS_SYSMENU;
   RECT r = {0, 0, 566, 365};
   AdjustWindowRectEx(&r, style, FALSE, 0);
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  const double cpuStart = cpuSeconds();
-  QueryPerformanceCounter(&start);
+  const Stopwatch watch;
   HWND hwnd =
       CreateWindowExA(0, wc.lpszClassName, "Scan Reference", style, CW_USEDEFAULT, CW_USEDEFAULT,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
@@ -66,10 +63,8 @@ int main(int argc, char** argv) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  QueryPerformanceCounter(&end);
-  std::printf("%d %.4f %.4f\n", done,
-              double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart),
-              cpuSeconds() - cpuStart);
+  const double clock = watch.clock(), cpu = watch.cpu();
+  std::printf("%d %.4f %.4f\n", done, clock, cpu);
   DestroyWindow(hwnd);
   return 0;
 }

@@ -21,20 +21,15 @@ int main() {
     app.createWindows();
     if (!app.deepscanfrm) return 1;
     Tdeepscanfrm& window = *app.deepscanfrm;
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    const double cpuStart = cpuSeconds();
-    QueryPerformanceCounter(&start);
+    const Stopwatch watch;
     window.show();
     // The whole scan runs in the handler of the window's start timer.
     while (window.Label2.caption() != scan::kScanCompleteCaption) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
       ui.processMessages();
     }
-    QueryPerformanceCounter(&end);
-    std::printf("%d %.4f %.4f\n", window.ItemsScanned,
-                double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart),
-                cpuSeconds() - cpuStart);
+    const double clock = watch.clock(), cpu = watch.cpu();
+    std::printf("%d %.4f %.4f\n", window.ItemsScanned, clock, cpu);
     return 0;
   });
 }
