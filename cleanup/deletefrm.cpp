@@ -44,8 +44,6 @@ void Tdeletefrm::FormClose(ui::CloseAction&) {
   Timer1.stop();
   ProgressBar.clearPicture();
   resetFill();
-  MaskList.clear();
-  PathList.Clear();
   FoundFiles.clear();
   app_.qex_ulm_frm->resumeTimers();
   Label1.setCaption("");
@@ -60,12 +58,9 @@ void Tdeletefrm::FormMouseMove(int, int) {
 void Tdeletefrm::Timer1Timer() {
   platform::BusyFlag finished(running_);
   TotalKB = 0;
-  FileCount = 0;
   Label1.setCaption("");
   resetFill();
   Timer1.stop();
-  MaskList.clear();
-  PathList.Clear();
   FoundFiles.clear();
   shownPaths_ = 0;
   decimalSeparator_ = app_.sys.system().decimalSeparator();
@@ -94,12 +89,9 @@ void Tdeletefrm::Timer1Timer() {
 }
 
 void Tdeletefrm::walk(const cleanup::CleanRoot& root) {
-  MaskList.clear();
-  PathList.Clear();
-  PathList.Add(root.path(), true);
-  MaskList.push_back("*.*");
-  finder_.Paths = PathList;
-  finder_.Masks = MaskList;
+  finder_.Paths.Clear();
+  finder_.Paths.Add(root.path(), true);
+  finder_.Masks = {"*.*"};
   finder_.Execute();
   showFoundPath(true);
 }
@@ -119,18 +111,16 @@ void Tdeletefrm::showFoundPath(bool now) {
 
 void Tdeletefrm::fileFound(cleanup::TFileFinder& finder, const std::string& name, const std::string& folder,
                            const platform::FindData& entry) {
-  if (FileCount == cleanup::kMaxCleanFiles) {
+  if (FoundFiles.size() == static_cast<size_t>(cleanup::kMaxCleanFiles)) {
     finder.Stopped = true;
     app_.ui.messageBox(this, cleanup::tooManyFilesText(thousandsSeparator_), app::App::kTitle,
                        ui::kMbOk | ui::kMbIconError);
     return;
   }
   // The listing's own 64-bit size: no second look at the file, and large files count in full.
-  FileKB = entry.size / 1024;
-  TotalKB += FileKB;
+  TotalKB += entry.size / 1024;
   setCaption(cleanup::readingCaption(TotalKB, decimalSeparator_));
   FoundFiles.push_back(folder + name);
-  ++FileCount;
   showFoundPath(false);
 }
 
@@ -143,10 +133,9 @@ void Tdeletefrm::deleteFound() {
     Percent = cleanup::deletedPercent(i, count);
     if (i > 0) FillWidth = cleanup::fillWidth(Percent, BarWidth);
     drawBar();
-    LastDeleted = FoundFiles[static_cast<size_t>(i)];
     const auto& root = static_cast<size_t>(i) < tempFiles_ ? tempRoot_ : quarantineRoot_;
     // Whatever stays (in use, read-only, gone, or lying elsewhere) simply stays.
-    root->deleteFile(files, LastDeleted);
+    root->deleteFile(files, FoundFiles[static_cast<size_t>(i)]);
     Label1.setCaption(std::to_string(Percent) + "% Deleted");
     app_.ui.processMessages();
   }

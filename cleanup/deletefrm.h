@@ -38,14 +38,10 @@ class Tdeletefrm : public app::Window {
 
  private:
   cleanup::TFileFinder finder_;
-  std::vector<std::string> MaskList;
-  cleanup::TFFPathList PathList;
   std::vector<std::string> FoundFiles;
-  int32_t FileCount = 0;
-  uint64_t TotalKB = 0, FileKB = 0;
+  uint64_t TotalKB = 0;
   int Percent = 0, FillWidth = 0;
   const int BarWidth;
-  std::string LastDeleted;
   bool Cancelled = false;
   bool running_ = false;
   cleanup::CleanBar bar_;
