@@ -59,12 +59,10 @@ class Tqextodayfrm : public app::Window {
 
   const std::string titleText;
   const std::string versionText;
-  std::string statusText;
   std::string cachePath;
   bool serverOk = false, busy = false, refreshLatch = false, unsupported = false,
        hoverActive = false;
   int rotatorIndex = 0;
-  size_t advertCount = 0;
   online::AdvertRecord currentAdvert;
   // The gallery, news and advert links of the headline file, and the gallery's tooltip.
   online::NewsText links;

@@ -96,8 +96,7 @@ void Tqextodayfrm::transferEnded() {
 }
 
 void Tqextodayfrm::setStatus(const std::string& status) {
-  statusText = status;
-  setCaption(titleText + " - " + statusText);
+  setCaption(titleText + " - " + status);
 }
 
 void Tqextodayfrm::headlinesArrived() {
@@ -124,8 +123,7 @@ void Tqextodayfrm::headlinesArrived() {
   buildRows();
   adverts.Clear();
   online::ParseAdvertList(headlines.at(0).text3, links, adverts);
-  advertCount = adverts.count();
-  rotatorIndex = news::advertIndexInRange(rotatorIndex, advertCount);
+  rotatorIndex = news::advertIndexInRange(rotatorIndex, adverts.count());
   app_.ui.setScreenCursor(ui::Cursor::Default);
 }
 
