@@ -76,22 +76,19 @@ void Tloginfrm::registerClick() {
 
 void Tloginfrm::loginClick() {
   // The button stays enabled during the exchange; a second click must not start another.
-  if (exchanging_) return;
+  if (HTTPlogin.busy()) return;
   setFieldsEnabled(false);
   Label5.setCaption("Checking user ID... Please wait...");
   const std::string user = Edit1.text(), password = Edit2.text();
   const uint64_t session = session_;
   bool accepted = false;
-  exchanging_ = true;
   try {
     accepted = LoginExchange(user, password);
   } catch (const online::HttpError&) {
-    exchanging_ = false;
     if (session == session_)
       refused("The software could not connect to the server. Please try again.");
     return;
   }
-  exchanging_ = false;
   if (session != session_) return;
   if (accepted)
     loggedIn(user);

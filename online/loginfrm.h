@@ -35,7 +35,6 @@ class Tloginfrm : public app::Window {
 
  private:
   frame::StandardButton login_, register_;
-  bool exchanging_ = false;
   // Changes when the window closes, so an exchange it outlived leaves the window alone.
   uint64_t session_ = 0;
 
