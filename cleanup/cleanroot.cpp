@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/folders.h"
 #include "platform/textcase.h"
 
 namespace cleanup {
@@ -21,10 +22,8 @@ bool startsWith(const std::string& text, const std::string& head) {
 bool isDriveRoot(const std::string& path) {
   if (path.size() == 3 && path[1] == ':') return true;
   if (path.compare(0, 2, "\\\\") != 0) return false;
-  const size_t server = path.find('\\', 2);
-  if (server == std::string::npos) return true;
-  const size_t share = path.find('\\', server + 1);
-  return share == std::string::npos || share + 1 == path.size();
+  const size_t end = platform::rootEnd(path);
+  return end == std::string::npos || end + 1 == path.size();
 }
 
 // A name Windows takes as it is: not empty, not made of dots and blanks only (".." and ". "

@@ -1,21 +1,12 @@
 #include "frame/pathtext.h"
 
+#include "platform/folders.h"
+
 namespace frame {
-namespace {
-
-// Where the first part ends: the first backslash, or for a share ("\\server\share\...") the one
-// after the share's name.
-size_t firstPartEnd(const std::string& path) {
-  if (path.compare(0, 2, "\\\\") != 0) return path.find('\\');
-  const size_t server = path.find('\\', 2);
-  return server == std::string::npos ? server : path.find('\\', server + 1);
-}
-
-}  // namespace
 
 std::string fitPathToWidth(const std::string& path, int width, const TextWidth& measure) {
   if (measure(path) <= width) return path;
-  const size_t first = firstPartEnd(path), last = path.rfind('\\');
+  const size_t first = platform::rootEnd(path), last = path.rfind('\\');
   if (first == std::string::npos || last == std::string::npos) return path;
   const std::string name = path.substr(last + 1);
   // The folders still shown, each with its backslash after it.
