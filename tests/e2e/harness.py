@@ -110,13 +110,21 @@ class Wine:
     def set_version(self, version):
         self.reg_add("HKCU\\Software\\Wine", "Version", version)
 
+    def winepath(self, flag, path):
+        # On a loaded machine Wine may fail to start winepath at all, which then prints nothing;
+        # it is started again, as qexctl is.
+        for _ in range(3):
+            text = self.run(["winepath", flag, path], timeout=30).stdout.decode("latin-1").strip()
+            if text:
+                return text
+            time.sleep(1)
+        raise Failure("winepath %s %s printed nothing" % (flag, path))
+
     def unix_path(self, windows_path):
-        r = self.run(["winepath", "-u", windows_path], timeout=30)
-        return r.stdout.decode("latin-1").strip()
+        return self.winepath("-u", windows_path)
 
     def windows_path(self, unix_path):
-        r = self.run(["winepath", "-w", unix_path], timeout=30)
-        return r.stdout.decode("latin-1").strip()
+        return self.winepath("-w", unix_path)
 
 
 class Program:
