@@ -120,6 +120,15 @@ class Wine:
             time.sleep(1)
         raise Failure("winepath %s %s printed nothing" % (flag, path))
 
+    def reg_value(self, key, name):
+        """A value as `reg query` prints it, or None when it is not there."""
+        out = self.run(["reg", "query", key, "/v", name], timeout=60).stdout.decode("latin-1")
+        for line in out.splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) == 3 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
+                return parts[2]
+        return None
+
     def unix_path(self, windows_path):
         return self.winepath("-u", windows_path)
 

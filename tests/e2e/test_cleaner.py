@@ -3,7 +3,6 @@ names with and without dots, read-only and locked files, links of Wine's own kin
 of the trees, a tree deeper than MAX_PATH; the three cleanup choices; Cancel while reading; the
 window while it reads and while it deletes. Every test has a trash of its own (harness.DATA)."""
 import os
-import re
 import shutil
 import subprocess
 import time
@@ -14,15 +13,6 @@ from harness import Program, check, screenshot, wait_until
 SHELL_FOLDERS = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"
 QUARANTINE_KEY = "HKLM\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine"
 INI = "[System]\nNews=0\n[Addresses]\nConnectionTest=http://127.0.0.1:9/\n"
-
-
-def reg_value(wine, key, name):
-    r = wine.run(["reg", "query", key, "/v", name], timeout=60)
-    for line in r.stdout.decode("latin-1").splitlines():
-        found = re.match(r"^\s*(.+?)\s+REG_\w+\s+(.*?)\s*$", line)
-        if found and found.group(1) == name:
-            return found.group(2)
-    return None
 
 
 def write(path, data=b"x"):
@@ -74,7 +64,7 @@ class Scene:
             self.temp = os.path.join(self.base, "Local Settings", "Temp")
         else:
             wine.reg_delete("HKCU\\Software\\Wine", "Version")
-            local = reg_value(wine, SHELL_FOLDERS, "Local AppData")
+            local = wine.reg_value(SHELL_FOLDERS, "Local AppData")
             check(local, "no Local AppData in a fresh prefix")
             self.temp = wine.unix_path(local + "\\Temp")
         # The tree the test watches inside the Temp folder; what else Temp holds is the prefix's.

@@ -18,16 +18,6 @@ MEMBER_LEFT, GUEST_LEFT = "299", "257"
 REFRESH = 10.0  # the main window's Timer2
 
 
-def reg_value(wine, key, name):
-    """A text value as `reg query` prints it, or None."""
-    out = wine.run(["reg", "query", key, "/v", name], timeout=60).stdout.decode("latin-1")
-    for line in out.splitlines():
-        parts = line.strip().split(None, 2)
-        if len(parts) == 3 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
-            return parts[2]
-    return None
-
-
 class Planted:
     """What a test plants in the shared prefix: the default browser and files, all removed when
     it ends, so that no later test finds a cookie it did not plant."""
@@ -116,7 +106,7 @@ def test_internet_explorer_cookie_gives_the_member_layout(wine):
         check(p.get("qex_ulm_frm.Image15.picture") == "browser_ie", "browser badge")
         check(p.get("qex_ulm_frm.Image21.left") == GUEST_LEFT, "member before any cookie")
         user = account_name(p)
-        folder = wine.unix_path(reg_value(wine, SHELL_FOLDERS, "Cookies"))
+        folder = wine.unix_path(wine.reg_value(SHELL_FOLDERS, "Cookies"))
         # Only the highest index is examined; the lower one holds other cookies of the host.
         stem = os.path.join(folder, "%s@%s" % (user, HOST.rsplit(".", 1)[0]))
         planted.write(stem + "[0].txt", "bbsessionhash\nf00d\n%s/\n1536\n*\n" % HOST)
@@ -134,7 +124,7 @@ def test_internet_explorer_cookie_gives_the_member_layout(wine):
         check(lines[2] == "Location: C:\\windows", lines[2])
         check(lines[3].startswith("Running Processes: "), lines[3])
         check(lines[4] == "Default browser: Internet Explorer", lines[4])
-        cpu = (reg_value(wine, CPU, "ProcessorNameString") or "").lstrip(" ")
+        cpu = (wine.reg_value(CPU, "ProcessorNameString") or "").lstrip(" ")
         check(cpu and lines[6] == cpu, "processor %r, registry %r" % (lines[6], cpu))
         check(lines[7] == "RAM installed: %d MB" % (host_memory_mb() + 1), lines[7])
         drives = [line for line in lines[10:] if line.endswith(" is fixed") or line.endswith(" is CD-ROM")]
@@ -155,7 +145,7 @@ def test_firefox_profile_of_200000_cookies_gives_the_member_layout(wine):
         p = start(wine, "member-firefox")
         check(p.get("qex_ulm_frm.Image15.picture") == "browser_mo", "browser badge")
         check(p.get("qex_ulm_frm.Image21.left") == GUEST_LEFT, "member before any cookie")
-        firefox = os.path.join(wine.unix_path(reg_value(wine, SHELL_FOLDERS, "AppData")), "Mozilla", "Firefox")
+        firefox = os.path.join(wine.unix_path(wine.reg_value(SHELL_FOLDERS, "AppData")), "Mozilla", "Firefox")
         # Other sites' cookies, the host's domain form (which does not count), the member last.
         lines = ["# Netscape HTTP Cookie File"]
         for i in range(199997):
@@ -210,7 +200,7 @@ def test_an_invalid_member_code_warns_without_piling_up_boxes(wine):
     with Planted(wine, "IExplore") as planted:
         p = start(wine, "invalid-code")
         user = account_name(p)
-        folder = wine.unix_path(reg_value(wine, SHELL_FOLDERS, "Cookies"))
+        folder = wine.unix_path(wine.reg_value(SHELL_FOLDERS, "Cookies"))
         planted.write(os.path.join(folder, "%s@%s[0].txt" % (user, HOST.rsplit(".", 1)[0])),
                       "bbuserid\n99999999999999999999999999999\n%s/\n1536\n*\n" % HOST)
         warning = ["Scan error\tMember code found in this cookie is not valid."]

@@ -77,15 +77,6 @@ def samples(proc, timeout):
     return values
 
 
-def reg_query(wine, key, name):
-    r = wine.run(["reg", "query", key, "/v", name], timeout=60)
-    for line in r.stdout.decode("latin-1").split("\n"):
-        line = line.rstrip("\r")
-        if line.strip().startswith(name) and "REG_SZ" in line:
-            return line.split("REG_SZ", 1)[1][4:]
-    return None
-
-
 def wait_popup_gone(p):
     wait_until(lambda: p.get("notifyfrm.visible") == "0", 30, what="the popup to close")
 
@@ -173,7 +164,7 @@ def test_preferences_write_the_monitor_run_value_and_windows_can_start_from_it(w
         screenshot(wine, "preffrm-monitor-on", "Preferences")
         p.act("click preffrm.Image2")
         wait_until(lambda: p.get("preffrm.visible") == "0", 10, what="the preferences to close")
-        data = reg_query(wine, RUN_KEY, MONITOR_VALUE)
+        data = wine.reg_value(RUN_KEY, MONITOR_VALUE)
         expected = '"%s\\qexsys.exe" -monitor' % wine.windows_path(p.dir).rstrip("\\")
         check(data == expected, "Run value %r, expected %r" % (data, expected))
         check("SysMonitor=1" in p.read_ini(), p.read_ini())
