@@ -6,6 +6,7 @@ test), with a qexsys.ini that keeps the connection test on loopback. The program
 main window and reads and answers real message boxes. Every Wine step has a time limit.
 """
 import os
+import re
 import shutil
 import subprocess
 import time
@@ -124,9 +125,10 @@ class Wine:
         """A value as `reg query` prints it, or None when it is not there."""
         out = self.run(["reg", "query", key, "/v", name], timeout=60).stdout.decode("latin-1")
         for line in out.splitlines():
-            parts = line.strip().split(None, 2)
-            if len(parts) == 3 and parts[0].lower() == name.lower() and parts[1].startswith("REG_"):
-                return parts[2]
+            # Names may hold blanks ("Local AppData"); the type word ends the name.
+            found = re.match(r"^\s*(.+?)\s+REG_\w+(?:\s+(.*?))?\s*$", line)
+            if found and found.group(1).lower() == name.lower():
+                return found.group(2) or ""
         return None
 
     def unix_path(self, windows_path):
