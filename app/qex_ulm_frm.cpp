@@ -64,7 +64,7 @@ Tqex_ulm_frm::Tqex_ulm_frm(app::App& app)
   skin().load(Image14, "mb");
   showCleanupChoices();
   skin().load(Image9, "ram_bar");
-  skin().load(Image1, app.sys.net().checkConnection(app.config.connectionTest) ? "online" : "offline");
+  startConnectionCheck();
   Label1.setCaption(storedUser.empty() ? "Windows user: " + facts.logonUserName : "Member: " + storedUser);
   bindActions();
   startFolderUpdate();
@@ -128,16 +128,24 @@ void Tqex_ulm_frm::buildControls() {
   Image31.setBounds(L::kAboutArea);
 }
 
-// The watcher starts before the popup exists; its calls run from the message loop, when every
-// window has been made.
+// Calls from other threads run from the message loop, when every window has been made.
+app::ConnectionCheck::Post Tqex_ulm_frm::uiPost() {
+  return [&ui = app_.ui](std::function<void()> fn) { ui.backend().post([&ui, fn = std::move(fn)] { ui.guard(fn); }); };
+}
+
+// The watcher starts before the popup exists.
 void Tqex_ulm_frm::startFolderUpdate() {
-  auto post = [&ui = app_.ui](std::function<void()> fn) {
-    ui.backend().post([&ui, fn = std::move(fn)] { ui.guard(fn); });
-  };
   monitor::FolderUpdate::Handlers handlers{[this] { app_.notifyfrm->folderChanged(); },
                                            [this] { app_.notifyfrm->watchFailed(); }};
-  folderUpdate_ = std::make_unique<monitor::FolderUpdate>(
-      app_.sys.sync(), app_.facts.windowsDirectory, std::move(post), std::move(handlers));
+  folderUpdate_ = std::make_unique<monitor::FolderUpdate>(app_.sys.sync(), app_.facts.windowsDirectory, uiPost(),
+                                                          std::move(handlers));
+}
+
+// The badge stays empty until the system has answered.
+void Tqex_ulm_frm::startConnectionCheck() {
+  connectionCheck_ = std::make_unique<app::ConnectionCheck>(
+      app_.sys.net(), app_.config.connectionTest, uiPost(),
+      [this](bool reachable) { skin().load(Image1, reachable ? "online" : "offline"); });
 }
 
 void Tqex_ulm_frm::buildTrayMenu() {

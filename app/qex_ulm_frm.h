@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/connectioncheck.h"
 #include "app/diskbar.h"
 #include "app/glyphreadout.h"
 #include "app/window.h"
@@ -89,11 +90,15 @@ class Tqex_ulm_frm : public app::Window {
   std::array<frame::HoverLink, 3> folderLinks_;
   // The Windows-directory watcher, from construction to the program's end.
   std::unique_ptr<monitor::FolderUpdate> folderUpdate_;
+  // The connection badge's question, open until the system answers it.
+  std::unique_ptr<app::ConnectionCheck> connectionCheck_;
 
   // Construction.
   void buildControls();
   void buildTrayMenu();
   void startFolderUpdate();
+  void startConnectionCheck();
+  app::ConnectionCheck::Post uiPost();
   void showCleanupChoices();
   // Dashboard.
   void refreshDisk();

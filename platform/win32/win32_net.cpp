@@ -3,10 +3,16 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <thread>
+
 namespace platform::win32 {
 
-bool Win32Net::checkConnection(const std::string& url) {
-  return InternetCheckConnectionA(url.c_str(), FLAG_ICC_FORCE_CONNECTION, 0) != FALSE;
+// The worker holds its own copies and nothing of this object: a program that ends while the
+// system still tries to connect ends at once, and the worker with it.
+void Win32Net::checkConnection(const std::string& url, std::function<void(bool)> answered) {
+  std::thread([url, answered = std::move(answered)] {
+    answered(InternetCheckConnectionA(url.c_str(), FLAG_ICC_FORCE_CONNECTION, 0) != FALSE);
+  }).detach();
 }
 
 bool Win32Net::connected() {

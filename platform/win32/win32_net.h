@@ -7,7 +7,7 @@ namespace platform::win32 {
 
 class Win32Net : public Net {
  public:
-  bool checkConnection(const std::string& url) override;
+  void checkConnection(const std::string& url, std::function<void(bool)> answered) override;
   bool connected() override;
 };
 

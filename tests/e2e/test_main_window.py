@@ -80,7 +80,7 @@ def check_dashboard(wine, version):
     figure = float(label7[len("Free space on C: is "):-3].replace(",", "."))
     check(space.holds(figure), "%s, while C: had %.3f to %.3f GB free" % (label7, space.low, space.high))
     # The harness points the connection test at a closed loopback port.
-    check(p.get("qex_ulm_frm.Image1.picture") == "offline", "connection badge")
+    wait_until(lambda: p.get("qex_ulm_frm.Image1.picture") == "offline", 20, what="the offline badge")
     screenshot(wine, "main-" + version, "Orvanta Works")
     p.kill()
 
@@ -109,8 +109,38 @@ def test_connection_badge_asks_the_configured_address(wine):
                     % listener.getsockname()[1])
         p.start()
         p.wait_ready()
-        check(p.get("qex_ulm_frm.Image1.picture") == "online", "connection badge")
+        wait_until(lambda: p.get("qex_ulm_frm.Image1.picture") == "online", 20, what="the online badge")
         p.kill()
+
+
+def test_an_address_that_swallows_the_connection_neither_holds_the_start_nor_the_quit(wine):
+    """A listener whose queue is full drops every further attempt unanswered, as a firewall
+    that drops packets does: the system keeps trying for minutes."""
+    with socket.socket() as listener:
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(0)
+        port = listener.getsockname()[1]
+        fillers = []
+        try:
+            for _ in range(3):
+                filler = socket.socket()
+                filler.setblocking(False)
+                filler.connect_ex(("127.0.0.1", port))
+                fillers.append(filler)
+            p = Program(wine, "swallowed")
+            p.write_ini("[System]\nNews=0\n[Addresses]\nConnectionTest=http://127.0.0.1:%d/\n" % port)
+            p.start()
+            p.wait_ready()
+            check(p.get("qex_ulm_frm.visible") == "1", "the window is not up")
+            check(p.get("qex_ulm_frm.Image1.picture") == "", "a badge before any answer")
+            check(p.get("qex_ulm_frm.Label3.caption").startswith("Running Processes: "), "the dashboard")
+            screenshot(wine, "main-connection-pending", "Orvanta Works")
+            p.act("menu qex_ulm_frm.PopupMenu1.Quit1")
+            code = p.wait_exit(30)
+            check(code == 0, "exit code %s" % code)
+        finally:
+            for filler in fillers:
+                filler.close()
 
 
 def test_close_button_hides_to_the_tray(wine):

@@ -130,6 +130,26 @@ TEST_F(MainWindow, DashboardReadsTheMachine) {
   EXPECT_EQ(main().Image12.left(), 620);  // "66 MB"
 }
 
+// The program is up while the system still tries the connection test's address; the badge
+// follows when it answers, and an answer after the program's end goes nowhere.
+TEST_F(MainWindow, ConnectionBadgeWaitsForTheAnswerWithoutHoldingTheWindow) {
+  sys.fakeNet.holdChecks = true;
+  sys.fakeNet.reachable = true;
+  startShown();
+  EXPECT_EQ(sys.fakeNet.checkedUrls, std::vector<std::string>{app->config.connectionTest});
+  EXPECT_EQ(main().Image1.pictureName(), "");
+  sys.fakeNet.answerHeld();
+  ui.processMessages();
+  EXPECT_EQ(main().Image1.pictureName(), "online");
+
+  app.reset();
+  start();
+  ui.processMessages();
+  app.reset();
+  sys.fakeNet.answerHeld();
+  ui.processMessages();
+}
+
 TEST_F(MainWindow, MemoryDigitsAreTheSkinGlyphs) {
   sys.fakeSystem.memory = {96ull << 20, 32ull << 20};
   startShown();
