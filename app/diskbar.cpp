@@ -5,23 +5,15 @@
 namespace app {
 
 void DiskBar::show(ui::Image& bar, int fillWidth) {
-  if (frame_.width() != bar.width() - 3 || frame_.height() != bar.height() - 3) {
-    frame_.resize(bar.width() - 3, bar.height() - 3);
-    ui::Canvas frame(frame_);
-    frame.pen = ui::rgb(138, 162, 195);
-    frame.frameRect({0, 0, frame_.width(), frame_.height()});
-    fill_.resize(frame_.width() - 2, frame_.height() - 2);
-  }
+  const int frameWidth = bar.width() - 3, frameHeight = bar.height() - 3;
+  if (!bar_ || bar_->frame().width() != frameWidth || bar_->frame().height() != frameHeight)
+    bar_.emplace(frameWidth, frameHeight, frameWidth - 2, frameHeight - 2, ui::rgb(138, 162, 195));
   if (fillWidth >= 0) fillWidth_ = fillWidth;
 
-  ui::Canvas fill(fill_);
-  fill.brush = ui::kWhite;
-  fill.fillRect({0, 0, fill_.width(), fill_.height()});
-  fill.brush = ui::rgb(175, 203, 240);
-  fill.fillRect({0, 0, fillWidth_, fill_.height()});
-  ui::Canvas(frame_).draw(1, 1, fill_);
+  // The used share can shrink: the fill starts white every time.
+  bar_->clear();
   result_.resize(bar.width(), bar.height());
-  ui::Canvas(result_).draw(1, 1, frame_);
+  ui::Canvas(result_).draw(1, 1, bar_->fillTo(fillWidth_, ui::rgb(175, 203, 240)));
   result_.transparent = true;
   bar.setPicture(result_);
 }

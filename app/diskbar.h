@@ -2,8 +2,11 @@
 // from the left, shown transparent in the bar's picture control.
 #pragma once
 
+#include <optional>
+
 #include "ui/bitmap.h"
 #include "ui/control.h"
+#include "ui/framedbar.h"
 
 namespace app {
 
@@ -13,7 +16,8 @@ class DiskBar {
   void show(ui::Image& bar, int fillWidth);
 
  private:
-  ui::Bitmap frame_, fill_, result_;
+  std::optional<ui::FramedBar> bar_;
+  ui::Bitmap result_;
   int fillWidth_ = 0;
 };
 

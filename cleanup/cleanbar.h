@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/bitmap.h"
+#include "ui/framedbar.h"
 
 namespace cleanup {
 
@@ -22,12 +23,12 @@ class CleanBar {
   // the composite, marked transparent.
   const ui::Bitmap& draw(int fillWidth);
 
-  const ui::Bitmap& frame() const { return frame_; }
-  const ui::Bitmap& fill() const { return fill_; }
+  const ui::Bitmap& frame() const { return bar_.frame(); }
+  const ui::Bitmap& fill() const { return bar_.fill(); }
 
  private:
-  int barWidth_, barHeight_;
-  ui::Bitmap frame_, fill_, image_;
+  ui::FramedBar bar_;
+  ui::Bitmap image_;
 };
 
 }  // namespace cleanup

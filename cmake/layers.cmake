@@ -12,7 +12,7 @@ file(REMOVE_RECURSE ${QEX_VIEWS})
 
 # Header sets by what may see them.
 set(QEX_H_PLATFORM platform/*.h)
-set(QEX_H_PICTURES ui/bitmap.h ui/canvas.h ui/font.h)
+set(QEX_H_PICTURES ui/bitmap.h ui/canvas.h ui/font.h ui/framedbar.h)
 set(QEX_H_UI ui/*.h)
 set(QEX_H_CODECS codecs/*.h)
 set(QEX_H_FRAME frame/*.h)

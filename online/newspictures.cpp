@@ -51,19 +51,9 @@ int progressPercent(int64_t received, int64_t total) {
 int progressFillWidth(int percent, int barWidth) { return percent * barWidth / 100; }
 
 GalleryProgress::GalleryProgress(int barWidth)
-    : barWidth_(barWidth),
-      bar_(barWidth, kProgressBarHeight),
-      fill_(barWidth - 3, kProgressBarHeight - 2) {
-  ui::Canvas canvas(bar_);
-  canvas.pen = kFrameColor;
-  canvas.frameRect(ui::Rect{0, 0, bar_.width(), bar_.height()});
-}
+    : barWidth_(barWidth), bar_(barWidth, kProgressBarHeight, barWidth - 3, kProgressBarHeight - 2, kFrameColor) {}
 
-void GalleryProgress::reset() {
-  ui::Canvas canvas(fill_);
-  canvas.brush = ui::kWhite;
-  canvas.fillRect(ui::Rect{0, 0, fill_.width(), fill_.height()});
-}
+void GalleryProgress::reset() { bar_.clear(); }
 
 ui::Bitmap GalleryProgress::picture(int width, int height, const std::string& caption,
                                     int64_t received, int64_t total, ui::TextRenderer& text) {
@@ -76,16 +66,11 @@ ui::Bitmap GalleryProgress::picture(int width, int height, const std::string& ca
   labelCanvas.font = canvas.font;
   labelCanvas.textOut(0, 0, caption);
 
-  ui::Canvas fillCanvas(fill_);
-  fillCanvas.brush = kProgressFill;
-  const int filled =
-      std::min(progressFillWidth(progressPercent(received, total), barWidth_), fill_.width());
-  fillCanvas.fillRect(ui::Rect{0, 0, filled, fill_.height()});
-  ui::Canvas(bar_).draw(1, 1, fill_, ui::Rect{0, 0, bar_.width(), bar_.height()}, false);
+  const ui::Bitmap& bar = bar_.fillTo(progressFillWidth(progressPercent(received, total), barWidth_), kProgressFill);
 
   const ui::Rect all{0, 0, width, height};
   canvas.draw(width / 2 - extent.width / 2, height / 2 - 5, label, all, false);
-  canvas.draw(2, height / 2 + 15, bar_, all, false);
+  canvas.draw(2, height / 2 + 15, bar, all, false);
   seeThroughWhite(picture);
   return picture;
 }

@@ -9,6 +9,7 @@
 
 #include "ui/bitmap.h"
 #include "ui/font.h"
+#include "ui/framedbar.h"
 
 namespace online::news {
 
@@ -42,7 +43,7 @@ class GalleryProgress {
   explicit GalleryProgress(int barWidth);
 
   int barWidth() const { return barWidth_; }
-  const ui::Bitmap& fill() const { return fill_; }
+  const ui::Bitmap& fill() const { return bar_.fill(); }
   // Back to white, at the start of every refresh and when the window closes.
   void reset();
   // A width × height picture of the caption over the bar, filled as far as received of total.
@@ -51,7 +52,7 @@ class GalleryProgress {
 
  private:
   int barWidth_;
-  ui::Bitmap bar_, fill_;
+  ui::FramedBar bar_;
 };
 
 }  // namespace online::news
