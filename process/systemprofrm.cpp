@@ -34,12 +34,11 @@ std::string fileNameOf(const std::string& path) {
 
 Tsystemprofrm::Tsystemprofrm(app::App& app)
     : Window(app, "Tsystemprofrm", "systemprofrm", 566, 365, "System Wizard", "process_form"),
-      Finder(app.sys.files(), [this] { locatePump_(); }),
+      Finder(app.sys.files(), [&app] { app.ui.processMessages(); }),
       sections_(Image1, hoverLatch),
       header_(Shape1, ListView1, kList),
       terminate_(skin(), Image2, Label8, hoverLatch, 64, 288, "Terminate",
-                 [this] { terminateSelected(); }),
-      locatePump_(app.ui, app.sys.clock()) {
+                 [this] { terminateSelected(); }) {
   font = frame::toollook::windowFont();
   sections_.add(Label1, "Active Software", 64, [this] { showProcesses(); });
   sections_.add(Label5, "Log Running Processes", 96, [this] { showReport(); });
@@ -268,7 +267,6 @@ void Tsystemprofrm::locate() {
   const unsigned section = section_;
   locating_ = true;
   updateMenu();
-  locatePump_.start();
   struct Done {
     Tsystemprofrm& w;
     ~Done() {

@@ -10,7 +10,6 @@
 #include "cleanup/ffpathlist.h"
 #include "cleanup/filefinder.h"
 #include "frame/listheader.h"
-#include "frame/messagepump.h"
 #include "frame/sectionlinks.h"
 #include "frame/standardbutton.h"
 
@@ -54,8 +53,6 @@ class Tsystemprofrm : public app::Window {
   frame::SectionLinks sections_;
   frame::ListHeader header_;
   frame::StandardButton terminate_;
-  // Lets the messages in while the finder walks.
-  frame::MessagePump locatePump_;
   int shownCount_ = 0;
   // Moves on with every section opened and when the window closes, so that a locate that let
   // them happen leaves the list alone afterwards.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "frame/listheader.h"
-#include "frame/messagepump.h"
 #include "frame/sectionlinks.h"
 #include "frame/skinnedform.h"
 #include "frame/toollook.h"
@@ -77,27 +76,6 @@ TEST_F(ToolLook, TheHeaderFrameRisesAboveTheListAndHidesItsLowerCornersUnderIt) 
   EXPECT_FALSE(list.showColumnHeaders);
   EXPECT_EQ(list.color(), frame::toollook::kListBack);
   EXPECT_EQ(list.font().color, ui::kNavy);
-}
-
-TEST_F(ToolLook, ThePumpLetsMessagesInAtTheStartAndThenOncePerInterval) {
-  frame::MessagePump pump(ui, sys.fakeClock);
-  int ran = 0;
-  auto post = [&] { backend.post([&] { ++ran; }); };
-  post();
-  pump();
-  EXPECT_EQ(ran, 1);
-  post();
-  pump();
-  sys.fakeClock.advance(frame::MessagePump::kIntervalMs - 1);
-  pump();
-  EXPECT_EQ(ran, 1);
-  sys.fakeClock.advance(1);
-  pump();
-  EXPECT_EQ(ran, 2);
-  post();
-  pump.start();
-  pump();
-  EXPECT_EQ(ran, 3);
 }
 
 }  // namespace
