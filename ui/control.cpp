@@ -14,11 +14,12 @@ Control::Control(Form& owner, std::string name, Rect bounds)
 
 Control::~Control() { form_.remove(*this); }
 
-void Control::setBounds(const Rect& r) {
-  if (r.left == bounds_.left && r.top == bounds_.top && r.right == bounds_.right && r.bottom == bounds_.bottom) return;
+bool Control::setBounds(const Rect& r) {
+  if (r == bounds_) return false;
   if (!windowed()) form_.areaChanged(bounds_);
   bounds_ = r;
   changed();
+  return true;
 }
 
 void Control::setVisible(bool v) {
@@ -139,6 +140,7 @@ void Label::setAlignment(Align a) {
 }
 
 // The right edge stays put for right-aligned labels, as the framework keeps it.
+// A new size repaints both areas already; the same size repaints the text.
 void Label::refit() {
   if (autoSize_ && !wordWrap_) {
     const Size s = form().application().text().measure(font_, displayCaption(caption_));
@@ -146,7 +148,7 @@ void Label::refit() {
     if (alignment_ == Align::Right && r.width() > 0) r.left = r.right - s.width;
     r.right = r.left + s.width;
     r.bottom = r.top + s.height;
-    Control::setBounds(r);
+    if (Control::setBounds(r)) return;
   }
   changed();
 }
@@ -179,16 +181,15 @@ Image::Image(Form& owner, std::string name, Rect bounds) : Control(owner, std::m
 void Image::setPicture(const Bitmap& b, const std::string& name) {
   picture_ = b;
   pictureName_ = name;
-  fitPicture();
-  changed();
+  if (!fitPicture()) changed();
 }
 
-void Image::fitPicture() {
-  if (!autoSize_ || picture_.empty()) return;
+bool Image::fitPicture() {
+  if (!autoSize_ || picture_.empty()) return false;
   Rect r = bounds();
   r.right = r.left + picture_.width();
   r.bottom = r.top + picture_.height();
-  Control::setBounds(r);
+  return Control::setBounds(r);
 }
 
 void Image::setTransparent(bool t) {
@@ -206,8 +207,7 @@ void Image::setStretch(bool s) {
 void Image::setAutoSize(bool a) {
   if (a == autoSize_) return;
   autoSize_ = a;
-  fitPicture();
-  changed();
+  if (!fitPicture()) changed();
 }
 
 void Image::setCenter(bool c) {

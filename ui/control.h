@@ -37,7 +37,8 @@ class Control {
   int top() const { return bounds_.top; }
   int width() const { return bounds_.width(); }
   int height() const { return bounds_.height(); }
-  void setBounds(const Rect& r);
+  // False when the control already had these bounds; a change repaints the old and new area.
+  bool setBounds(const Rect& r);
   void setLeft(int x) { setBounds(Rect{x, bounds_.top, x + width(), bounds_.bottom}); }
   void setTop(int y) { setBounds(Rect{bounds_.left, y, bounds_.right, y + height()}); }
   void setWidth(int w) { setBounds(Rect{bounds_.left, bounds_.top, bounds_.left + w, bounds_.bottom}); }
@@ -153,7 +154,8 @@ class Image : public Control {
   bool stretch_ = false;
   bool autoSize_ = false;
   bool center_ = false;
-  void fitPicture();
+  // Sizes an auto-sized image to its picture; true when that changed its bounds.
+  bool fitPicture();
 };
 
 enum class ShapeKind { Rectangle, RoundRect };
