@@ -122,13 +122,18 @@ class Wine:
         raise Failure("winepath %s %s printed nothing" % (flag, path))
 
     def reg_value(self, key, name):
-        """A value as `reg query` prints it, or None when it is not there."""
-        out = self.run(["reg", "query", key, "/v", name], timeout=60).stdout.decode("latin-1")
-        for line in out.splitlines():
-            # Names may hold blanks ("Local AppData"); the type word ends the name.
-            found = re.match(r"^\s*(.+?)\s+REG_\w+(?:\s+(.*?))?\s*$", line)
-            if found and found.group(1).lower() == name.lower():
-                return found.group(2) or ""
+        """A value as `reg query` prints it, or None when it is not there. An answer without the
+        value is asked for again, as for winepath: on a loaded machine Wine may fail to start
+        reg at all, which also prints nothing."""
+        for attempt in range(3):
+            if attempt:
+                time.sleep(1)
+            out = self.run(["reg", "query", key, "/v", name], timeout=60).stdout.decode("latin-1")
+            for line in out.splitlines():
+                # Names may hold blanks ("Local AppData"); the type word ends the name.
+                found = re.match(r"^\s*(.+?)\s+REG_\w+(?:\s+(.*?))?\s*$", line)
+                if found and found.group(1).lower() == name.lower():
+                    return found.group(2) or ""
         return None
 
     def unix_path(self, windows_path):
