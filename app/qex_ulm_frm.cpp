@@ -130,7 +130,7 @@ void Tqex_ulm_frm::buildControls() {
 
 // Calls from other threads run from the message loop, when every window has been made.
 app::ConnectionCheck::Post Tqex_ulm_frm::uiPost() {
-  return [&ui = app_.ui](std::function<void()> fn) { ui.backend().post([&ui, fn = std::move(fn)] { ui.guard(fn); }); };
+  return [&ui = app_.ui](std::function<void()> fn) { ui.queue(std::move(fn)); };
 }
 
 // The watcher starts before the popup exists.

@@ -44,6 +44,10 @@ void Application::synchronize(const std::function<void()>& fn) {
   cv.wait(lock, [&] { return done; });
 }
 
+void Application::queue(std::function<void()> fn) {
+  backend_.post([this, fn = std::move(fn)] { guard(fn); });
+}
+
 int Application::messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) {
   return backend_.messageBox(owner, text, caption, flags);
 }

@@ -34,6 +34,8 @@ class Application {
 
   // Runs fn on the user-interface thread and waits for it (directly when already there).
   void synchronize(const std::function<void()>& fn);
+  // Runs fn later, from the message loop, under guard; any thread may call it.
+  void queue(std::function<void()> fn);
   bool onUiThread() const { return std::this_thread::get_id() == uiThread_; }
 
   int messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags);

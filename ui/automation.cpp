@@ -128,7 +128,6 @@ std::string Automation::query(const std::string& target) {
 }
 
 std::string Automation::action(const std::string& verb, const std::string& rest) {
-  Backend& backend = app_.backend();
   if (verb == "tray") {
     Form* owner = app_.tray().owner;
     if (!owner) return "error no tray icon";
@@ -136,7 +135,7 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
     if (rest == "lbuttondblclk") event = TrayEvent::DoubleClick;
     else if (rest == "rbuttonup") event = TrayEvent::RightButtonUp;
     else return "error unknown tray message " + rest;
-    backend.post([owner, event, this] { app_.guard([&] { owner->FormTrayMessage(event); }); });
+    app_.queue([owner, event] { owner->FormTrayMessage(event); });
     return "ok";
   }
   size_t pos = 0;
@@ -148,7 +147,7 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
   if (!form) return "error no form " + parts[0];
 
   if (verb == "close") {
-    backend.post([form] { form->close(); });
+    app_.queue([form] { form->close(); });
     return "ok";
   }
   if (verb == "key") {
@@ -156,9 +155,7 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
     const int vk = std::atoi(word(argument, p).c_str());
     const std::string dir = word(argument, p);
     if (dir != "down" && dir != "up") return "error key needs down or up";
-    backend.post([form, vk, dir, this] {
-      app_.guard([&] { dir == "down" ? form->FormKeyDown(vk) : form->FormKeyUp(vk); });
-    });
+    app_.queue([form, vk, dir] { dir == "down" ? form->FormKeyDown(vk) : form->FormKeyUp(vk); });
     return "ok";
   }
   if (verb == "menu") {
@@ -169,7 +166,7 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
     if (!item) return "error no item " + parts[2];
     if (!item->enabled) return "error item disabled";
     const std::string itemName = parts[2];
-    backend.post([m, itemName] { m->choose(itemName); });
+    app_.queue([m, itemName] { m->choose(itemName); });
     return "ok";
   }
 
@@ -184,19 +181,19 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
       if (!list) return "error not a list view";
       const int row = std::atoi(argument.c_str());
       if (row < -1 || row >= list->rowCount()) return "error no row " + argument;
-      backend.post([list, row] {
+      app_.queue([list, row] {
         list->select(row);
         list->userSelected(row);
-        if (list->onClick) list->form().application().guard(list->onClick);
+        if (list->onClick) list->onClick();
       });
       return "ok";
     }
     if (auto* edit = dynamic_cast<Edit*>(c)) {
-      backend.post([edit, argument] { edit->userEdited(argument); });
+      app_.queue([edit, argument] { edit->userEdited(argument); });
       return "ok";
     }
     if (auto* memo = dynamic_cast<Memo*>(c)) {
-      backend.post([memo, argument] { memo->userEdited(argument); });
+      app_.queue([memo, argument] { memo->userEdited(argument); });
       return "ok";
     }
     return "error no text";
@@ -227,7 +224,7 @@ std::string Automation::action(const std::string& verb, const std::string& rest)
     else if (v == "dblclick") form->mouseDown(x, y), form->mouseUp(x, y), form->doubleClick(x, y), form->mouseUp(x, y);
   };
   if (verb == "click" || verb == "dblclick" || verb == "mousedown" || verb == "mouseup" || verb == "mousemove") {
-    backend.post([viaMouse, verb] { viaMouse(verb); });
+    app_.queue([viaMouse, verb] { viaMouse(verb); });
     return "ok";
   }
   return "error unknown command " + verb;

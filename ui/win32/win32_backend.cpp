@@ -206,7 +206,7 @@ void Win32Backend::post(std::function<void()> fn) {
 }
 
 void Win32Backend::runQueue() {
-  queue_.drain([this](const std::function<void()>& fn) { app_->guard(fn); });
+  queue_.drain([](const std::function<void()>& fn) { fn(); });
 }
 
 LRESULT CALLBACK Win32Backend::hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
