@@ -51,7 +51,7 @@ int progressPercent(int64_t received, int64_t total) {
 int progressFillWidth(int percent, int barWidth) { return percent * barWidth / 100; }
 
 GalleryProgress::GalleryProgress(int barWidth)
-    : barWidth_(barWidth), bar_(barWidth, kProgressBarHeight, barWidth - 3, kProgressBarHeight - 2, kFrameColor) {}
+    : bar_(barWidth, kProgressBarHeight, barWidth - 3, kProgressBarHeight - 2, kFrameColor) {}
 
 void GalleryProgress::reset() { bar_.clear(); }
 
@@ -66,7 +66,7 @@ ui::Bitmap GalleryProgress::picture(int width, int height, const std::string& ca
   labelCanvas.font = canvas.font;
   labelCanvas.textOut(0, 0, caption);
 
-  const ui::Bitmap& bar = bar_.fillTo(progressFillWidth(progressPercent(received, total), barWidth_), kProgressFill);
+  const ui::Bitmap& bar = bar_.fillTo(progressFillWidth(progressPercent(received, total), barWidth()), kProgressFill);
 
   const ui::Rect all{0, 0, width, height};
   canvas.draw(width / 2 - extent.width / 2, height / 2 - 5, label, all, false);

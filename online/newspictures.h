@@ -42,7 +42,7 @@ class GalleryProgress {
  public:
   explicit GalleryProgress(int barWidth);
 
-  int barWidth() const { return barWidth_; }
+  int barWidth() const { return bar_.frame().width(); }
   const ui::Bitmap& fill() const { return bar_.fill(); }
   // Back to white, at the start of every refresh and when the window closes.
   void reset();
@@ -51,7 +51,6 @@ class GalleryProgress {
                      int64_t total, ui::TextRenderer& text);
 
  private:
-  int barWidth_;
   ui::FramedBar bar_;
 };
 
