@@ -116,6 +116,22 @@ TEST_F(FormTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_EQ(backend.boxes[0].flags, ui::kMbIconError);
 }
 
+// A call queued from another thread runs later on this one; one that throws shows its box and
+// the calls after it still run.
+TEST_F(FormTest, QueuedCallsRunFromTheMessageLoopUnderGuard) {
+  std::thread::id ranOn;
+  std::thread worker([&] {
+    app.queue([] { throw std::runtime_error("Unable to write"); });
+    app.queue([&] { ranOn = std::this_thread::get_id(); });
+  });
+  worker.join();
+  EXPECT_EQ(ranOn, std::thread::id());
+  backend.processMessages();
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text, "Unable to write.");
+}
+
 TEST_F(FormTest, SynchronizeRunsOnTheUiThreadAndWaits) {
   std::thread::id ranOn;
   bool returned = false;
