@@ -87,10 +87,20 @@ class Wine:
         time.sleep(0.5)
 
     def run(self, args, timeout=60, cwd=None, extra_env=None):
+        """One Wine program to its end. On a loaded machine Wine may fail to load the program and
+        hand it to its shell instead, which prints why on standard output and exits 1; such a
+        run would pass for the program's own answer (a path, a missing key), so it is started
+        again."""
         env = dict(self.env)
         env.update(extra_env or {})
-        return subprocess.run(["wine"] + args, env=env, timeout=timeout, cwd=cwd,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        for attempt in range(3):
+            if attempt:
+                time.sleep(1)
+            r = subprocess.run(["wine"] + args, env=env, timeout=timeout, cwd=cwd,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            if b"ShellExecuteEx failed" not in r.stdout:
+                return r
+        raise Failure("wine could not start %s: %s" % (args[0], r.stdout.decode("latin-1").strip()))
 
     def start(self, args, cwd=None, extra_env=None):
         env = dict(self.env)
@@ -112,14 +122,15 @@ class Wine:
         self.reg_add("HKCU\\Software\\Wine", "Version", version)
 
     def winepath(self, flag, path):
-        # On a loaded machine Wine may fail to start winepath at all, which then prints nothing;
-        # it is started again, as qexctl is.
+        # On a loaded machine Wine may fail to start winepath at all, which then prints nothing
+        # or something that is no path; it is asked again, as qexctl is.
+        shape = r"^/" if flag == "-u" else r"^[A-Za-z]:\\"
         for _ in range(3):
             text = self.run(["winepath", flag, path], timeout=30).stdout.decode("latin-1").strip()
-            if text:
+            if re.match(shape, text):
                 return text
             time.sleep(1)
-        raise Failure("winepath %s %s printed nothing" % (flag, path))
+        raise Failure("winepath %s %s printed no path: %r" % (flag, path, text))
 
     def reg_value(self, key, name):
         """A value as `reg query` prints it, or None when it is not there. An answer without the
