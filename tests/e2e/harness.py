@@ -212,6 +212,10 @@ class Program:
         check(rc == 0 and text.startswith("ok"), "get %s: %s" % (query, text))
         return text[3:] if text.startswith("ok ") else ""
 
+    def expect(self, query, expected, what):
+        got = self.get(query)
+        check(got == expected, "%s: %r, not %r" % (what, got, expected))
+
     def act(self, command):
         rc, text = self.ctl(command)
         check(rc == 0, "%s: %s" % (command, text))
@@ -237,8 +241,10 @@ class Program:
                 pass
 
 
-def screenshot(wine, name, window_name=None):
-    """Saves the screen, or the X window with the given title, as a PNG under build/e2e/shots."""
+def screenshot(wine, name, window_name=None, settle=0.0):
+    """Saves the screen, or the X window with the given title, as a PNG under build/e2e/shots.
+    With `settle`, it first waits up to that many seconds for the picture to stop changing, for
+    a window just shown or changed that may not have reached the screen yet."""
     os.makedirs(SHOTS, exist_ok=True)
     path = os.path.join(SHOTS, name + ".png")
     target = "root"
@@ -248,6 +254,20 @@ def screenshot(wine, name, window_name=None):
         ids = r.stdout.decode().split()
         if ids:
             target = ids[-1]
-    subprocess.run(["import", "-window", target, path], env=wine.env, timeout=30,
+
+    def capture():
+        # A portable pixmap carries no time stamp, so two captures of one picture are equal.
+        return subprocess.run(["import", "-window", target, "ppm:-"], env=wine.env, timeout=30,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+
+    deadline = time.time() + settle
+    last = capture()
+    while settle and time.time() < deadline:
+        time.sleep(0.3)
+        now = capture()
+        if now == last:
+            break
+        last = now
+    subprocess.run(["convert", "ppm:-", path], input=last, timeout=30,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return path

@@ -78,9 +78,9 @@ def gaps_until_member(p, seconds):
 
 
 def check_member_layout(p):
-    check(p.get("qex_ulm_frm.Image21.picture") == "profile_1", "profile link")
-    check(p.get("qex_ulm_frm.Image19.picture") == "chat_1", "chat link")
-    check(p.get("qex_ulm_frm.Image17.picture") == "logout_1", "logout link")
+    p.expect("qex_ulm_frm.Image21.picture", "profile_1", "profile link")
+    p.expect("qex_ulm_frm.Image19.picture", "chat_1", "chat link")
+    p.expect("qex_ulm_frm.Image17.picture", "logout_1", "logout link")
 
 
 def memo_lines(p):
@@ -103,8 +103,8 @@ def host_memory_mb():
 def test_internet_explorer_cookie_gives_the_member_layout(wine):
     with Planted(wine, "IExplore") as planted:
         p = start(wine, "member-ie")
-        check(p.get("qex_ulm_frm.Image15.picture") == "browser_ie", "browser badge")
-        check(p.get("qex_ulm_frm.Image21.left") == GUEST_LEFT, "member before any cookie")
+        p.expect("qex_ulm_frm.Image15.picture", "browser_ie", "browser badge")
+        p.expect("qex_ulm_frm.Image21.left", GUEST_LEFT, "member before any cookie")
         user = account_name(p)
         folder = wine.unix_path(wine.reg_value(SHELL_FOLDERS, "Cookies"))
         # Only the highest index is examined; the lower one holds other cookies of the host.
@@ -115,8 +115,7 @@ def test_internet_explorer_cookie_gives_the_member_layout(wine):
         print("    member layout %.2f s after the cookie was planted; longest unanswered %.3f s" % (took, longest))
         check(took < REFRESH + 2, "the member layout took %.1f s" % took)
         check_member_layout(p)
-        time.sleep(1)
-        screenshot(wine, "main-member", "Orvanta Works")
+        screenshot(wine, "main-member", "Orvanta Works", settle=3)
 
         open_inventory(p)
         lines = memo_lines(p)
@@ -132,19 +131,18 @@ def test_internet_explorer_cookie_gives_the_member_layout(wine):
         check("Screen resolution: 1024x768" in lines, "screen line in %r" % lines)
         check(lines[-4:] == ["QuickTime Player not installed", "Real Player not installed",
                              "Windows Media Player not installed", "DivX Player not installed"], lines[-4:])
-        check(p.get("softwarefrm.Image2.top") == "58", "the first topic is not chosen")
+        p.expect("softwarefrm.Image2.top", "58", "the first topic is not chosen")
         p.act("mousemove softwarefrm.Label9")
         wait_until(lambda: p.get("softwarefrm.Label9.underline") == "1", 10, what="the link underline")
-        time.sleep(1)
-        screenshot(wine, "softwarefrm", "Software Wizard")
+        screenshot(wine, "softwarefrm", "Software Wizard", settle=3)
         p.kill()
 
 
 def test_firefox_profile_of_200000_cookies_gives_the_member_layout(wine):
     with Planted(wine, "Firefox") as planted:
         p = start(wine, "member-firefox")
-        check(p.get("qex_ulm_frm.Image15.picture") == "browser_mo", "browser badge")
-        check(p.get("qex_ulm_frm.Image21.left") == GUEST_LEFT, "member before any cookie")
+        p.expect("qex_ulm_frm.Image15.picture", "browser_mo", "browser badge")
+        p.expect("qex_ulm_frm.Image21.left", GUEST_LEFT, "member before any cookie")
         firefox = os.path.join(wine.unix_path(wine.reg_value(SHELL_FOLDERS, "AppData")), "Mozilla", "Firefox")
         # Other sites' cookies, the host's domain form (which does not count), the member last.
         lines = ["# Netscape HTTP Cookie File"]
@@ -191,7 +189,7 @@ def test_without_cookie_a_question_is_refused_and_the_report_mails(wine):
         p.act("click softwarefrm.Label11")
         p.act("click softwarefrm.Label2")
         wait_until(lambda: p.get("softwarefrm.Label7.caption") == "Graphic Design and Software", 20, what="the topic")
-        check(p.get("softwarefrm.Image2.top") == "90", "the bar did not move")
+        p.expect("softwarefrm.Image2.top", "90", "the bar did not move")
         check(p.boxes() == [], "boxes %r" % p.boxes())
         p.kill()
 
@@ -209,7 +207,7 @@ def test_an_invalid_member_code_warns_without_piling_up_boxes(wine):
         # Two more refreshes come while the box waits for its answer: only time brings them.
         time.sleep(2 * REFRESH + 2)
         check(p.boxes() == warning, "boxes after %.0f s: %r" % (time.time() - opened, p.boxes()))
-        check(p.get("qex_ulm_frm.Image21.left") == GUEST_LEFT, "member layout for an invalid code")
+        p.expect("qex_ulm_frm.Image21.left", GUEST_LEFT, "member layout for an invalid code")
         p.answer("OK")
         wait_until(lambda: not p.boxes(), 20, what="the box to close")
         # Answered, the refresh goes on as before: the next detection warns again.

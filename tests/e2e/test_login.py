@@ -12,11 +12,11 @@ def open_login(wine, name, server):
     p.write_ini("[System]\nNews=0\n" + settings(server.host))
     p.start()
     p.wait_ready()
-    check(p.get("qex_ulm_frm.Image17.picture") == "login_1", "the login link")
+    p.expect("qex_ulm_frm.Image17.picture", "login_1", "the login link")
     p.act("click qex_ulm_frm.Image17")
     wait_until(lambda: p.get("loginfrm.visible") == "1", 20, what="the login window")
-    check(p.get("loginfrm.caption") == "Member Login", "caption")
-    check(p.get("loginfrm.Image2.enabled") == "1", "Register for a guest")
+    p.expect("loginfrm.caption", "Member Login", "caption")
+    p.expect("loginfrm.Image2.enabled", "1", "Register for a guest")
     return p
 
 
@@ -30,10 +30,10 @@ def test_login_of_a_known_member(wine):
         screenshot(wine, "login-window")
         p.act("click loginfrm.Image1")
         wait_until(lambda: p.get("loginfrm.visible") == "0", 30, what="the login window to close")
-        check(p.get("qex_ulm_frm.Label1.caption") == "Member: demo", "user line")
-        check(p.get("qex_ulm_frm.Image21.left") == "299", "member layout")
-        check(p.get("qex_ulm_frm.Image21.picture") == "profile_1", "profile link")
-        check(p.get("qex_ulm_frm.Image17.picture") == "logout_1", "logout link")
+        p.expect("qex_ulm_frm.Label1.caption", "Member: demo", "user line")
+        p.expect("qex_ulm_frm.Image21.left", "299", "member layout")
+        p.expect("qex_ulm_frm.Image21.picture", "profile_1", "profile link")
+        p.expect("qex_ulm_frm.Image17.picture", "logout_1", "logout link")
         ini = p.read_ini()
         check("User=demo\r\n" in ini and "Member=1\r\n" in ini, "ini: %r" % ini)
         check(server.requests() == ["POST /forum/instant.php?do=login&username=demo&password=demo HTTP/1.0"],
@@ -57,7 +57,7 @@ def test_wrong_password_is_refused(wine):
         screenshot(wine, "login-refused")
         p.answer("OK")
         wait_until(lambda: p.get("loginfrm.Label5.caption") == "Login failed.", 20, what="the status line")
-        check(p.get("loginfrm.Edit1.enabled") == "1", "fields enabled again")
+        p.expect("loginfrm.Edit1.enabled", "1", "fields enabled again")
         check(p.get("qex_ulm_frm.Label1.caption").startswith("Windows user"), "a member after all")
         check("Member=1" not in p.read_ini(), "ini: %r" % p.read_ini())
         check(server.requests() == ["POST /forum/instant.php?do=login&username=demo&password=wrong%20%26%20wrong"

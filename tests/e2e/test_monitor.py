@@ -112,7 +112,7 @@ def test_monitor_popup_rises_holds_and_falls_for_a_change_in_the_windows_folder(
         # A subfolder is not watched.
         win.write(os.path.join("temp", "qex-monitor-sub.tmp"))
         time.sleep(QUIET)
-        check(p.get("notifyfrm.visible") == "0", "a change in C:\\windows\\temp raised the popup")
+        p.expect("notifyfrm.visible", "0", "a change in C:\\windows\\temp raised the popup")
     finally:
         win.clean()
         p.kill()
@@ -157,11 +157,10 @@ def test_preferences_write_the_monitor_run_value_and_windows_can_start_from_it(w
     try:
         p.act("menu qex_ulm_frm.PopupMenu1.Preferences1")
         wait_until(lambda: p.get("preffrm.visible") == "1", 20, what="the preferences")
-        check(p.get("preffrm.Image4.picture") == "pref_al_2", "SysChange is not shown on")
+        p.expect("preffrm.Image4.picture", "pref_al_2", "SysChange is not shown on")
         p.act("click preffrm.Image7")
         wait_until(lambda: p.get("preffrm.Image7.picture") == "pref_sys_2", 10, what="the monitor switch")
-        time.sleep(1)
-        screenshot(wine, "preffrm-monitor-on", "Preferences")
+        screenshot(wine, "preffrm-monitor-on", "Preferences", settle=3)
         p.act("click preffrm.Image2")
         wait_until(lambda: p.get("preffrm.visible") == "0", 10, what="the preferences to close")
         data = wine.reg_value(RUN_KEY, MONITOR_VALUE)

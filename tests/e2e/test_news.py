@@ -64,23 +64,23 @@ def test_news_window_shows_the_servers_news(wine):
         check(server.requests() == ["GET /today/headlines.db HTTP/1.0", "GET /banners/banner3.gif HTTP/1.0",
                                     "GET /gallery/harbour.jpg HTTP/1.0"], "requests: %r" % server.requests())
         for k, caption in enumerate(ROWS):
-            check(p.get("qextodayfrm.HeadlineLabel%d.caption" % k) == caption, "row %d" % k)
-            check(p.get("qextodayfrm.HeadlineArrow%d.top" % k) == str(59 + 18 * k + 3), "arrow %d" % k)
+            p.expect("qextodayfrm.HeadlineLabel%d.caption" % k, caption, "row %d" % k)
+            p.expect("qextodayfrm.HeadlineArrow%d.top" % k, str(59 + 18 * k + 3), "arrow %d" % k)
         check(p.ctl("get qextodayfrm.HeadlineLabel6.caption")[0] != 0, "a seventh row")
-        check(p.get("qextodayfrm.AuthorLabel.caption") == "Marta Lindqvist", "gallery caption")
-        check(p.get("qextodayfrm.GalleryImage.visible") == "1", "gallery frame")
-        check(p.get("qextodayfrm.GalleryImage.width") == "146", "frame width")
-        check(p.get("qextodayfrm.AdvertImage.hint") == HINTS[2], "banner hint")
-        check(p.get("qextodayfrm.AdvertImage.cursor") == "hand", "banner cursor")
-        check(p.get("qextodayfrm.BannerTimer.running") == "1", "the banner is not animated")
-        check(p.get("qextodayfrm.NewsHeadLabel.caption") == "Kestrel 1.21 is out", "lead story")
-        check(p.get("qextodayfrm.Timer1.running") == "1", "rotation")
+        p.expect("qextodayfrm.AuthorLabel.caption", "Marta Lindqvist", "gallery caption")
+        p.expect("qextodayfrm.GalleryImage.visible", "1", "gallery frame")
+        p.expect("qextodayfrm.GalleryImage.width", "146", "frame width")
+        p.expect("qextodayfrm.AdvertImage.hint", HINTS[2], "banner hint")
+        p.expect("qextodayfrm.AdvertImage.cursor", "hand", "banner cursor")
+        p.expect("qextodayfrm.BannerTimer.running", "1", "the banner is not animated")
+        p.expect("qextodayfrm.NewsHeadLabel.caption", "Kestrel 1.21 is out", "lead story")
+        p.expect("qextodayfrm.Timer1.running", "1", "rotation")
 
         p.act("mousemove qextodayfrm.HeadlineLabel3")
         wait_until(lambda: p.get("qextodayfrm.StoryLabel.caption").startswith("Temporary files"), 10,
                    what="the summary")
-        check(p.get("qextodayfrm.AdvertImage.visible") == "0", "the banner stays under the summary")
-        check(p.get("qextodayfrm.HeadlineLabel3.underline") == "1", "underline")
+        p.expect("qextodayfrm.AdvertImage.visible", "0", "the banner stays under the summary")
+        p.expect("qextodayfrm.HeadlineLabel3.underline", "1", "underline")
         shot = screenshot(wine, "news-hover")
         p.act("mousemove qextodayfrm")
         wait_until(lambda: p.get("qextodayfrm.AdvertImage.visible") == "1", 10, what="the banner again")
@@ -123,8 +123,8 @@ def test_gallery_progress_while_the_picture_arrives(wine):
             return pixel(shot, at[0] + 242 + 3, at[1] + 64 + 67 + 15 + 1) == PROGRESS_FILL
 
         wait_until(progress_shown, 30, 0.2, "the progress picture")
-        check(p.get("qextodayfrm.caption") == "Orvanta Kestrel - Loading...", "caption while loading")
-        check(p.get("qextodayfrm.AuthorLabel.caption") == "", "caption under a picture on its way")
+        p.expect("qextodayfrm.caption", "Orvanta Kestrel - Loading...", "caption while loading")
+        p.expect("qextodayfrm.AuthorLabel.caption", "", "caption under a picture on its way")
         wait_until(lambda: idle(p), 60, what="the picture")
     finally:
         if p:

@@ -131,23 +131,23 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
                         6: ["QexBadRun"]})
         p.start()
         p.wait_ready()
-        check(p.get("qex_ulm_frm.Timer1.running") == "1", "the dashboard's timer is not running")
+        p.expect("qex_ulm_frm.Timer1.running", "1", "the dashboard's timer is not running")
         p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
         wait_until(lambda: p.get("deepscanfrm.visible") == "1", 20, what="the scan window")
         sizes = [w for w in p.windows() if w and w[0] == "Tdeepscanfrm"]
         check(sizes and sizes[0][1] == TITLE and sizes[0][2] == "566x365", "window %r" % sizes)
         wait_until(lambda: p.get("deepscanfrm.Label1.caption").startswith(
             "HKEY_LOCAL_MACHINE\\Software\\QexScanFiller"), 60, step=0.1, what="the filler lines")
-        check(p.get("deepscanfrm.Label2.caption") == "Deep Scanning Registry:", "phase caption")
-        check(p.get("qex_ulm_frm.Timer1.running") == "0", "the dashboard's timer runs during the scan")
+        p.expect("deepscanfrm.Label2.caption", "Deep Scanning Registry:", "phase caption")
+        p.expect("qex_ulm_frm.Timer1.running", "0", "the dashboard's timer runs during the scan")
         check(buttons(p) == ["0", "0", "0"], "buttons enabled during the scan")
         screenshot(wine, "scan-phase", TITLE)
         wait_complete(p)
 
-        check(p.get("deepscanfrm.Label1.caption") == "5 infections were found.", "Label1")
-        check(p.get("deepscanfrm.Label8.caption") == "2", "Label8")
-        check(p.get("deepscanfrm.Label9.caption") == "3", "Label9")
-        check(p.get("deepscanfrm.Label7.caption") == "Items scanned: %d" % (5 + 2 + 401 + 4), "Label7")
+        p.expect("deepscanfrm.Label1.caption", "5 infections were found.", "Label1")
+        p.expect("deepscanfrm.Label8.caption", "2", "Label8")
+        p.expect("deepscanfrm.Label9.caption", "3", "Label9")
+        p.expect("deepscanfrm.Label7.caption", "Items scanned: %d" % (5 + 2 + 401 + 4), "Label7")
         found = rows(p)
         check([r[0] for r in found] == [
             "C:\\windows\\qexscan-a.exe", "C:\\windows\\qexscan-dir\\qexscan-b.dll",
@@ -171,7 +171,7 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
         p.act("click deepscanfrm.Label12")
         wait_until(lambda: p.get("deepscanfrm.Label1.caption") == "Quarantine complete.", 30,
                    what="the quarantine")
-        check(p.get("deepscanfrm.Label8.caption") == "0", "Label8 after the quarantine")
+        p.expect("deepscanfrm.Label8.caption", "0", "Label8 after the quarantine")
         check(rows(p) == [], "rows after the quarantine")
         check(buttons(p) == ["0", "0", "0"], "buttons after the quarantine")
         quarantined = os.path.join(p.dir, "Quarantined")
@@ -189,7 +189,7 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
         p.act("close deepscanfrm")
         wait_until(lambda: p.get("deepscanfrm.visible") == "0", 20, what="the window to close")
         check(p.boxes() == [], "a question on closing a finished scan")
-        check(p.get("qex_ulm_frm.Timer1.running") == "1", "the dashboard's timer did not restart")
+        p.expect("qex_ulm_frm.Timer1.running", "1", "the dashboard's timer did not restart")
     finally:
         p.kill()
         wine.stop()
@@ -219,7 +219,7 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
         p.wait_ready()
         p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
         wait_complete(p)
-        check(p.get("deepscanfrm.Label1.caption") == "2 infections were found.", "Label1")
+        p.expect("deepscanfrm.Label1.caption", "2 infections were found.", "Label1")
 
         p.act("click deepscanfrm.Image2")
         wait_until(lambda: [b for b in p.boxes() if b.startswith("Save Scan Log\t")], 30,
@@ -239,7 +239,7 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
                    what="the removal")
         check(not os.path.exists(gone), gone + " stayed")
         check(os.path.exists(stays), stays + " was deleted")
-        check(p.get("deepscanfrm.Label8.caption") == "1", "Label8 counts the file that stayed")
+        p.expect("deepscanfrm.Label8.caption", "1", "Label8 counts the file that stayed")
     finally:
         p.kill()
         for path in (gone, stays):
@@ -256,20 +256,20 @@ def test_scan_at_logon_fades_out_when_clean_and_the_program_stays_in_the_tray(wi
         p.start("-scan")
         p.wait_ready()
         wait_until(lambda: p.get("deepscanfrm.visible") == "1", 30, what="the scan window")
-        check(p.get("qex_ulm_frm.visible") == "0", "the main window shows")
+        p.expect("qex_ulm_frm.visible", "0", "the main window shows")
         wait_complete(p)
-        check(p.get("deepscanfrm.Label1.caption") == "0 infections were found.", "Label1")
-        check(p.get("deepscanfrm.Timer3.running") == "1", "no fade-out ahead")
+        p.expect("deepscanfrm.Label1.caption", "0 infections were found.", "Label1")
+        p.expect("deepscanfrm.Timer3.running", "1", "no fade-out ahead")
         wait_until(lambda: p.get("deepscanfrm.visible") == "0", 40, what="the fade-out")
         # The last step of the fade stays set on the hidden window: 2 % of 255.
-        check(p.get("deepscanfrm.alpha") == "5", "alpha " + p.get("deepscanfrm.alpha"))
+        p.expect("deepscanfrm.alpha", "5", "alpha " + p.get("deepscanfrm.alpha"))
         check(p.running(), "the program ended")
-        check(p.get("qex_ulm_frm.visible") == "0", "the main window came back")
+        p.expect("qex_ulm_frm.visible", "0", "the main window came back")
         check([w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], "no tray icon")
         # Opened again from the tray, the window is opaque from the start.
         p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
         wait_until(lambda: p.get("deepscanfrm.visible") == "1", 20, what="the scan window again")
-        check(p.get("deepscanfrm.alpha") == "255", "alpha after showing again")
+        p.expect("deepscanfrm.alpha", "255", "alpha after showing again")
     finally:
         p.kill()
 
@@ -285,11 +285,12 @@ def test_scan_at_logon_with_a_finding_stays_open(wine):
         p.start("-scan")
         p.wait_ready()
         wait_complete(p)
-        check(p.get("deepscanfrm.Label1.caption") == "1 infections were found.", "Label1")
+        p.expect("deepscanfrm.Label1.caption", "1 infections were found.", "Label1")
         # Only Timer3 starts a fade-out.
-        check(p.get("deepscanfrm.Timer3.running") == "0", "a fade-out ahead")
-        check(p.get("deepscanfrm.Timer2.running") == "0", "fading")
-        check(p.get("deepscanfrm.visible") == "1" and p.get("deepscanfrm.alpha") == "255", "window")
+        p.expect("deepscanfrm.Timer3.running", "0", "a fade-out ahead")
+        p.expect("deepscanfrm.Timer2.running", "0", "fading")
+        p.expect("deepscanfrm.visible", "1", "window")
+        p.expect("deepscanfrm.alpha", "255", "window alpha")
         check(os.path.exists(found), "the found file was touched")
     finally:
         p.kill()

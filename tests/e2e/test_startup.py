@@ -21,7 +21,7 @@ def test_second_copy_exits_at_once_and_leaves_the_first_alone(wine):
     check(second.returncode == 0, "second copy exit code %s" % second.returncode)
     check(time.time() - started < 20, "second copy took %.1f s" % (time.time() - started))
     check(p.running(), "the first copy ended")
-    check(p.get("qex_ulm_frm.visible") == "1", "the first copy's window was touched")
+    p.expect("qex_ulm_frm.visible", "1", "the first copy's window was touched")
     p.kill()
 
 
@@ -56,7 +56,7 @@ def test_unknown_argument_behaves_like_none(wine):
     p.start("-whatever")
     p.wait_ready()
     time.sleep(2)
-    check(p.get("qex_ulm_frm.visible") == "1", "the main window is hidden")
+    p.expect("qex_ulm_frm.visible", "1", "the main window is hidden")
     p.kill()
 
 
@@ -65,8 +65,7 @@ def test_every_window_can_be_looked_at(wine):
     p.write_ini("[System]\nNews=0\n")
     p.start()
     p.wait_ready()
-    time.sleep(2)
-    screenshot(wine, "qex_ulm_frm", "Orvanta Works")
+    screenshot(wine, "qex_ulm_frm", "Orvanta Works", settle=3)
     # The cleaner closes itself when its run is done; test_cleaner looks at it while it works.
     menu = {
         "deepscanfrm": "SystemScan1",
@@ -78,8 +77,7 @@ def test_every_window_can_be_looked_at(wine):
     for form, item in menu.items():
         p.act("menu qex_ulm_frm.PopupMenu1." + item)
         wait_until(lambda: p.get(form + ".visible") == "1", 20, what=form)
-        time.sleep(1.5)
-        screenshot(wine, form, p.get(form + ".caption"))
+        screenshot(wine, form, p.get(form + ".caption"), settle=3)
         p.act("close " + form)
 
         # A scan under way asks before it ends.
@@ -99,8 +97,7 @@ def test_every_window_can_be_looked_at(wine):
     for form, command in opened_by.items():
         p.act(command)
         wait_until(lambda: p.get(form + ".visible") == "1", 20, what=form)
-        time.sleep(1.5)
-        screenshot(wine, form, p.get(form + ".caption"))
+        screenshot(wine, form, p.get(form + ".caption"), settle=3)
         p.act("close " + form)
         wait_until(lambda: p.get(form + ".visible") == "0", 20, what=form + " to close")
     p.kill()

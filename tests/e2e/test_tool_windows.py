@@ -4,7 +4,6 @@ it), processes the test starts, copies of a file planted on the drive."""
 import os
 import shutil
 import struct
-import time
 
 from harness import Failure, Program, check, screenshot, wait_until
 
@@ -115,14 +114,13 @@ def test_startup_manager_lists_and_deletes_planted_entries(wine):
         check(all(r in listed for r in before), "rows lost: %r against %r" % (listed, before))
         count = p.get("startfrm.Label4.caption")
         check(count == "%d startup objects were found inside the registry." % len(listed), count)
-        check(p.get("startfrm.Image1.top") == "58", "highlight bar")
-        time.sleep(1)
-        screenshot(wine, "startfrm-registry", "Startup Wizard")
+        p.expect("startfrm.Image1.top", "58", "highlight bar")
+        screenshot(wine, "startfrm-registry", "Startup Wizard", settle=3)
 
         # The user's twin of a machine value: No changes nothing, Yes removes that one only.
         row = listed.index("QexTwin\tC:\\qex\\user.exe")
         select(p, "startfrm", row)
-        check(p.get("startfrm.Label9.caption") == "HKEY_CURRENT_USER\nQexTwin", p.get("startfrm.Label9.caption"))
+        p.expect("startfrm.Label9.caption", "HKEY_CURRENT_USER\nQexTwin", p.get("startfrm.Label9.caption"))
         p.act("click startfrm.Image2")
         question = wait_box(p, "Delete Registry Value", "the question")
         check(question.endswith("Are you sure you want to delete the value \"HKEY_CURRENT_USER->Run->QexTwin\"?"),
@@ -152,9 +150,8 @@ def test_startup_manager_lists_and_deletes_planted_entries(wine):
         n = len(links)
         check(p.get("startfrm.Label4.caption") == "%d links were detected inside the Startup folder." % n,
               p.get("startfrm.Label4.caption"))
-        check(p.get("startfrm.Image1.top") == "90", "highlight bar")
-        time.sleep(1)
-        screenshot(wine, "startfrm-startup", "Startup Wizard")
+        p.expect("startfrm.Image1.top", "90", "highlight bar")
+        screenshot(wine, "startfrm-startup", "Startup Wizard", settle=3)
 
         select(p, "startfrm", links.index("alpha.lnk\t" + STARTUP))
         p.act("click startfrm.Image2")
@@ -176,8 +173,7 @@ def test_startup_manager_lists_and_deletes_planted_entries(wine):
             check(name in shown, "%s not in the file viewer: %r" % (name, shown))
         check(shown.index("Sub") < shown.index("beta.bat"), "folders come first: %r" % shown)
         check("alpha" not in shown and "alpha.lnk" not in shown, "deleted link shown: %r" % shown)
-        time.sleep(1)
-        screenshot(wine, "searchfrm-startup", "Orvanta File Viewer")
+        screenshot(wine, "searchfrm-startup", "Orvanta File Viewer", settle=3)
     finally:
         p.kill()
         for key, name, _, _ in PLANTED:
@@ -237,21 +233,20 @@ def test_process_viewer_ends_locates_and_reports(wine):
             shown = wait_until(same, 90, step=1, what="the list to match a snapshot")
         except Failure as e:
             raise Failure("%s (in one but not the other: %r)" % (e, differing))
-        check(p.get("systemprofrm.Label2.caption") == str(len(shown) - 1), "count " + p.get("systemprofrm.Label2.caption"))
-        check(p.get("systemprofrm.Label4.caption") == "running processes were found", "count words")
-        time.sleep(1)
-        screenshot(wine, "systemprofrm-processes", "System Wizard")
+        p.expect("systemprofrm.Label2.caption", str(len(shown) - 1), "count")
+        p.expect("systemprofrm.Label4.caption", "running processes were found", "count words")
+        screenshot(wine, "systemprofrm-processes", "System Wizard", settle=3)
 
         # Terminate: one notepad ends and its row goes.
         current = rows(p, "systemprofrm")
         first = [i for i, r in enumerate(current) if r.startswith("notepad.exe\t")][0]
         select(p, "systemprofrm", first)
-        check(p.get("systemprofrm.Image2.enabled") == "1", "Terminate stays disabled")
+        p.expect("systemprofrm.Image2.enabled", "1", "Terminate stays disabled")
         p.act("click systemprofrm.Image2")
         wait_until(lambda: current[first] not in rows(p, "systemprofrm"), 20, what="the row to go")
         wait_until(lambda: any(n.poll() is not None for n in notepads), 20, what="a notepad to end")
         check(current[first].split("\t")[1] not in [line.split("\t")[0] for line in process_list(p)], "still running")
-        check(p.get("systemprofrm.Label2.caption") == str(len(current) - 2), p.get("systemprofrm.Label2.caption"))
+        p.expect("systemprofrm.Label2.caption", str(len(current) - 2), "count after ending")
 
         # Terminate and Locate: the other notepad ends and every copy on C: is listed.
         current = rows(p, "systemprofrm")
@@ -261,20 +256,18 @@ def test_process_viewer_ends_locates_and_reports(wine):
                            what="the locate to end")
         check(found, "locate")
         located = rows(p, "systemprofrm")
-        check(p.get("systemprofrm.Label10.caption") == "Found %d notepad.exe files." % len(located),
-              p.get("systemprofrm.Label10.caption"))
+        p.expect("systemprofrm.Label10.caption", "Found %d notepad.exe files." % len(located), "locate")
         for path in planted:
             check(path in located, "%s not located: %r" % (path, located))
         check("c:\\windows\\notepad.exe" in [r.lower() for r in located], "the system's own copy: %r" % located)
         wait_until(lambda: all(n.poll() is not None for n in notepads), 20, what="both notepads to end")
-        check(p.get("systemprofrm.Label6.caption") == "Location", "mode")
+        p.expect("systemprofrm.Label6.caption", "Location", "mode")
         select(p, "systemprofrm", located.index(planted[0]))
-        check(p.get("systemprofrm.Label10.caption") == planted[0], p.get("systemprofrm.Label10.caption"))
+        p.expect("systemprofrm.Label10.caption", planted[0], "the chosen copy")
         details = p.get("systemprofrm.Label3.caption")
         check(details.startswith("The developer and owner of this file is:\nI couldn't find any information about "
                                  "this file.\nThis file was created:\n"), details)
-        time.sleep(1)
-        screenshot(wine, "systemprofrm-locate", "System Wizard")
+        screenshot(wine, "systemprofrm-locate", "System Wizard", settle=3)
 
         # The report.
         p.act("click systemprofrm.Label5")
@@ -286,8 +279,7 @@ def test_process_viewer_ends_locates_and_reports(wine):
         for line in ("HKEY_LOCAL_MACHINE  Run  QexReportMachine", "HKEY_CURRENT_USER  Run  QexReportUser"):
             check(line in values, "%s missing from %r" % (line, values))
         check("qexsys.exe" in report[2:report.index("")], "the program itself is not in the report")
-        time.sleep(1)
-        screenshot(wine, "systemprofrm-report", "System Wizard")
+        screenshot(wine, "systemprofrm-report", "System Wizard", settle=3)
 
         # Back to the processes; a double click shows the Windows folder in the file viewer.
         p.act("click systemprofrm.Label1")
@@ -296,8 +288,7 @@ def test_process_viewer_ends_locates_and_reports(wine):
         wait_until(lambda: p.get("SearchFrm.visible") == "1", 20, what="the file viewer")
         shown = rows(p, "SearchFrm")
         check("system32" in [s.lower() for s in shown] and "notepad.exe" in shown, "Windows folder: %r" % shown[:20])
-        time.sleep(1)
-        screenshot(wine, "searchfrm-windows", "Orvanta File Viewer")
+        screenshot(wine, "searchfrm-windows", "Orvanta File Viewer", settle=3)
     finally:
         p.kill()
         for n in notepads:
