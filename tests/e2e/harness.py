@@ -102,11 +102,11 @@ class Wine:
                 return r
         raise Failure("wine could not start %s: %s" % (args[0], r.stdout.decode("latin-1").strip()))
 
-    def start(self, args, cwd=None, extra_env=None):
+    def start(self, args, cwd=None, extra_env=None, stdout=subprocess.DEVNULL):
         env = dict(self.env)
         env.update(extra_env or {})
         return subprocess.Popen(["wine"] + args, env=env, cwd=cwd,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                stdout=stdout, stderr=subprocess.DEVNULL)
 
     def reg_add(self, key, name, data, kind="REG_SZ"):
         args = ["reg", "add", key, "/f", "/t", kind, "/d", data]
@@ -180,12 +180,28 @@ class Program:
             return f.read()
 
     def start(self, *args, automation=True):
+        self.started = (args, automation)
         env = {"QEXSYS_AUTOMATION": "1"} if automation else {}
-        self.proc = self.wine.start([self.exe] + list(args), cwd=self.dir, extra_env=env)
+        # What Wine itself prints on standard output: the program prints nothing there.
+        with open(os.path.join(self.dir, "wine-start.log"), "wb") as log:
+            self.proc = self.wine.start([self.exe] + list(args), cwd=self.dir, extra_env=env, stdout=log)
         return self.proc
 
+    def failed_to_load(self):
+        """Whether Wine could not load the program at all, as happens on a loaded machine."""
+        if self.running():
+            return False
+        with open(os.path.join(self.dir, "wine-start.log"), "rb") as log:
+            return b"ShellExecuteEx failed" in log.read()
+
     def wait_ready(self, timeout=40):
-        wait_until(lambda: self.ctl("get qex_ulm_frm.caption")[0] == 0, timeout, what="the main window")
+        def ready():
+            if self.ctl("get qex_ulm_frm.caption")[0] == 0:
+                return True
+            if self.failed_to_load():
+                self.start(*self.started[0], automation=self.started[1])
+            return False
+        wait_until(ready, timeout, what="the main window")
 
     def running(self):
         return self.proc is not None and self.proc.poll() is None
