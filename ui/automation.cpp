@@ -114,6 +114,7 @@ std::string Automation::query(const std::string& target) {
   if (Timer* t = form->findTimer(name)) {
     if (prop == "interval") return ok(std::to_string(t->interval()));
     if (prop == "running" || prop == "enabled") return ok(flag(t->enabled()));
+    if (prop == "fired") return ok(std::to_string(t->fired()));
     return "error no property " + prop;
   }
   if (PopupMenu* m = form->findMenu(name)) {

@@ -29,6 +29,7 @@ void Timer::setInterval(uint32_t ms) {
 
 void Timer::fire() {
   if (!enabled_ || !onTimer) return;
+  ++fired_;
   form_.application().guard(onTimer);
 }
 

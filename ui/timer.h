@@ -20,6 +20,8 @@ class Timer {
   Form& form() const { return form_; }
   bool enabled() const { return enabled_; }
   uint32_t interval() const { return interval_; }
+  // How often the handler has run: what the automation reports as "fired".
+  uint64_t fired() const { return fired_; }
   // Enabling a running timer changes nothing; a new interval restarts a running timer.
   void setEnabled(bool e);
   void setInterval(uint32_t ms);
@@ -35,6 +37,7 @@ class Timer {
   std::string name_;
   uint32_t interval_;
   bool enabled_ = false;
+  uint64_t fired_ = 0;
 };
 
 }  // namespace ui

@@ -75,6 +75,20 @@ TEST_F(AutomationTest, EveryYesOrNoReadsOneOrZero) {
             "ok Open1\tOpen\t1\tdefault\n-\t-\t1\nDelete1\tDelete\t0\n");
 }
 
+// A test waits for a timer to have run, not for its interval to have passed: on a loaded
+// machine the second does not bring the first.
+TEST_F(AutomationTest, ATimerCountsTheTimesItsHandlerRan) {
+  int ran = 0;
+  form.Timer1.onTimer = [&] { ++ran; };
+  form.Timer1.fire();
+  EXPECT_EQ(get("listfrm.Timer1.fired"), "ok 0");
+  form.Timer1.start();
+  form.Timer1.fire();
+  form.Timer1.fire();
+  EXPECT_EQ(ran, 2);
+  EXPECT_EQ(get("listfrm.Timer1.fired"), "ok 2");
+}
+
 TEST_F(AutomationTest, AFormTakesNoInputWhileAnotherIsModal) {
   form.show();
   EXPECT_EQ(get("listfrm.enabled"), "ok 1");
