@@ -42,7 +42,8 @@ def test_monitor_mode_keeps_only_the_tray_icon(wine):
     p.start("-monitor")
     p.wait_ready()
     wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the main window to hide")
-    time.sleep(2)
+    # The news would open from Timer4 after the first painting, for a window that was shown.
+    wait_until(lambda: p.get("qex_ulm_frm.Timer4.fired") == "1", 20, what="the news timer")
     check(program_windows(p) == [], "visible windows: %r" % program_windows(p))
     tray = [w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"]
     check(tray, "no tray icon: %r" % p.windows())
@@ -55,7 +56,8 @@ def test_unknown_argument_behaves_like_none(wine):
     p = Program(wine, "otherarg")
     p.start("-whatever")
     p.wait_ready()
-    time.sleep(2)
+    # "-monitor" hides the window at its first painting, which comes before any timer.
+    wait_until(lambda: p.get("qex_ulm_frm.Timer4.fired") == "1", 20, what="the news timer")
     p.expect("qex_ulm_frm.visible", "1", "the main window is hidden")
     p.kill()
 

@@ -4,7 +4,6 @@ graphic controls, list views and edit fields, popup menus from the list and the 
 automation protocol's errors."""
 import os
 import subprocess
-import time
 
 from harness import BUILD, check, screenshot, wait_until
 
@@ -51,9 +50,13 @@ class Demo:
         self.xdo("mousemove", str(ox + x), str(oy + y), *actions)
 
     def xdo(self, *args):
+        """Real input through the X server. Wine takes it in the order it was sent, so a check
+        after it waits for the state the input brings."""
         subprocess.run(["xdotool"] + list(args), env=self.wine.env, timeout=20,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.4)
+
+    def wait(self, query, expected, what, timeout=10):
+        wait_until(lambda: self.get(query) == expected, timeout, what=what)
 
     def pixel(self, cls, x, y):
         """The colour on the screen at a client point of a window, as (r, g, b)."""
@@ -117,7 +120,11 @@ def test_backend_modal_window_holds_back_the_others_until_closed(wine):
         d.act("click qex_ulm_frm.Button")
         wait_until(lambda: d.window("Tdemomemofrm"), 20, what="the modal window")
         d.mouse(MAIN, link[0], link[1], "click", "1")
-        time.sleep(1)
+        # A click on the modal window's own switch comes after it: once the switch has taken its
+        # click, the main window has had its chance to take the first.
+        toggle = d.centre("memofrm", "Toggle")
+        d.mouse("Tdemomemofrm", toggle[0], toggle[1], "click", "1")
+        wait_until(lambda: d.pixel("Tdemomemofrm", 200, 195) == (60, 90, 150), 10, what="the switch to take its click")
         check(d.boxes() == [], "the main window took a click under a modal window")
         d.act("close memofrm")
         wait_until(lambda: d.window("Tdemomemofrm") is None, 20, what="the modal window to hide")
@@ -135,13 +142,13 @@ def test_backend_real_mouse_reaches_graphic_controls_and_the_list(wine):
         link = d.centre("qex_ulm_frm", "Link")
         d.mouse(MAIN, link[0], link[1])
         d.mouse(MAIN, link[0] + 2, link[1])
-        check(d.get("qex_ulm_frm.Link.underline") == "1", "hover did not reach the link")
+        d.wait("qex_ulm_frm.Link.underline", "1", "the hover to reach the link")
         d.mouse(MAIN, 650, 150)
-        check(d.get("qex_ulm_frm.Link.underline") == "0", "the background did not get the move")
+        d.wait("qex_ulm_frm.Link.underline", "0", "the background to get the move")
 
         left, top = int(d.get("qex_ulm_frm.ListView1.left")), int(d.get("qex_ulm_frm.ListView1.top"))
         d.mouse(MAIN, left + 60, top + ROW + ROW // 2, "click", "1")
-        check(d.get("qex_ulm_frm.ListView1.selected") == "1", "the click did not select row 1")
+        d.wait("qex_ulm_frm.ListView1.selected", "1", "the click to select row 1")
         check(d.get("qex_ulm_frm.Status.caption") == "Selected row 1", "no select handler")
         # A click on the list's free space clears the selection, and the model hears of it.
         d.mouse(MAIN, left + 60, top + 6 * ROW, "click", "1")
@@ -164,15 +171,16 @@ def test_backend_edit_fields_take_typing_return_tab_and_their_limit(wine):
         edit = d.centre("memofrm", "Edit1")
         d.mouse("Tdemomemofrm", edit[0], edit[1], "click", "1")
         d.xdo("type", "--delay", "40", "hello")
-        check(d.get("memofrm.Edit1.text") == "hello", "typed text: %r" % d.get("memofrm.Edit1.text"))
+        d.wait("memofrm.Edit1.text", "hello", "the typed text")
         check(d.get("memofrm.Echo.caption") == "Length: 5", "no change handler")
         d.xdo("key", "Tab")
         d.xdo("type", "--delay", "40", "secret1234567890")
-        check(d.get("memofrm.Edit2.text") == "secret123456", "password field: %r" % d.get("memofrm.Edit2.text"))
         d.mouse("Tdemomemofrm", edit[0], edit[1], "click", "1")
         d.xdo("key", "Return")
         boxes = wait_until(lambda: d.boxes(), 20, what="the box of the Return key")
         check(boxes == ["Edit\tYou typed: hello"], "boxes: %r" % boxes)
+        # The Return came after the last typed letter, so the password field has had them all.
+        check(d.get("memofrm.Edit2.text") == "secret123456", "password field: %r" % d.get("memofrm.Edit2.text"))
         d.ctl("--answer", "OK")
         d.act("settext memofrm.Edit1 from the protocol")
         check(d.get("memofrm.Echo.caption") == "Length: 17", "settext did not edit the field")
