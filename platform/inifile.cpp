@@ -76,7 +76,8 @@ std::optional<std::string> IniText::get(const std::string& section, const std::s
 }
 
 void IniText::set(const std::string& section, const std::string& key, const std::string& value) {
-  const std::string line = key + "=" + value;
+  // A line break would start lines of its own: another key, another section.
+  const std::string line = key + "=" + value.substr(0, value.find_first_of("\r\n"));
   int s = findSection(section);
   if (s < 0) {
     if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.push_back("");

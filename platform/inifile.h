@@ -15,6 +15,7 @@ class IniText {
  public:
   explicit IniText(const std::string& text = {});
   std::optional<std::string> get(const std::string& section, const std::string& key) const;
+  // A value is kept up to its first line break, which a line cannot hold.
   void set(const std::string& section, const std::string& key, const std::string& value);
   // The file's text, lines ended by CR LF.
   std::string text() const;

@@ -33,6 +33,15 @@ TEST(IniText, UpdateKeepsEveryOtherLineAndItsOrder) {
             "; keep me\r\n[System]\r\nuser=bob\r\nNews=1\r\n\r\n[Other]\r\nX=1\r\n\r\n[Rotator]\r\nLoop=3\r\n");
 }
 
+// A login name is typed by the user: one with a line break must not write keys of its own.
+TEST(IniText, AValueIsKeptUpToItsFirstLineBreak) {
+  platform::IniText ini("[System]\r\nMember=0\r\n");
+  ini.set("System", "User", "bob\r\nMember=1\n[Rotator]\rLoop=9");
+  EXPECT_EQ(ini.text(), "[System]\r\nMember=0\r\nUser=bob\r\n");
+  ini.set("System", "User", "\nann");
+  EXPECT_EQ(ini.get("System", "User"), "");
+}
+
 TEST(IniText, LoneCarriageReturnsAndAMissingFinalLineEndStillSplitLines) {
   const platform::IniText ini("[A]\rk=v\r\n[B]\nk=w");
   EXPECT_EQ(ini.get("A", "k"), "v");
