@@ -154,6 +154,19 @@ class Wine:
         return self.winepath("-w", unix_path)
 
 
+def qexctl(wine, *args, timeout=30):
+    """The automation tool's exit code and answer."""
+    # A qexctl that printed nothing at all never got to ask (Wine failed to start it on a loaded
+    # machine); it is started again. Any answer of the program is taken as it is.
+    for _ in range(3):
+        r = wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=timeout)
+        text = r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
+        if r.returncode == 0 or text:
+            break
+        time.sleep(1)
+    return r.returncode, text
+
+
 class Program:
     """One copy of the program folder and the running qexsys.exe in it."""
 
@@ -213,15 +226,7 @@ class Program:
             raise Failure("the program did not end")
 
     def ctl(self, *args, timeout=30):
-        # A qexctl that printed nothing at all never got to ask (Wine failed to start it on a
-        # loaded machine); it is started again. Any answer of the program is taken as it is.
-        for _ in range(3):
-            r = self.wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=timeout)
-            text = r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
-            if r.returncode == 0 or text:
-                break
-            time.sleep(1)
-        return r.returncode, text
+        return qexctl(self.wine, *args, timeout=timeout)
 
     def get(self, query):
         rc, text = self.ctl("get " + query)

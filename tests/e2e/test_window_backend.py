@@ -5,7 +5,7 @@ automation protocol's errors."""
 import os
 import subprocess
 
-from harness import BUILD, check, screenshot, wait_until
+from harness import BUILD, check, qexctl, screenshot, wait_until
 
 MAIN = "Tqex_ulm_frm"
 BOX_TEXT = "This is the message box of the demo."
@@ -20,8 +20,7 @@ class Demo:
                    what="the demo's main window")
 
     def ctl(self, *args):
-        r = self.wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=30)
-        return r.returncode, r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
+        return qexctl(self.wine, *args)
 
     def get(self, query):
         rc, text = self.ctl("get " + query)
