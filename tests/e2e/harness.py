@@ -84,7 +84,7 @@ class Wine:
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+        self.wait_server()
 
     def run(self, args, timeout=60, cwd=None, extra_env=None):
         """One Wine program to its end. On a loaded machine Wine may fail to load the program and
