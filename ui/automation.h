@@ -14,7 +14,8 @@
 //   get <form>.<control>.<property>  visible, enabled, left, top, width, height, cursor, hint;
 //                                    caption and underline (labels), picture (images), text
 //                                    (memos, edits), rows and selected (list views)
-//   get <form>.<timer>.<property>    enabled (also as running), interval
+//   get <form>.<timer>.<property>    enabled (also as running), interval, fired (how often
+//                                    its handler has run)
 //   get <form>.<menu>.items          one line per item: name ("-" for a separator), caption,
 //                                    enabled, and "default" for the default item
 // Every yes-or-no value, on forms, controls, timers and menu items alike, reads 1 or 0.
