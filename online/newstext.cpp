@@ -18,9 +18,10 @@ void ParseAdvertList(const std::string& text, NewsText& state, AdvertList& adver
       part = Part::Hint;
     } else if (c == '\n') {
       adverts.Add(state.advertImage, state.advertClick, accumulator);
+      if (adverts.count() >= kMaxAdverts) return;
       accumulator.clear();
       part = Part::Image;
-    } else {
+    } else if (accumulator.size() < kMaxAdvertPart) {
       accumulator += c;
     }
   }

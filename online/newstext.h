@@ -6,6 +6,7 @@
 // middle (a close clearing the lists) would otherwise see a half-built advert list.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "online/adverts.h"
@@ -21,8 +22,15 @@ struct NewsText {
   std::string newsLinkCaption, newsLinkUrl;
 };
 
-// Lines "image|click|hint", each ended by LF, appended to adverts in order. The hint runs to
-// the LF and keeps further "|" and a CR; text after the last LF is not an advert.
+// The adverts kept from one list, and the characters kept of each part. A banner shows one
+// advert for 30 seconds, and a part is a URL or a hint; a list past these is made to fill the
+// machine, as a million short lines would, each taking a copy of the parts of the line before.
+inline constexpr size_t kMaxAdverts = 100;
+inline constexpr size_t kMaxAdvertPart = 2048;
+
+// Lines "image|click|hint", each ended by LF, appended to adverts in order, up to kMaxAdverts;
+// a part longer than kMaxAdvertPart keeps its start. The hint runs to the LF and keeps
+// further "|" and a CR; text after the last LF is not an advert.
 void ParseAdvertList(const std::string& text, NewsText& state, AdvertList& adverts);
 
 // "author link|picture link|image URL"; the image URL runs to the end and keeps further "|".

@@ -19,12 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   online::NewsText state;
   online::AdvertList adverts;
   online::ParseAdvertList(text, state, adverts);
-  if (adverts.count() != static_cast<size_t>(std::count(text.begin(), text.end(), '\n'))) std::abort();
+  const size_t lines = std::count(text.begin(), text.end(), '\n');
+  if (adverts.count() != std::min(lines, online::kMaxAdverts)) std::abort();
   for (size_t i = 0; i < adverts.count(); ++i) {
     const auto& a = adverts.at(i);
     if (has(a.imageUrl, '|') || has(a.clickUrl, '|') || has(a.imageUrl, '\n') || has(a.clickUrl, '\n') ||
         has(a.hint, '\n'))
       std::abort();
+    for (const std::string* part : {&a.imageUrl, &a.clickUrl, &a.hint})
+      if (part->size() > online::kMaxAdvertPart) std::abort();
   }
 
   online::SplitGalleryLinks(text, state);

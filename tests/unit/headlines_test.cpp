@@ -165,6 +165,22 @@ TEST(ParseAdvertList, ALineShortOfPartsKeepsThoseOfTheLineBefore) {
   EXPECT_EQ(parse(state, "r|s|t\n"), (std::vector<Advert>{{"r", "s", "t"}}));
 }
 
+// Each short line copies the long parts of the line before: a list of a megabyte could ask
+// for hundreds of gigabytes.
+TEST(ParseAdvertList, AListMadeToFillTheMachineStopsAtItsLimits) {
+  online::NewsText state;
+  online::AdvertList list;
+  const std::string longPart(100000, 'A');
+  online::ParseAdvertList(longPart + "|" + longPart + "|hint\n" + std::string(100000, '\n'), state, list);
+  ASSERT_EQ(list.count(), online::kMaxAdverts);
+  for (size_t i = 0; i < list.count(); ++i) {
+    EXPECT_EQ(list.at(i).imageUrl, longPart.substr(0, online::kMaxAdvertPart));
+    EXPECT_EQ(list.at(i).clickUrl.size(), online::kMaxAdvertPart);
+  }
+  EXPECT_EQ(list.at(0).hint, "hint");
+  EXPECT_EQ(list.at(1).hint, "");
+}
+
 TEST(SplitGalleryLinks, AuthorPictureAndTheRestAsImage) {
   online::NewsText s;
   online::SplitGalleryLinks("x|y|z", s);
