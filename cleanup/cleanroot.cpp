@@ -39,8 +39,8 @@ bool plainStep(const std::string& step) {
 
 }  // namespace
 
-CleanRoot::CleanRoot(std::string path, std::string finalPath)
-    : path_(std::move(path)), foldedPath_(platform::ansiLower(path_)), foldedFinal_(platform::ansiLower(withSeparator(std::move(finalPath)))) {}
+CleanRoot::CleanRoot(std::string path, const std::string& finalPath)
+    : path_(std::move(path)), foldedPath_(platform::ansiLower(path_)), real_(finalPath) {}
 
 std::optional<CleanRoot> CleanRoot::open(platform::Files& files, const std::string& folder,
                                          const std::vector<std::string>& protectedFolders) {
@@ -55,7 +55,7 @@ std::optional<CleanRoot> CleanRoot::open(platform::Files& files, const std::stri
     for (const std::string& form : {files.fullPath(guarded), files.finalPath(guarded)}) {
       if (form.empty()) continue;
       const std::string folded = platform::ansiLower(withSeparator(form));
-      if (startsWith(folded, root.foldedPath_) || startsWith(folded, root.foldedFinal_)) return std::nullopt;
+      if (startsWith(folded, root.foldedPath_) || startsWith(folded, root.real_.folded())) return std::nullopt;
     }
   }
   return root;
@@ -72,12 +72,7 @@ bool CleanRoot::holds(const std::string& path) const {
 }
 
 bool CleanRoot::deleteFile(platform::Files& files, const std::string& path) const {
-  if (!holds(path)) return false;
-  auto file = files.openForDeletion(path);
-  if (!file) return false;
-  const std::string really = platform::ansiLower(file->finalPath());
-  if (really.size() <= foldedFinal_.size() || !startsWith(really, foldedFinal_)) return false;
-  return file->remove();
+  return holds(path) && real_.deleteFile(files, path);
 }
 
 }  // namespace cleanup

@@ -2,11 +2,9 @@
 // can go, whatever the walk reported.
 //
 // Two checks stand before every deletion. The path itself must name something below the
-// folder, step by step, with no "." or ".." step, no stream, no other drive. Then the file is
-// opened for deletion and where it really lies must be below where the folder really lies:
-// under Wine a Unix symbolic link to a file lists as a plain file, and deleting it by name
-// deletes its target, so a listing alone cannot be trusted. The file is deleted through the
-// handle that was checked.
+// folder, step by step, with no "." or ".." step, no stream, no other drive. Then the file
+// must really lie below where the folder really lies (platform::RealFolder), which a listing
+// alone cannot tell under Wine.
 #pragma once
 
 #include <optional>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/realfolder.h"
 
 namespace cleanup {
 
@@ -38,11 +37,11 @@ class CleanRoot {
   bool deleteFile(platform::Files& files, const std::string& path) const;
 
  private:
-  CleanRoot(std::string path, std::string finalPath);
+  CleanRoot(std::string path, const std::string& finalPath);
 
   std::string path_;
-  std::string foldedPath_;   // path_ without regard to case
-  std::string foldedFinal_;  // where the folder really lies, with a trailing backslash, folded
+  std::string foldedPath_;  // path_ without regard to case
+  platform::RealFolder real_;
 };
 
 }  // namespace cleanup
