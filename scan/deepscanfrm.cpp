@@ -129,7 +129,7 @@ Tdeepscanfrm::Tdeepscanfrm(app::App& app)
                    "Delete files", [this] { DeleteFilesClick(); }),
       saveLog_(skin(), Image2, Label4, hoverLatch, L::kButtons[2].left, L::kButtons[2].top,
                "Save log", [this] { SaveLogClick(); }),
-      removal_(app.sys.files(), *this) {
+      removal_(app.sys.files(), *this, app.facts.windowsDirectory) {
   font = ui::Font::pixels("Verdana", 11, false, ui::kWhite);
   buildControls();
   setButtonsEnabled(false);

@@ -1,6 +1,7 @@
 #include "scan/fileremoval.h"
 
 #include <optional>
+#include <utility>
 
 #include "platform/busyflag.h"
 #include "platform/folders.h"
@@ -32,7 +33,8 @@ std::string quarantineTarget(platform::Files& files, const std::string& folder,
   return std::string();
 }
 
-FileRemoval::FileRemoval(platform::Files& files, RemovalView& view) : files_(files), view_(view) {}
+FileRemoval::FileRemoval(platform::Files& files, RemovalView& view, std::string windowsDir)
+    : files_(files), view_(view), windowsDir_(std::move(windowsDir)) {}
 
 template <typename Act>
 FileRemoval::Result FileRemoval::each(const std::vector<std::string>& paths, int32_t filesDetected,
@@ -51,8 +53,9 @@ FileRemoval::Result FileRemoval::deleteFiles(std::vector<std::string> detectedFi
   if (running_) return Result::AlreadyRunning;
   platform::BusyFlag busy(running_);
   stop_ = false;
-  const Result result =
-      each(detectedFiles, filesDetected, [&](const std::string& path) { return deleteOne(path); });
+  const auto inside = platform::RealFolder::of(files_, windowsDir_);
+  const Result result = each(detectedFiles, filesDetected,
+                             [&](const std::string& path) { return deleteOne(path, inside); });
   if (result == Result::Done) view_.showItem(kRemovalComplete);
   return result;
 }
@@ -64,27 +67,30 @@ FileRemoval::Result FileRemoval::quarantine(std::vector<std::string> detectedFil
   stop_ = false;
   const std::string folder = quarantineFolder(programDir);
   platform::createFolders(files_, folder);
-  const Result result = each(detectedFiles, filesDetected,
-                             [&](const std::string& path) { return quarantineOne(path, folder); });
+  const auto inside = platform::RealFolder::of(files_, windowsDir_);
+  const Result result = each(detectedFiles, filesDetected, [&](const std::string& path) {
+    return quarantineOne(path, inside, folder);
+  });
   if (result == Result::Done) view_.showItem(kQuarantineComplete);
   return result;
 }
 
-bool FileRemoval::deleteOne(const std::string& path) {
-  if (files_.fileExists(path)) files_.deleteFile(path);
+bool FileRemoval::deleteOne(const std::string& path, const platform::RealFolder& inside) {
+  if (files_.fileExists(path)) inside.deleteFile(files_, path);
   const bool gone = !files_.fileExists(path);
   view_.showItem((gone ? "Deleting " : "Could not delete ") + path);
   return gone;
 }
 
-bool FileRemoval::quarantineOne(const std::string& path, const std::string& folder) {
+bool FileRemoval::quarantineOne(const std::string& path, const platform::RealFolder& inside,
+                                const std::string& folder) {
   if (!files_.fileExists(path)) return true;  // gone since the scan: nothing to say
   const std::string target = quarantineTarget(files_, folder, path);
   const bool copied = !target.empty() && files_.copyFile(path, target, true);
   const auto size = fileSize(files_, path);
   bool moved = copied && size && fileSize(files_, target) == size;
   if (moved) {
-    files_.deleteFile(path);
+    inside.deleteFile(files_, path);
     moved = !files_.fileExists(path);
   }
   if (copied && !moved) {

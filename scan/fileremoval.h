@@ -12,6 +12,9 @@
 // when the original cannot be deleted the copy is removed again, so a file is either moved or
 // left as it was.
 //
+// Every file is deleted through platform::RealFolder: it goes only where it really lies below
+// the Windows directory, so a link under Wine never takes the file it points to with it.
+//
 // Only one run at a time: a button pressed again while a run goes on (its message processing
 // lets the click through) gets AlreadyRunning. Each run works on its own copy of the list, so
 // the window may empty DetectedFiles while one goes on, and requestStop() (the window closing)
@@ -23,6 +26,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/realfolder.h"
 
 namespace scan {
 
@@ -44,7 +48,8 @@ class FileRemoval {
  public:
   enum class Result { Done, Stopped, AlreadyRunning };
 
-  FileRemoval(platform::Files& files, RemovalView& view);
+  // windowsDir: the folder the found files lie in.
+  FileRemoval(platform::Files& files, RemovalView& view, std::string windowsDir);
 
   bool running() const { return running_; }
   void requestStop() { stop_ = true; }
@@ -57,11 +62,13 @@ class FileRemoval {
  private:
   template <typename Act>
   Result each(const std::vector<std::string>& paths, int32_t filesDetected, Act act);
-  bool deleteOne(const std::string& path);
-  bool quarantineOne(const std::string& path, const std::string& folder);
+  bool deleteOne(const std::string& path, const platform::RealFolder& inside);
+  bool quarantineOne(const std::string& path, const platform::RealFolder& inside,
+                     const std::string& folder);
 
   platform::Files& files_;
   RemovalView& view_;
+  const std::string windowsDir_;
   bool running_ = false;
   bool stop_ = false;
 };

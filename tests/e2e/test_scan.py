@@ -5,6 +5,7 @@ the "-scan" start at logon."""
 import glob
 import os
 import re
+import shutil
 import stat
 import subprocess
 import tempfile
@@ -204,14 +205,19 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
     windows = windows_dir(wine)
     gone = os.path.join(windows, "qexscan-c.exe")
     stays = os.path.join(windows, "qexscan-ro.exe")
+    # A Unix link lists as a plain file under Wine, and deleting it by name deletes its target.
+    link = os.path.join(windows, "qexscan-link.exe")
+    target = os.path.join(tempfile.mkdtemp(prefix="qexscan-"), "thesis.doc")
     p = Program(wine, "scanlog")
     try:
         plant_file(gone, b"C")
         plant_file(stays, b"R")
+        plant_file(target, b"the user's own")
+        os.symlink(target, link)
         # Read-only on the Linux side is a read-only file to Windows, which DeleteFileA refuses.
         os.chmod(stays, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
         p.write_ini("[System]\nNews=0\n")
-        write_lists(p, {0: ["qexscan-c.exe", "qexscan-ro.exe"]})
+        write_lists(p, {0: ["qexscan-c.exe", "qexscan-ro.exe", "qexscan-link.exe"]})
         log = os.path.join(p.dir, "scan log.txt")
         with open(log, "w") as f:
             f.write("an older log")
@@ -219,7 +225,7 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
         p.wait_ready()
         p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
         wait_complete(p)
-        p.expect("deepscanfrm.Label1.caption", "2 infections were found.", "Label1")
+        p.expect("deepscanfrm.Label1.caption", "3 infections were found.", "Label1")
 
         p.act("click deepscanfrm.Image2")
         wait_until(lambda: [b for b in p.boxes() if b.startswith("Save Scan Log\t")], 30,
@@ -230,7 +236,8 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
         with open(log) as f:
             check(f.read() == "an older log", "the log was replaced before the answer")
         p.answer("Yes")
-        expected = "C:\\windows\\qexscan-c.exe\r\nC:\\windows\\qexscan-ro.exe\r\n"
+        expected = ("C:\\windows\\qexscan-c.exe\r\nC:\\windows\\qexscan-ro.exe\r\n"
+                    "C:\\windows\\qexscan-link.exe\r\n")
         wait_until(lambda: open(log, newline="").read() == expected, 20, what="the log")
         check(buttons(p) == ["1", "1", "1"], "buttons after Save log")
 
@@ -239,13 +246,18 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
                    what="the removal")
         check(not os.path.exists(gone), gone + " stayed")
         check(os.path.exists(stays), stays + " was deleted")
-        p.expect("deepscanfrm.Label8.caption", "1", "Label8 counts the file that stayed")
+        check(os.path.islink(link), "the link was deleted")
+        with open(target, "rb") as f:
+            check(f.read() == b"the user's own", "the link's target was touched")
+        p.expect("deepscanfrm.Label8.caption", "2", "Label8 counts the files that stayed")
     finally:
         p.kill()
-        for path in (gone, stays):
-            if os.path.exists(path):
-                os.chmod(path, stat.S_IRUSR | stat.S_IWUSR)
+        for path in (gone, stays, link):
+            if os.path.lexists(path):
+                if not os.path.islink(path):
+                    os.chmod(path, stat.S_IRUSR | stat.S_IWUSR)
                 os.remove(path)
+        shutil.rmtree(os.path.dirname(target), ignore_errors=True)
 
 
 def test_scan_at_logon_fades_out_when_clean_and_the_program_stays_in_the_tray(wine):

@@ -36,7 +36,7 @@ class FileRemovalTest : public ::testing::Test {
  protected:
   platform::fake::FakeFiles files;
   Recorder view;
-  scan::FileRemoval removal{files, view};
+  scan::FileRemoval removal{files, view, "C:\\WINDOWS"};
 
   std::string content(const std::string& path) {
     return files.readFile(path, 1 << 20).value_or("(none)");
@@ -109,10 +109,28 @@ TEST_F(FileRemovalTest, AFileThatCannotBeMovedWholeStaysAndLeavesNoCopy) {
   blocked.addFile("C:\\WINDOWS\\evil.exe", "e");
   blocked.addFile("C:\\Program Files\\Orvanta\\Quarantined", "not a folder");
   Recorder quiet;
-  scan::FileRemoval other(blocked, quiet);
+  scan::FileRemoval other(blocked, quiet, "C:\\WINDOWS");
   other.quarantine({"C:\\WINDOWS\\evil.exe"}, 1, kProgramDir);
   EXPECT_EQ(quiet.events.front(), "Could not quarantine C:\\WINDOWS\\evil.exe");
   EXPECT_TRUE(blocked.fileExists("C:\\WINDOWS\\evil.exe"));
+}
+
+// Under Wine a link to a file lists as a plain file, and deleting it by name deletes its target:
+// a listed name in the Windows directory may be a link to the user's own file.
+TEST_F(FileRemovalTest, ALinkToAFileElsewhereStaysWithItsTargetWhetherDeletedOrQuarantined) {
+  files.addFile("C:\\users\\me\\thesis.doc", "mine");
+  files.addFileLink("C:\\WINDOWS\\evil.dll", "C:\\users\\me\\thesis.doc");
+  files.addFile("C:\\WINDOWS\\real.exe", "r");
+  removal.deleteFiles({"C:\\WINDOWS\\evil.dll", "C:\\WINDOWS\\real.exe"}, 2);
+  EXPECT_EQ(view.events, (Events{"Could not delete C:\\WINDOWS\\evil.dll", "pause 10",
+                                 "Deleting C:\\WINDOWS\\real.exe", "Label8=1", "pause 10",
+                                 "File removal complete."}));
+  view.events.clear();
+  removal.quarantine({"C:\\WINDOWS\\evil.dll"}, 1, kProgramDir);
+  EXPECT_EQ(view.events.front(), "Could not quarantine C:\\WINDOWS\\evil.dll");
+  EXPECT_EQ(content("C:\\users\\me\\thesis.doc"), "mine");
+  EXPECT_TRUE(files.fileExists("C:\\WINDOWS\\evil.dll"));
+  EXPECT_FALSE(files.fileExists(kQuarantine + std::string("evil.dll.qua")));
 }
 
 // Copies that come out short, as when the disk fills during the copy but the call says it
@@ -141,6 +159,10 @@ class ShortCopies : public platform::Files {
   bool createDirectory(const std::string& p) override { return f_.createDirectory(p); }
   bool setAttributes(const std::string& p, uint32_t a) override { return f_.setAttributes(p, a); }
   bool moveFile(const std::string& from, const std::string& to) override { return f_.moveFile(from, to); }
+  std::string finalPath(const std::string& p) override { return f_.finalPath(p); }
+  std::unique_ptr<platform::FileForDeletion> openForDeletion(const std::string& p) override {
+    return f_.openForDeletion(p);
+  }
 
  private:
   platform::fake::FakeFiles& f_;
@@ -149,7 +171,7 @@ class ShortCopies : public platform::Files {
 TEST_F(FileRemovalTest, ACopyOfAnotherSizeCountsAsFailedAndTheOriginalStays) {
   files.addFile("C:\\WINDOWS\\evil.exe", "0123456789");
   ShortCopies shortCopies(files);
-  scan::FileRemoval removalWithShortCopies(shortCopies, view);
+  scan::FileRemoval removalWithShortCopies(shortCopies, view, "C:\\WINDOWS");
   removalWithShortCopies.quarantine({"C:\\WINDOWS\\evil.exe"}, 1, kProgramDir);
   EXPECT_EQ(view.events.front(), "Could not quarantine C:\\WINDOWS\\evil.exe");
   EXPECT_EQ(content("C:\\WINDOWS\\evil.exe"), "0123456789");
