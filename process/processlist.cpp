@@ -14,12 +14,14 @@ constexpr size_t kMaxVersionString = 99;
 
 std::vector<ProcessRow> listProcesses(platform::Processes& processes) {
   std::vector<ProcessRow> rows;
-  for (uint32_t pid : processes.enumerate()) {
-    std::string name = processes.firstModuleName(pid).value_or(kUnknownProcess);
-    if (name.size() > kMaxModuleName) name.resize(kMaxModuleName);
-    rows.push_back({pid, std::move(name)});
-  }
+  for (uint32_t pid : processes.enumerate()) rows.push_back({pid, processName(processes, pid)});
   return rows;
+}
+
+std::string processName(platform::Processes& processes, uint32_t pid) {
+  std::string name = processes.firstModuleName(pid).value_or(kUnknownProcess);
+  if (name.size() > kMaxModuleName) name.resize(kMaxModuleName);
+  return name;
 }
 
 std::string exactNameMask(const std::string& name) {

@@ -29,6 +29,9 @@ std::string exactNameMask(const std::string& name);
 // Whether the system still lists the process.
 bool isListed(platform::Processes& processes, uint32_t pid);
 
+// The name a row of the process would show now.
+std::string processName(platform::Processes& processes, uint32_t pid);
+
 // The named string of the file's version resource for its first translation, cut to its first
 // 99 characters; empty when the file has no such string.
 std::string versionString(platform::Processes& processes, const std::string& path,

@@ -235,6 +235,9 @@ bool Tsystemprofrm::endProcess(int row) {
   const ui::ListRow& r = ListView1.rows()[row];
   const uint32_t pid = static_cast<uint32_t>(std::strtoul(r.subItems.at(0).c_str(), nullptr, 10));
   platform::Processes& processes = app_.sys.processes();
+  // The list may be minutes old, and the system gives an ended process's ID to a new one: a
+  // row whose ID now names another program has ended, and that program is left alone.
+  if (process::processName(processes, pid) != r.caption) return true;
   if (processes.terminate(pid) || !process::isListed(processes, pid)) return true;
   app_.ui.messageBox(
       this,

@@ -85,6 +85,17 @@ TEST_F(ProcessWindow, TerminateEndsTheProcessAndDropsItsRow) {
   EXPECT_TRUE(backend.boxes.empty());
 }
 
+// Notepad ended after the list was made, and the system gave its ID to the user's editor.
+TEST_F(ProcessWindow, ARowWhoseIdNowNamesAnotherProgramEndsNothing) {
+  open();
+  sys.fakeProcesses.running[2] = {512, "editor.exe", "editor.exe"};
+  select(rowOf("notepad.exe"));
+  click(w().Image2);
+  EXPECT_TRUE(sys.fakeProcesses.terminated.empty());
+  EXPECT_EQ(captions(), (std::vector<std::string>{"<unknown>", "explorer.exe"}));
+  EXPECT_TRUE(backend.boxes.empty());
+}
+
 TEST_F(ProcessWindow, AProcessThatWillNotEndKeepsItsRowAndTheUserIsTold) {
   open();
   select(0);
