@@ -6,8 +6,10 @@
 #include <string>
 
 #include "app/qex_ulm_frm.h"
+#include "online/loginfrm.h"
 #include "sysinfo/softwarefrm.h"
 #include "tests/unit/app_fixture.h"
+#include "tests/unit/loopback_server.h"
 
 namespace {
 
@@ -127,6 +129,29 @@ TEST_F(ForumMember, ACodeThatIsNoMemberIdWarnsOnTheMainWindowAtEachDetection) {
   EXPECT_FALSE(memberLayout());
   backend.advance(10000);
   EXPECT_EQ(backend.boxes.size(), 2u);
+}
+
+// The login window is modeless: the user may log in while the warning waits for its answer.
+TEST_F(ForumMember, ALoginWhileTheWarningIsOpenKeepsTheMember) {
+  loopback::Server server{[](loopback::Connection& c) { c.send("HTTP/1.0 200 OK\r\n\r\nlogin:true"); }};
+  defaultBrowser("IExplore");
+  startShown();
+  app->config.communityHost = "127.0.0.1:" + std::to_string(server.port());
+  ieCookieFile(0, ieCookie("12a"));
+  backend.whileBoxOpen = [&] {
+    backend.whileBoxOpen = nullptr;
+    Tloginfrm& login = *app->loginfrm;
+    login.show();
+    login.Edit1.userEdited("ann");
+    login.Edit2.userEdited("secret");
+    click(login.Image1);
+  };
+  backend.advance(10000);
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text, "Member code found in this cookie is not valid.");
+  EXPECT_EQ(main().Label1.caption(), "Member: ann");
+  EXPECT_TRUE(main().memberFlag);
+  EXPECT_TRUE(memberLayout());
 }
 
 TEST_F(ForumMember, OtherBrowsersKeepTheirBadgeAndAreNotRead) {

@@ -68,6 +68,7 @@ int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std:
     boxAnswers.pop_front();
   }
   boxes.push_back(BoxRecord{owner ? owner->name() : std::string(), text, caption, flags, answer});
+  if (whileBoxOpen) whileBoxOpen();
   return answer;
 }
 

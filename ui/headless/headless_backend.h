@@ -66,6 +66,9 @@ class HeadlessBackend : public Backend {
   // Runs after every processMessages, so a test can act in the middle of a long loop the way
   // a user's click arrives between two of its steps.
   std::function<void()> onProcessMessages;
+  // Runs while a message box is open, before it is answered: a box's own loop dispatches the
+  // other windows' messages, as a click in a modeless window.
+  std::function<void()> whileBoxOpen;
 
   void attach(Application& app) override { app_ = &app; }
   void formCreated(Form&) override {}
