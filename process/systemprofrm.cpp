@@ -8,6 +8,7 @@
 #include "frame/timestamp.h"
 #include "frame/toollook.h"
 #include "online/community.h"
+#include "platform/realfolder.h"
 #include "process/processlist.h"
 #include "process/processreport.h"
 #include "skin/layout.h"
@@ -298,7 +299,9 @@ void Tsystemprofrm::deleteFile() {
   if (app_.ui.messageBox(this, "Are you sure you want to delete the file " + quoted(name) + "?",
                          "Delete file", ui::kMbYesNo | ui::kMbIconWarning) != ui::kIdYes)
     return;
-  files.deleteFile(path);
+  // Only a file that really lies on the drive that was searched: a link is the file asked
+  // about, not what it points to.
+  platform::RealFolder::of(files, app_.facts.systemDrive() + "\\").deleteFile(files, path);
   if (files.fileExists(path)) {
     app_.ui.messageBox(this, "The file " + quoted(name) + " could not be deleted.", "Delete file",
                        ui::kMbOk | ui::kMbIconWarning);

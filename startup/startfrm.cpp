@@ -6,6 +6,7 @@
 #include "cleanup/searchfrm.h"
 #include "frame/toollook.h"
 #include "online/community.h"
+#include "platform/realfolder.h"
 #include "skin/layout.h"
 #include "startup/runkeys.h"
 #include "startup/startupfolder.h"
@@ -205,7 +206,8 @@ void Tstartfrm::deleteStartupFile(int row) {
   platform::Files& files = app_.sys.files();
   const std::string path = StartupFolder + "\\" + name;
   if (!files.fileExists(path)) return;
-  files.deleteFile(path);
+  // A link in the folder is the file asked about, not what it points to.
+  platform::RealFolder::of(files, StartupFolder).deleteFile(files, path);
   if (files.fileExists(path))
     warn("The startup file " + quoted(name) + " could not be deleted.", "Delete Startup file");
   else

@@ -259,6 +259,21 @@ TEST_F(Locate, DeleteFileAsksAndKeepsWhatCannotGo) {
   EXPECT_NE(rowOf("C:\\Locked\\notepad.exe"), -1);
 }
 
+// Under Wine a link to a file lists as a plain file, and deleting it by name deletes its target.
+TEST_F(Locate, ALinkToAFileOffTheDriveIsNotDeletedThroughIt) {
+  sys.fakeFiles.addDir("D:\\mine");
+  sys.fakeFiles.addFile("D:\\mine\\thesis.doc", "mine");
+  sys.fakeFiles.addDir("C:\\Links");
+  sys.fakeFiles.addFileLink("C:\\Links\\notepad.exe", "D:\\mine\\thesis.doc");
+  open();
+  locateNotepad();
+  select(rowOf("C:\\Links\\notepad.exe"));
+  backend.boxAnswers = {ui::kIdYes};
+  ASSERT_TRUE(w().PopupMenu1.choose("Deletefile1"));
+  EXPECT_EQ(backend.boxes.back().text, "The file \"notepad.exe\" could not be deleted.");
+  EXPECT_EQ(sys.fakeFiles.readFile("D:\\mine\\thesis.doc", 100), "mine");
+}
+
 TEST_F(ProcessWindow, TheReportCoversTheListAndIsBuiltAfresh) {
   sys.fakeRegistry
       .create(platform::RegRoot::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")

@@ -205,6 +205,21 @@ TEST_F(StartupFolderSection, DeletingALinkRemovesThatFileOnly) {
   EXPECT_EQ(w().Label4.caption(), "There were no links detected inside the Startup folder.");
 }
 
+// Under Wine a Unix link to a file lists as a plain file, and deleting it by name deletes its
+// target: the user's document stays, and so does the row.
+TEST_F(StartupFolderSection, AFileLinkToADocumentElsewhereIsNotDeletedThroughIt) {
+  sys.fakeFiles.addFile("C:\\thesis.doc", "mine");
+  sys.fakeFiles.addFileLink(file("c.lnk"), "C:\\thesis.doc");
+  open();
+  click(w().Label2);
+  select(0);
+  backend.boxAnswers = {ui::kIdYes};
+  click(w().Image2);
+  EXPECT_EQ(backend.boxes.back().text, "The startup file \"c.lnk\" could not be deleted.");
+  EXPECT_EQ(sys.fakeFiles.readFile("C:\\thesis.doc", 100), "mine");
+  EXPECT_EQ(captions(), (std::vector<std::string>{"c.lnk"}));
+}
+
 TEST_F(StartupFolderSection, ALinkThatCannotBeDeletedStays) {
   sys.fakeFiles.addFile(file("locked.lnk"), "", platform::kAttrReadOnly);
   open();
