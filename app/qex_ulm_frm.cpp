@@ -206,9 +206,9 @@ void Tqex_ulm_frm::detectMembership() {
   // Asked again by the timer while a cookie file is walked or its warning waits for an answer:
   // the state stays as the last finished detection left it.
   if (result == Result::Busy) return;
-  // The walk and the warning let messages through: a login finished meanwhile stays.
-  if (dialogLogin || !storedUser.empty()) return;
-  cookieMember = memberFlag = result == Result::Member;
+  cookieMember = result == Result::Member;
+  // The walk and the warning let messages through: a login finished meanwhile keeps its member.
+  if (!dialogLogin) memberFlag = cookieMember;
 }
 
 void Tqex_ulm_frm::placeForumLinks() {

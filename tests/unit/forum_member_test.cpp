@@ -131,9 +131,23 @@ TEST_F(ForumMember, ACodeThatIsNoMemberIdWarnsOnTheMainWindowAtEachDetection) {
   EXPECT_EQ(backend.boxes.size(), 2u);
 }
 
+// A member stored from the program's own login still hears who the browser's member is.
+TEST_F(ForumMember, AStoredUserKeepsTheBrowsersMemberToo) {
+  defaultBrowser("IExplore");
+  ieCookieFile(0, ieCookie("33"));
+  sys.fakeFiles.addFile("C:\\Program Files\\Orvanta\\qexsys.ini",
+                        "[System]\r\nNews=0\r\nUser=ann\r\nMember=1\r\n");
+  start();
+  main().show();
+  EXPECT_TRUE(memberLayout());
+  EXPECT_TRUE(main().cookieMember);
+  EXPECT_EQ(main().membership.memberId(), 33);
+}
+
 // The login window is modeless: the user may log in while the warning waits for its answer.
 TEST_F(ForumMember, ALoginWhileTheWarningIsOpenKeepsTheMember) {
-  loopback::Server server{[](loopback::Connection& c) { c.send("HTTP/1.0 200 OK\r\n\r\nlogin:true"); }};
+  loopback::Server server{
+      [](loopback::Connection& c) { c.send("HTTP/1.0 200 OK\r\n\r\nlogin:true"); }};
   defaultBrowser("IExplore");
   startShown();
   app->config.communityHost = "127.0.0.1:" + std::to_string(server.port());
