@@ -5,7 +5,8 @@
 namespace cleanup {
 
 CleanBar::CleanBar(int barWidth, int barHeight)
-    : bar_(barWidth - 3, barHeight - 3, barWidth - 5, barHeight - 5, kFrameColor), image_(barWidth - 2, barHeight - 2) {}
+    : bar_(barWidth - 3, barHeight - 3, barWidth - 5, barHeight - 5, kFrameColor),
+      image_(barWidth - 2, barHeight - 2) {}
 
 void CleanBar::reset() { bar_.clear(); }
 

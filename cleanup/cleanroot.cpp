@@ -55,7 +55,8 @@ std::optional<CleanRoot> CleanRoot::open(platform::Files& files, const std::stri
     for (const std::string& form : {files.fullPath(guarded), files.finalPath(guarded)}) {
       if (form.empty()) continue;
       const std::string folded = platform::ansiLower(withSeparator(form));
-      if (startsWith(folded, root.foldedPath_) || startsWith(folded, root.real_.folded())) return std::nullopt;
+      if (startsWith(folded, root.foldedPath_) || startsWith(folded, root.real_.folded()))
+        return std::nullopt;
     }
   }
   return root;

@@ -66,7 +66,8 @@ ui::Bitmap GalleryProgress::picture(int width, int height, const std::string& ca
   labelCanvas.font = canvas.font;
   labelCanvas.textOut(0, 0, caption);
 
-  const ui::Bitmap& bar = bar_.fillTo(progressFillWidth(progressPercent(received, total), barWidth()), kProgressFill);
+  const int filled = progressFillWidth(progressPercent(received, total), barWidth());
+  const ui::Bitmap& bar = bar_.fillTo(filled, kProgressFill);
 
   const ui::Rect all{0, 0, width, height};
   canvas.draw(width / 2 - extent.width / 2, height / 2 - 5, label, all, false);

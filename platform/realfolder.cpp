@@ -15,7 +15,8 @@ bool RealFolder::deleteFile(Files& files, const std::string& path) const {
   auto file = files.openForDeletion(path);
   if (!file) return false;
   const std::string really = ansiLower(file->finalPath());
-  if (really.size() <= folded_.size() || really.compare(0, folded_.size(), folded_) != 0) return false;
+  if (really.size() <= folded_.size() || really.compare(0, folded_.size(), folded_) != 0)
+    return false;
   return file->remove();
 }
 

@@ -27,7 +27,9 @@ struct Rect {
   int height() const { return bottom - top; }
   bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
   bool empty() const { return right <= left || bottom <= top; }
-  bool operator==(const Rect& o) const { return left == o.left && top == o.top && right == o.right && bottom == o.bottom; }
+  bool operator==(const Rect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
   bool operator!=(const Rect& o) const { return !(*this == o); }
 };
 

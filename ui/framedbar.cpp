@@ -6,7 +6,8 @@
 
 namespace ui {
 
-FramedBar::FramedBar(int frameWidth, int frameHeight, int fillWidth, int fillHeight, Color frameColor)
+FramedBar::FramedBar(int frameWidth, int frameHeight, int fillWidth, int fillHeight,
+                     Color frameColor)
     : frame_(frameWidth, frameHeight), fill_(fillWidth, fillHeight, kWhite) {
   Canvas frame(frame_);
   frame.pen = frameColor;

@@ -171,7 +171,8 @@ TEST(ParseAdvertList, AListMadeToFillTheMachineStopsAtItsLimits) {
   online::NewsText state;
   online::AdvertList list;
   const std::string longPart(100000, 'A');
-  online::ParseAdvertList(longPart + "|" + longPart + "|hint\n" + std::string(100000, '\n'), state, list);
+  const std::string text = longPart + "|" + longPart + "|hint\n" + std::string(100000, '\n');
+  online::ParseAdvertList(text, state, list);
   ASSERT_EQ(list.count(), online::kMaxAdverts);
   for (size_t i = 0; i < list.count(); ++i) {
     EXPECT_EQ(list.at(i).imageUrl, longPart.substr(0, online::kMaxAdvertPart));
