@@ -138,6 +138,12 @@ struct Locate : ProcessWindow {
     sys.fakeFiles.addFile("D:\\notepad.exe", "n");
     sys.fakeProcesses.versions["C:\\WINDOWS\\notepad.exe"] = {{"LegalCopyright", "(c) Someone"}};
   }
+  // Delete file on the located copy, the question answered.
+  bool deleteLocated(const std::string& path, int answer) {
+    select(rowOf(path));
+    backend.boxAnswers = {answer};
+    return w().PopupMenu1.choose("Deletefile1");
+  }
 };
 
 TEST_F(Locate, EndsTheProcessAndListsEveryCopyOnTheWindowsDrive) {
@@ -241,9 +247,7 @@ TEST_F(Locate, DeleteFileAsksAndKeepsWhatCannotGo) {
   sys.fakeFiles.addFile("C:\\Locked\\notepad.exe", "n", platform::kAttrReadOnly);
   open();
   locateNotepad();
-  select(rowOf("C:\\Backup\\Old\\NOTEPAD.EXE"));
-  backend.boxAnswers = {ui::kIdNo};
-  ASSERT_TRUE(w().PopupMenu1.choose("Deletefile1"));
+  ASSERT_TRUE(deleteLocated("C:\\Backup\\Old\\NOTEPAD.EXE", ui::kIdNo));
   EXPECT_EQ(backend.boxes.back().caption, "Delete file");
   EXPECT_EQ(backend.boxes.back().text, "Are you sure you want to delete the file \"NOTEPAD.EXE\"?");
   EXPECT_TRUE(sys.fakeFiles.fileExists("C:\\Backup\\Old\\NOTEPAD.EXE"));
@@ -252,9 +256,7 @@ TEST_F(Locate, DeleteFileAsksAndKeepsWhatCannotGo) {
   EXPECT_FALSE(sys.fakeFiles.fileExists("C:\\Backup\\Old\\NOTEPAD.EXE"));
   EXPECT_EQ(rowOf("C:\\Backup\\Old\\NOTEPAD.EXE"), -1);
 
-  select(rowOf("C:\\Locked\\notepad.exe"));
-  backend.boxAnswers = {ui::kIdYes};
-  ASSERT_TRUE(w().PopupMenu1.choose("Deletefile1"));
+  ASSERT_TRUE(deleteLocated("C:\\Locked\\notepad.exe", ui::kIdYes));
   EXPECT_EQ(backend.boxes.back().text, "The file \"notepad.exe\" could not be deleted.");
   EXPECT_NE(rowOf("C:\\Locked\\notepad.exe"), -1);
 }
@@ -267,9 +269,7 @@ TEST_F(Locate, ALinkToAFileOffTheDriveIsNotDeletedThroughIt) {
   sys.fakeFiles.addFileLink("C:\\Links\\notepad.exe", "D:\\mine\\thesis.doc");
   open();
   locateNotepad();
-  select(rowOf("C:\\Links\\notepad.exe"));
-  backend.boxAnswers = {ui::kIdYes};
-  ASSERT_TRUE(w().PopupMenu1.choose("Deletefile1"));
+  ASSERT_TRUE(deleteLocated("C:\\Links\\notepad.exe", ui::kIdYes));
   EXPECT_EQ(backend.boxes.back().text, "The file \"notepad.exe\" could not be deleted.");
   EXPECT_EQ(sys.fakeFiles.readFile("D:\\mine\\thesis.doc", 100), "mine");
 }

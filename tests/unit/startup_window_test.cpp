@@ -35,6 +35,12 @@ struct StartupWindow : AppTest {
     w().ListView1.select(row);
     w().ListView1.userSelected(row);
   }
+  // Delete on the row, the question answered.
+  void deleteRow(int row, int answer) {
+    select(row);
+    backend.boxAnswers = {answer};
+    click(w().Image2);
+  }
   std::vector<std::string> captions() {
     std::vector<std::string> out;
     for (const auto& r : w().ListView1.rows()) out.push_back(r.caption);
@@ -97,9 +103,7 @@ TEST_F(StartupWindow, DeletingAskYesRemovesExactlyThatValue) {
   run(RegRoot::CurrentUser, "Run", "same", "u.exe");
   run(RegRoot::CurrentUser, "RunOnce", "next", "n.exe");
   open();
-  select(1);
-  backend.boxAnswers = {ui::kIdNo};
-  click(w().Image2);
+  deleteRow(1, ui::kIdNo);
   ASSERT_EQ(backend.boxes.size(), 1u);
   EXPECT_EQ(backend.boxes[0].caption, "Delete Registry Value");
   EXPECT_EQ(backend.boxes[0].flags, ui::kMbYesNo | ui::kMbIconWarning);
@@ -122,9 +126,7 @@ TEST_F(StartupWindow, DeletingAskYesRemovesExactlyThatValue) {
   EXPECT_EQ(w().Label9.caption(), "");
 
   // The row that moved up carries its own root and label.
-  select(1);
-  backend.boxAnswers = {ui::kIdYes};
-  click(w().Image2);
+  deleteRow(1, ui::kIdYes);
   EXPECT_NE(backend.boxes.back().text.find("\"HKEY_CURRENT_USER->RunOnce->next\""),
             std::string::npos);
   EXPECT_FALSE(hasValue(RegRoot::CurrentUser, "RunOnce", "next"));
@@ -135,9 +137,7 @@ TEST_F(StartupWindow, AValueThatStaysKeepsItsRowAndTheUserIsTold) {
   open();
   sys.fakeRegistry.refuse(RegRoot::LocalMachine, std::string(kRunPath) + "Run",
                           platform::RegAccess::AllAccess);
-  select(0);
-  backend.boxAnswers = {ui::kIdYes};
-  click(w().Image2);
+  deleteRow(0, ui::kIdYes);
   ASSERT_EQ(backend.boxes.size(), 2u);
   EXPECT_EQ(backend.boxes[1].text,
             "The value \"HKEY_LOCAL_MACHINE->Run->kept\" could not be removed.");
@@ -183,9 +183,7 @@ TEST_F(StartupFolderSection, DeletingALinkRemovesThatFileOnly) {
   sys.fakeFiles.addFile(file("b.lnk"));
   open();
   click(w().Label2);
-  select(0);
-  backend.boxAnswers = {ui::kIdNo};
-  click(w().Image2);
+  deleteRow(0, ui::kIdNo);
   EXPECT_EQ(backend.boxes.back().caption, "Delete Startup file");
   EXPECT_EQ(backend.boxes.back().text,
             "Are you sure you want to delete the startup file \"a.lnk\"?");
@@ -199,9 +197,7 @@ TEST_F(StartupFolderSection, DeletingALinkRemovesThatFileOnly) {
   EXPECT_EQ(captions(), (std::vector<std::string>{"b.lnk"}));
   EXPECT_EQ(w().Label4.caption(), "1 link was detected inside the Startup folder.");
 
-  select(0);
-  backend.boxAnswers = {ui::kIdYes};
-  click(w().Image2);
+  deleteRow(0, ui::kIdYes);
   EXPECT_EQ(w().Label4.caption(), "There were no links detected inside the Startup folder.");
 }
 
@@ -212,9 +208,7 @@ TEST_F(StartupFolderSection, AFileLinkToADocumentElsewhereIsNotDeletedThroughIt)
   sys.fakeFiles.addFileLink(file("c.lnk"), "C:\\thesis.doc");
   open();
   click(w().Label2);
-  select(0);
-  backend.boxAnswers = {ui::kIdYes};
-  click(w().Image2);
+  deleteRow(0, ui::kIdYes);
   EXPECT_EQ(backend.boxes.back().text, "The startup file \"c.lnk\" could not be deleted.");
   EXPECT_EQ(sys.fakeFiles.readFile("C:\\thesis.doc", 100), "mine");
   EXPECT_EQ(captions(), (std::vector<std::string>{"c.lnk"}));
@@ -224,9 +218,7 @@ TEST_F(StartupFolderSection, ALinkThatCannotBeDeletedStays) {
   sys.fakeFiles.addFile(file("locked.lnk"), "", platform::kAttrReadOnly);
   open();
   click(w().Label2);
-  select(0);
-  backend.boxAnswers = {ui::kIdYes};
-  click(w().Image2);
+  deleteRow(0, ui::kIdYes);
   EXPECT_EQ(backend.boxes.back().text, "The startup file \"locked.lnk\" could not be deleted.");
   EXPECT_EQ(captions(), (std::vector<std::string>{"locked.lnk"}));
   EXPECT_EQ(w().Label4.caption(), "1 link was detected inside the Startup folder.");
