@@ -61,6 +61,19 @@ def wait_until(predicate, timeout=20.0, step=0.25, what="condition"):
     raise Failure("timed out waiting for " + what + (": last " + repr(last) if last not in (None, False) else ""))
 
 
+def asked(ask, good, tries=3):
+    """The first answer that is good, asked for up to three times a second apart; the last one
+    otherwise. On a loaded machine Wine may fail to start a program at all: it then prints
+    nothing, or its shell's word that it could not."""
+    for attempt in range(tries):
+        if attempt:
+            time.sleep(1)
+        answer = ask()
+        if good(answer):
+            break
+    return answer
+
+
 class Wine:
     def __init__(self, display):
         self.env = dict(os.environ)
@@ -87,20 +100,17 @@ class Wine:
         self.wait_server()
 
     def run(self, args, timeout=60, cwd=None, extra_env=None):
-        """One Wine program to its end. On a loaded machine Wine may fail to load the program and
-        hand it to its shell instead, which prints why on standard output and exits 1; such a
-        run would pass for the program's own answer (a path, a missing key), so it is started
-        again."""
+        """One Wine program to its end. When Wine failed to load the program, its shell says so
+        on standard output and exits 1, which would pass for the program's own answer (a path,
+        a missing key), so the program is started again."""
         env = dict(self.env)
         env.update(extra_env or {})
-        for attempt in range(3):
-            if attempt:
-                time.sleep(1)
-            r = subprocess.run(["wine"] + args, env=env, timeout=timeout, cwd=cwd,
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-            if b"ShellExecuteEx failed" not in r.stdout:
-                return r
-        raise Failure("wine could not start %s: %s" % (args[0], r.stdout.decode("latin-1").strip()))
+        r = asked(lambda: subprocess.run(["wine"] + args, env=env, timeout=timeout, cwd=cwd,
+                                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL),
+                  lambda r: b"ShellExecuteEx failed" not in r.stdout)
+        if b"ShellExecuteEx failed" in r.stdout:
+            raise Failure("wine could not start %s: %s" % (args[0], r.stdout.decode("latin-1").strip()))
+        return r
 
     def start(self, args, cwd=None, extra_env=None, stdout=subprocess.DEVNULL):
         env = dict(self.env)
@@ -122,30 +132,25 @@ class Wine:
         self.reg_add("HKCU\\Software\\Wine", "Version", version)
 
     def winepath(self, flag, path):
-        # On a loaded machine Wine may fail to start winepath at all, which then prints nothing
-        # or something that is no path; it is asked again, as qexctl is.
         shape = r"^/" if flag == "-u" else r"^[A-Za-z]:\\"
-        for _ in range(3):
-            text = self.run(["winepath", flag, path], timeout=30).stdout.decode("latin-1").strip()
-            if re.match(shape, text):
-                return text
-            time.sleep(1)
-        raise Failure("winepath %s %s printed no path: %r" % (flag, path, text))
+        text = asked(lambda: self.run(["winepath", flag, path], timeout=30).stdout.decode("latin-1").strip(),
+                     lambda text: re.match(shape, text))
+        if not re.match(shape, text):
+            raise Failure("winepath %s %s printed no path: %r" % (flag, path, text))
+        return text
 
     def reg_value(self, key, name):
         """A value as `reg query` prints it, or None when it is not there. An answer without the
-        value is asked for again, as for winepath: on a loaded machine Wine may fail to start
-        reg at all, which also prints nothing."""
-        for attempt in range(3):
-            if attempt:
-                time.sleep(1)
+        value is asked for again: every caller asks for a value that is there."""
+        def ask():
             out = self.run(["reg", "query", key, "/v", name], timeout=60).stdout.decode("latin-1")
             for line in out.splitlines():
                 # Names may hold blanks ("Local AppData"); the type word ends the name.
                 found = re.match(r"^\s*(.+?)\s+REG_\w+(?:\s+(.*?))?\s*$", line)
                 if found and found.group(1).lower() == name.lower():
                     return found.group(2) or ""
-        return None
+            return None
+        return asked(ask, lambda value: value is not None)
 
     def unix_path(self, windows_path):
         return self.winepath("-u", windows_path)
@@ -155,16 +160,12 @@ class Wine:
 
 
 def qexctl(wine, *args, timeout=30):
-    """The automation tool's exit code and answer."""
-    # A qexctl that printed nothing at all never got to ask (Wine failed to start it on a loaded
-    # machine); it is started again. Any answer of the program is taken as it is.
-    for _ in range(3):
+    """The automation tool's exit code and answer. A qexctl that printed nothing at all never got
+    to ask, and is started again; any answer of the program is taken as it is."""
+    def ask():
         r = wine.run([os.path.join(BUILD, "qexctl.exe")] + list(args), timeout=timeout)
-        text = r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
-        if r.returncode == 0 or text:
-            break
-        time.sleep(1)
-    return r.returncode, text
+        return r.returncode, r.stdout.decode("latin-1").replace("\r\n", "\n").rstrip("\n")
+    return asked(ask, lambda answer: answer[0] == 0 or answer[1])
 
 
 class Program:
