@@ -79,4 +79,13 @@ std::string regeditValueLines(const std::string& name, const platform::RegValue&
   return named + data(value, named.size()) + "\r\n";
 }
 
+std::string regeditLinkNote(platform::RegRoot root, const std::string& path,
+                            const std::string& target) {
+  std::string shown = target;
+  for (char& c : shown)
+    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+  return "\r\n; [" + std::string(platform::rootName(root)) + "\\" + path +
+         "] was a registry link to " + shown + "\r\n";
+}
+
 }  // namespace scan

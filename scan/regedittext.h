@@ -26,6 +26,12 @@ bool regeditCanName(const std::string& name);
 // the key names below the root, separated by single backslashes.
 std::string regeditKeyLine(platform::RegRoot root, const std::string& path);
 
+// A comment line that names a registry link in the tree and where it led: a link is deleted as
+// the link, what it led to stays, and the format cannot make a link again. Line breaks in the
+// target (which the system does not check) become blanks.
+std::string regeditLinkNote(platform::RegRoot root, const std::string& path,
+                            const std::string& target);
+
 // A value's line(s), ended with CR LF; the empty name is the key's default value ("@=").
 // value.data holds strings without their terminating zero, as RegKey::read gives them.
 std::string regeditValueLines(const std::string& name, const platform::RegValue& value);

@@ -25,7 +25,7 @@ std::string spelledAs(const std::vector<std::string>& listed, const std::string&
 }
 
 // The key's lines, then those of each subkey, as regedit lists a tree. A subkey that cannot be
-// opened for reading cannot be deleted either, and stays out.
+// opened for reading cannot be deleted either, and stays out; a link is named in a comment.
 bool describeTree(platform::Registry& registry, platform::RegRoot root, const std::string& path,
                   platform::RegKey& key, size_t depth, std::string& text) {
   text += regeditKeyLine(root, path);
@@ -37,6 +37,11 @@ bool describeTree(platform::Registry& registry, platform::RegRoot root, const st
   for (const auto& name : key.subkeyNames()) {
     if (!regeditCanName(name) || depth >= kMaxKeyDepth) return false;
     const std::string below = path + "\\" + name;
+    // Opening a link opens what it leads to, which is not deleted with the tree.
+    if (const auto target = registry.linkTarget(root, below)) {
+      text += regeditLinkNote(root, below, *target);
+      continue;
+    }
     auto subkey = registry.open(root, below, platform::RegAccess::Read);
     if (subkey && !describeTree(registry, root, below, *subkey, depth + 1, text)) return false;
   }
@@ -62,6 +67,8 @@ bool RegistryBackup::saveKey(platform::Registry& registry, platform::RegRoot roo
                 keyPath.substr(slash + 1));
   const auto depth = static_cast<size_t>(std::count(spelled.begin(), spelled.end(), '\\')) + 1;
   if (keyPath.empty() || !regeditCanName(spelled) || depth > kMaxKeyDepth) return false;
+  if (const auto target = registry.linkTarget(root, spelled))
+    return append(regeditLinkNote(root, spelled, *target));
   auto key = registry.open(root, spelled, platform::RegAccess::Read);
   if (!key) return false;
   std::string text;

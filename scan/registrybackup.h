@@ -5,6 +5,9 @@
 // leaves no file) and named after the local date and time then: "Registry backup 2004-07-15
 // 14-05-09.reg", with " (2)" and so on when that name is taken.
 //
+// A registry link in a key is deleted as the link, and what it leads to stays; the file names
+// it in a comment, since the format cannot make a link again.
+//
 // What cannot be saved whole is not to be deleted: every save answers whether the deletion may
 // go ahead. A save fails when the file cannot be created or written, when a name in the key
 // cannot be written in the format (see regeditCanName), when a value cannot be read, or when

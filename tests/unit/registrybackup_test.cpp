@@ -183,6 +183,29 @@ TEST_F(RegistryBackupTest, WhatCannotBeSavedWholeIsRefused) {
   EXPECT_EQ(file(backup.filePath()), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Mixed]\r\n");
 }
 
+// A link in a listed key is deleted as the link, so what it leads to is no part of the backup.
+TEST_F(RegistryBackupTest, ALinkIsNamedButWhatItLeadsToIsNotSaved) {
+  auto victim = sys.registry().create(RegRoot::LocalMachine, "Software\\Victim");
+  victim->writeString("precious", "data");
+  sys.registry().create(RegRoot::LocalMachine, "Software\\Victim\\Inner");
+  sys.registry().create(RegRoot::CurrentUser, "Software\\X")->writeString("own", "1");
+  ASSERT_TRUE(sys.fakeRegistry.createLink(RegRoot::CurrentUser, "Software\\X\\Door",
+                                          RegRoot::LocalMachine, "Software\\Victim"));
+  ASSERT_TRUE(sys.fakeRegistry.createLink(RegRoot::CurrentUser, "Software\\Gate",
+                                          RegRoot::LocalMachine, "Software\\Victim"));
+
+  ASSERT_TRUE(backup.saveKey(sys.registry(), RegRoot::CurrentUser, "Software\\X"));
+  ASSERT_TRUE(backup.saveKey(sys.registry(), RegRoot::CurrentUser, "Software\\Gate"));
+  backup.close();
+  EXPECT_EQ(file(backup.filePath()),
+            "REGEDIT4\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"own\"=\"1\"\r\n"
+            "\r\n; [HKEY_CURRENT_USER\\Software\\X\\Door] was a registry link to "
+            "\\Registry\\Machine\\Software\\Victim\r\n"
+            "\r\n; [HKEY_CURRENT_USER\\Software\\Gate] was a registry link to "
+            "\\Registry\\Machine\\Software\\Victim\r\n");
+}
+
 TEST_F(RegistryBackupTest, NoFileMeansNoSave) {
   sys.fakeFiles.addFile(folder, "a file where the folder belongs");
   sys.registry().create(RegRoot::CurrentUser, "Software\\Bad");
