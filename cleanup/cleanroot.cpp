@@ -73,7 +73,7 @@ bool CleanRoot::holds(const std::string& path) const {
 }
 
 bool CleanRoot::deleteFile(platform::Files& files, const std::string& path) const {
-  return holds(path) && real_.deleteFile(files, path);
+  return holds(path) && real_.deleteFile(files, path, platform::DeletionRule::AnyFileBelow);
 }
 
 }  // namespace cleanup

@@ -2,8 +2,8 @@
 //
 // A listing cannot always tell a link from what it shows: under Wine a Unix symbolic link to a
 // file lists as a plain file, and deleting it by name deletes its target, wherever that lies.
-// So the file is opened for deletion, where it really lies is checked against where the
-// folder really lies, and it is deleted through the handle that was checked.
+// So the file is opened for deletion, where it really lies is checked against the rule the
+// caller names, and it is deleted through the handle that was checked.
 #pragma once
 
 #include <string>
@@ -11,6 +11,17 @@
 #include "platform/files.h"
 
 namespace platform {
+
+// What a deletion below a folder may reach.
+enum class DeletionRule {
+  // Any file that really lies below the folder, wherever the path led: the cleaner's, which
+  // empties a folder of its own.
+  AnyFileBelow,
+  // Only the file the path names, where the path really leads: a file the user or a list chose
+  // by its path. A link goes as the link, or not at all, never as what it points to, even
+  // when that lies below the folder too.
+  OnlyTheNamedFile,
+};
 
 class RealFolder {
  public:
@@ -24,10 +35,10 @@ class RealFolder {
   // when that could not be told.
   const std::string& folded() const { return folded_; }
 
-  // Deletes a file that really lies below the folder; false, and nothing deleted, for a file
-  // that lies elsewhere or cannot be told, and for one the system will not delete (missing,
-  // read-only, in use).
-  bool deleteFile(Files& files, const std::string& path) const;
+  // Deletes a file that really lies below the folder, as the rule allows; false, and nothing
+  // deleted, for a file that lies elsewhere or cannot be told, and for one the system will not
+  // delete (missing, read-only, in use).
+  bool deleteFile(Files& files, const std::string& path, DeletionRule rule) const;
 
  private:
   std::string folded_;

@@ -301,7 +301,8 @@ void Tsystemprofrm::deleteFile() {
     return;
   // Only a file that really lies on the drive that was searched: a link is the file asked
   // about, not what it points to.
-  platform::RealFolder::of(files, app_.facts.systemDrive() + "\\").deleteFile(files, path);
+  platform::RealFolder::of(files, app_.facts.systemDrive() + "\\")
+      .deleteFile(files, path, platform::DeletionRule::OnlyTheNamedFile);
   if (files.fileExists(path)) {
     app_.ui.messageBox(this, "The file " + quoted(name) + " could not be deleted.", "Delete file",
                        ui::kMbOk | ui::kMbIconWarning);

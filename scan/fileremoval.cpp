@@ -76,7 +76,8 @@ FileRemoval::Result FileRemoval::quarantine(std::vector<std::string> detectedFil
 }
 
 bool FileRemoval::deleteOne(const std::string& path, const platform::RealFolder& inside) {
-  if (files_.fileExists(path)) inside.deleteFile(files_, path);
+  if (files_.fileExists(path))
+    inside.deleteFile(files_, path, platform::DeletionRule::OnlyTheNamedFile);
   const bool gone = !files_.fileExists(path);
   view_.showItem((gone ? "Deleting " : "Could not delete ") + path);
   return gone;
@@ -90,7 +91,7 @@ bool FileRemoval::quarantineOne(const std::string& path, const platform::RealFol
   const auto size = fileSize(files_, path);
   bool moved = copied && size && fileSize(files_, target) == size;
   if (moved) {
-    inside.deleteFile(files_, path);
+    inside.deleteFile(files_, path, platform::DeletionRule::OnlyTheNamedFile);
     moved = !files_.fileExists(path);
   }
   if (copied && !moved) {

@@ -207,7 +207,8 @@ void Tstartfrm::deleteStartupFile(int row) {
   const std::string path = StartupFolder + "\\" + name;
   if (!files.fileExists(path)) return;
   // A link in the folder is the file asked about, not what it points to.
-  platform::RealFolder::of(files, StartupFolder).deleteFile(files, path);
+  platform::RealFolder::of(files, StartupFolder)
+      .deleteFile(files, path, platform::DeletionRule::OnlyTheNamedFile);
   if (files.fileExists(path))
     warn("The startup file " + quoted(name) + " could not be deleted.", "Delete Startup file");
   else

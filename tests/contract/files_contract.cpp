@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/realfolder.h"
 #include "tests/contract/files_env.h"
 
 namespace {
@@ -358,6 +359,31 @@ TEST_F(FilesContract, FilesOpenedForDeletionGoOnlyWhereTheSystemAllows) {
   EXPECT_EQ(files.openForDeletion(root + "held.txt"), nullptr);
   EXPECT_TRUE(writer->close());
   EXPECT_TRUE(files.fileExists(root + "held.txt"));
+}
+
+// The two rules of a checked deletion, on a link whose target lies in the same folder: the
+// cleaner's lets the target go, since it may empty that folder anyway; a file chosen by its path
+// goes only as itself. Names differing in case and a folder link on the way are no link.
+TEST_F(FilesContract, ACheckedDeletionTakesOnlyWhatItsRuleAllows) {
+  using platform::DeletionRule;
+  ASSERT_TRUE(files.createDirectory(root + "Tree"));
+  ASSERT_TRUE(files.writeFile(root + "Tree\\target.dll", "needed"));
+  ASSERT_TRUE(files.writeFile(root + "Tree\\Plain.TXT", "p"));
+  ASSERT_TRUE(env.makeFileLink(root + "Tree\\link.exe", root + "Tree\\target.dll"));
+  const auto tree = platform::RealFolder::of(files, root + "Tree");
+
+  EXPECT_FALSE(tree.deleteFile(files, root + "Tree\\link.exe", DeletionRule::OnlyTheNamedFile));
+  EXPECT_EQ(files.readFile(root + "Tree\\target.dll", 100), "needed");
+  EXPECT_TRUE(tree.deleteFile(files, root + "TREE\\plain.txt", DeletionRule::OnlyTheNamedFile));
+  EXPECT_FALSE(files.attributes(root + "Tree\\Plain.TXT"));
+
+  ASSERT_TRUE(files.writeFile(root + "Tree\\again.txt", "a"));
+  ASSERT_TRUE(env.makeFolderLink(root + "door", root + "Tree"));
+  EXPECT_TRUE(tree.deleteFile(files, root + "door\\again.txt", DeletionRule::OnlyTheNamedFile));
+  EXPECT_FALSE(files.attributes(root + "Tree\\again.txt"));
+
+  EXPECT_TRUE(tree.deleteFile(files, root + "Tree\\link.exe", DeletionRule::AnyFileBelow));
+  EXPECT_FALSE(files.attributes(root + "Tree\\target.dll"));
 }
 
 TEST_F(FilesContract, UnreadableFolderListsNothingButStillShows) {

@@ -133,6 +133,23 @@ TEST_F(FileRemovalTest, ALinkToAFileElsewhereStaysWithItsTargetWhetherDeletedOrQ
   EXPECT_FALSE(files.fileExists(kQuarantine + std::string("evil.dll.qua")));
 }
 
+// The file a list names is the file that goes: a link to another file of the Windows directory
+// (a system library, say) is no licence to delete that one.
+TEST_F(FileRemovalTest, ALinkToAnotherFileOfTheWindowsDirectoryTakesNeitherWithIt) {
+  files.addFile("C:\\WINDOWS\\system32\\victim.dll", "needed");
+  files.addFileLink("C:\\WINDOWS\\evil.exe", "C:\\WINDOWS\\system32\\victim.dll");
+  files.addFile("C:\\WINDOWS\\Evil2.EXE", "e");
+  removal.deleteFiles({"C:\\WINDOWS\\evil.exe", "c:\\windows\\EVIL2.exe"}, 2);
+  EXPECT_EQ(view.events, (Events{"Could not delete C:\\WINDOWS\\evil.exe", "pause 10",
+                                 "Deleting c:\\windows\\EVIL2.exe", "Label8=1", "pause 10",
+                                 "File removal complete."}));
+  view.events.clear();
+  removal.quarantine({"C:\\WINDOWS\\evil.exe"}, 1, kProgramDir);
+  EXPECT_EQ(view.events.front(), "Could not quarantine C:\\WINDOWS\\evil.exe");
+  EXPECT_EQ(content("C:\\WINDOWS\\system32\\victim.dll"), "needed");
+  EXPECT_TRUE(files.fileExists("C:\\WINDOWS\\evil.exe"));
+}
+
 // Copies that come out short, as when the disk fills during the copy but the call says it
 // succeeded.
 class ShortCopies : public platform::Files {

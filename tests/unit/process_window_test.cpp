@@ -274,6 +274,20 @@ TEST_F(Locate, ALinkToAFileOffTheDriveIsNotDeletedThroughIt) {
   EXPECT_EQ(sys.fakeFiles.readFile("D:\\mine\\thesis.doc", 100), "mine");
 }
 
+// The drive that was searched holds the user's documents too: a located copy that is a link to
+// one of them is no licence to delete it.
+TEST_F(Locate, ALinkToADocumentOnTheSameDriveIsNotDeletedThroughIt) {
+  sys.fakeFiles.addDir("C:\\users\\me");
+  sys.fakeFiles.addFile("C:\\users\\me\\letter.doc", "mine");
+  sys.fakeFiles.addDir("C:\\Links");
+  sys.fakeFiles.addFileLink("C:\\Links\\notepad.exe", "C:\\users\\me\\letter.doc");
+  open();
+  locateNotepad();
+  ASSERT_TRUE(deleteLocated("C:\\Links\\notepad.exe", ui::kIdYes));
+  EXPECT_EQ(backend.boxes.back().text, "The file \"notepad.exe\" could not be deleted.");
+  EXPECT_EQ(sys.fakeFiles.readFile("C:\\users\\me\\letter.doc", 100), "mine");
+}
+
 TEST_F(ProcessWindow, TheReportCoversTheListAndIsBuiltAfresh) {
   sys.fakeRegistry
       .create(platform::RegRoot::CurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run")

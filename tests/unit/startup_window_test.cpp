@@ -214,6 +214,17 @@ TEST_F(StartupFolderSection, AFileLinkToADocumentElsewhereIsNotDeletedThroughIt)
   EXPECT_EQ(captions(), (std::vector<std::string>{"c.lnk"}));
 }
 
+TEST_F(StartupFolderSection, ALinkToAnotherEntryOfTheFolderTakesNeitherWithIt) {
+  sys.fakeFiles.addFile(file("keep.lnk"), "kept");
+  sys.fakeFiles.addFileLink(file("a.lnk"), file("keep.lnk"));
+  open();
+  click(w().Label2);
+  deleteRow(0, ui::kIdYes);
+  EXPECT_EQ(backend.boxes.back().text, "The startup file \"a.lnk\" could not be deleted.");
+  EXPECT_EQ(sys.fakeFiles.readFile(file("keep.lnk"), 100), "kept");
+  EXPECT_EQ(captions(), (std::vector<std::string>{"a.lnk", "keep.lnk"}));
+}
+
 TEST_F(StartupFolderSection, ALinkThatCannotBeDeletedStays) {
   sys.fakeFiles.addFile(file("locked.lnk"), "", platform::kAttrReadOnly);
   open();
