@@ -43,22 +43,28 @@ CleanRoot::CleanRoot(std::string path, const std::string& finalPath)
     : path_(std::move(path)), foldedPath_(platform::ansiLower(path_)), real_(finalPath) {}
 
 std::optional<CleanRoot> CleanRoot::open(platform::Files& files, const std::string& folder,
-                                         const std::vector<std::string>& protectedFolders) {
+                                         const std::vector<std::string>& protectedFolders,
+                                         const std::vector<std::string>& closedFolders) {
   if (folder.empty() || folder == "\\") return std::nullopt;
   const std::string path = withSeparator(files.fullPath(folder));
   if (isDriveRoot(path) || !files.directoryExists(path)) return std::nullopt;
   const std::string really = files.finalPath(path);
   if (really.empty() || isDriveRoot(withSeparator(really))) return std::nullopt;
   CleanRoot root(path, really);
-  for (const std::string& guarded : protectedFolders) {
-    if (guarded.empty()) continue;
+  // Each guarded folder by its path and where it really lies, against both forms of the root.
+  auto meets = [&](const std::string& guarded, bool inside) {
     for (const std::string& form : {files.fullPath(guarded), files.finalPath(guarded)}) {
-      if (form.empty()) continue;
+      if (guarded.empty() || form.empty()) continue;
       const std::string folded = platform::ansiLower(withSeparator(form));
-      if (startsWith(folded, root.foldedPath_) || startsWith(folded, root.real_.folded()))
-        return std::nullopt;
+      for (const std::string& own : {root.foldedPath_, root.real_.folded()})
+        if (startsWith(folded, own) || (inside && startsWith(own, folded))) return true;
     }
-  }
+    return false;
+  };
+  for (const std::string& guarded : protectedFolders)
+    if (meets(guarded, false)) return std::nullopt;
+  for (const std::string& closed : closedFolders)
+    if (meets(closed, true)) return std::nullopt;
   return root;
 }
 

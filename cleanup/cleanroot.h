@@ -19,11 +19,13 @@ namespace cleanup {
 class CleanRoot {
  public:
   // The folder to empty, or nothing when it must not be emptied: an empty path, a lone "\", a
-  // drive or share root, a folder that is one of the protected folders (the Windows
-  // directory, the program's directory, the user's profile) or holds one, whether by its path
-  // or where it really lies, and a folder that does not exist.
+  // drive or share root, a folder that is one of the protected folders (the program's
+  // directory, the user's profile) or holds one, a folder that is one of the closed folders (the
+  // Windows directory), holds one or lies inside one, each whether by its path or where it
+  // really lies, and a folder that does not exist.
   static std::optional<CleanRoot> open(platform::Files& files, const std::string& folder,
-                                       const std::vector<std::string>& protectedFolders);
+                                       const std::vector<std::string>& protectedFolders,
+                                       const std::vector<std::string>& closedFolders);
 
   // The folder's full path, with a trailing backslash: the walk starts here.
   const std::string& path() const { return path_; }

@@ -68,14 +68,17 @@ void Tdeletefrm::Timer1Timer() {
 
   const Tqex_ulm_frm& main = *app_.qex_ulm_frm;
   const app::SystemFacts& facts = app_.facts;
-  const std::vector<std::string> guarded{facts.windowsDirectory, app_.programDir(), facts.profileDirectory};
+  const std::vector<std::string> guarded{app_.programDir(), facts.profileDirectory};
+  // Whatever the registry names, nothing of the system's own folder is temporary: an antivirus
+  // quarantine path set to a folder in it would empty that folder.
+  const std::vector<std::string> closed{facts.windowsDirectory};
   platform::Files& files = app_.sys.files();
   tempRoot_.reset();
   quarantineRoot_.reset();
-  if (!main.excludeTemporary) tempRoot_ = cleanup::CleanRoot::open(files, facts.tempFolder(), guarded);
+  if (!main.excludeTemporary) tempRoot_ = cleanup::CleanRoot::open(files, facts.tempFolder(), guarded, closed);
   if (tempRoot_) walk(*tempRoot_);
   tempFiles_ = FoundFiles.size();
-  if (!main.excludeNorton) quarantineRoot_ = cleanup::CleanRoot::open(files, facts.nortonQuarantine, guarded);
+  if (!main.excludeNorton) quarantineRoot_ = cleanup::CleanRoot::open(files, facts.nortonQuarantine, guarded, closed);
   // A run cancelled while it read the Temp folder reads no further.
   if (quarantineRoot_ && !Cancelled) walk(*quarantineRoot_);
 

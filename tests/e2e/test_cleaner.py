@@ -232,6 +232,26 @@ def test_cleaner_choices_each_turn_their_step_off(wine):
         s.done()
 
 
+def test_cleaner_leaves_a_quarantine_path_inside_the_windows_directory_alone(wine):
+    """The quarantine path comes from the registry; one that names a folder of the system (say
+    system32) must not empty it. A folder of the test's own below C:\\windows stands in."""
+    s = Scene(wine, "winquar", None)
+    inside = wine.unix_path("C:\\windows\\qex-e2e-quarantine")
+    try:
+        shutil.rmtree(inside, ignore_errors=True)
+        for n in range(5):
+            write(os.path.join(inside, "system%d.dll" % n), b"needed")
+        wine.reg_add(QUARANTINE_KEY, "QuarantinePath", "C:\\windows\\qex-e2e-quarantine")
+        write(os.path.join(s.tree, "a.tmp"))
+        s.start()
+        s.run_cleaner()
+        check(not os.path.exists(os.path.join(s.tree, "a.tmp")), "the Temp folder was not cleaned")
+        check(len(files_below(inside)) == 5, "files went from inside C:\\windows: %r" % files_below(inside))
+    finally:
+        shutil.rmtree(inside, ignore_errors=True)
+        s.done()
+
+
 def big_tree(s, folders):
     for d in range(folders):
         folder = os.path.join(s.tree, "d%02d" % (d % 50), "f%04d" % d)

@@ -11,8 +11,9 @@ using cleanup::CleanRoot;
 
 struct CleanRootTest : ::testing::Test {
   platform::fake::FakeFiles files;
-  const std::vector<std::string> guarded{"C:\\WINDOWS", "C:\\Program Files\\Orvanta\\",
+  const std::vector<std::string> guarded{"C:\\Program Files\\Orvanta\\",
                                          "C:\\Documents and Settings\\ann"};
+  const std::vector<std::string> closed{"C:\\WINDOWS"};
   const std::string temp = "C:\\Documents and Settings\\ann\\Local Settings\\Temp\\";
 
   CleanRootTest() {
@@ -22,7 +23,7 @@ struct CleanRootTest : ::testing::Test {
     files.addFile("C:\\outside\\canary.txt", "keep");
   }
   CleanRoot root() {
-    auto r = CleanRoot::open(files, temp, guarded);
+    auto r = CleanRoot::open(files, temp, guarded, closed);
     EXPECT_TRUE(r.has_value());
     return *r;
   }
@@ -40,18 +41,37 @@ TEST_F(CleanRootTest, RootsThatWouldEmptyTooMuchAreRefused) {
            std::string("C:\\Documents and Settings\\ann\\"), std::string("C:\\Documents and Settings"),
            temp + "windows", temp + "drive\\", temp + "profile", std::string("C:\\missing\\"),
            std::string("C:\\outside\\canary.txt"), std::string("\\\\server\\share\\")}) {
-    EXPECT_FALSE(CleanRoot::open(files, folder, guarded).has_value()) << folder;
+    EXPECT_FALSE(CleanRoot::open(files, folder, guarded, closed).has_value()) << folder;
   }
 }
 
+// An antivirus quarantine path is whatever the registry says: one set to a folder of the system
+// would empty it. Older antivirus programs kept their quarantine below Program Files.
+TEST_F(CleanRootTest, NothingInsideTheWindowsDirectoryIsEmptiedButProgramFilesMayBe) {
+  files.addDir("C:\\WINDOWS\\Temp");
+  files.addLink("C:\\Quarantine", "C:\\WINDOWS\\system32");
+  for (const std::string& folder :
+       {std::string("C:\\WINDOWS\\system32"), std::string("c:\\windows\\SYSTEM32\\"),
+        std::string("C:\\WINDOWS\\Temp"), std::string("C:\\Quarantine")})
+    EXPECT_FALSE(CleanRoot::open(files, folder, guarded, closed).has_value()) << folder;
+  files.addDir("C:\\Program Files\\Antivirus\\Quarantine");
+  EXPECT_TRUE(
+      CleanRoot::open(files, "C:\\Program Files\\Antivirus\\Quarantine", guarded, closed));
+  // A protected folder only keeps its own and what holds it.
+  files.addDir("C:\\Documents and Settings\\ann\\Quarantine");
+  EXPECT_TRUE(
+      CleanRoot::open(files, "C:\\Documents and Settings\\ann\\Quarantine", guarded, closed));
+}
+
 TEST_F(CleanRootTest, AFolderInsideTheProfileIsTakenByItsFullPath) {
-  auto r = CleanRoot::open(files, "C:\\Documents and Settings\\ann\\Local Settings\\.\\Temp", guarded);
+  auto r = CleanRoot::open(files, "C:\\Documents and Settings\\ann\\Local Settings\\.\\Temp", guarded,
+                           closed);
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->path(), temp);
   // The system folders themselves do not stop a folder beside them.
   files.addDir("C:\\WINDOWS2");
-  EXPECT_TRUE(CleanRoot::open(files, "C:\\WINDOWS2", guarded).has_value());
-  EXPECT_TRUE(CleanRoot::open(files, "C:\\outside", {"", "C:\\Nowhere"}).has_value());
+  EXPECT_TRUE(CleanRoot::open(files, "C:\\WINDOWS2", guarded, closed).has_value());
+  EXPECT_TRUE(CleanRoot::open(files, "C:\\outside", {"", "C:\\Nowhere"}, {""}).has_value());
 }
 
 TEST_F(CleanRootTest, OnlyPlainStepsBelowTheFolderAreHeld) {
@@ -118,7 +138,7 @@ TEST_F(CleanRootTest, FilesTheSystemKeepsStay) {
 TEST_F(CleanRootTest, ARootReachedThroughALinkDeletesWhereItReallyLies) {
   files.addFile("C:\\elsewhere\\real\\a.tmp", "a");
   files.addLink("C:\\linked", "C:\\elsewhere\\real");
-  auto r = CleanRoot::open(files, "C:\\linked", guarded);
+  auto r = CleanRoot::open(files, "C:\\linked", guarded, closed);
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->path(), "C:\\linked\\");
   EXPECT_TRUE(r->deleteFile(files, "C:\\linked\\a.tmp"));
