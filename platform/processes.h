@@ -10,6 +10,30 @@
 
 namespace platform {
 
+// 100-nanosecond intervals since 1601-01-01 UTC, as Windows keeps process times.
+using ProcessTime = uint64_t;
+
+// Who a process is, as far as it tells: the name of its first module and when it started.
+// Together they tell a process from a later one that was given its ID; either is nullopt when
+// the process cannot be opened to read it.
+struct ProcessIdentity {
+  std::optional<std::string> name;
+  std::optional<ProcessTime> created;
+};
+
+// Whether a process read now is the one identified before: the same creation time, which must
+// be known, and the same name, or no name either time.
+inline bool sameProcess(const ProcessIdentity& now, const ProcessIdentity& identified) {
+  return identified.created && now.created == identified.created && now.name == identified.name;
+}
+
+// How an attempt to end a process went.
+enum class Ending {
+  Ended,
+  Gone,     // the process identified so is no longer running: its ID is free or names another
+  Refused,  // still running, or not to be told from another: the system or the check said no
+};
+
 struct ProcessEntry {
   uint32_t pid = 0;
   std::string exeFile;
@@ -22,10 +46,14 @@ class Processes {
   virtual std::vector<ProcessEntry> snapshot() = 0;
   // EnumProcesses.
   virtual std::vector<uint32_t> enumerate() = 0;
-  // EnumProcessModules + GetModuleBaseNameA of the first module; nullopt when the process
-  // cannot be opened for query.
-  virtual std::optional<std::string> firstModuleName(uint32_t pid) = 0;
-  virtual bool terminate(uint32_t pid) = 0;
+  // The first module's name (EnumProcessModules + GetModuleBaseNameA) and the creation time
+  // (GetProcessTimes), read through one handle.
+  virtual ProcessIdentity identify(uint32_t pid) = 0;
+  // Ends the process with this ID only while it is the one identified so: its identity is read
+  // again through the handle that ends it, and it must have the name (or have none, as
+  // before) and the creation time that were seen. Without a creation time nothing can be told,
+  // and nothing is ended.
+  virtual Ending terminate(uint32_t pid, const ProcessIdentity& identified) = 0;
   // String-table values of a file's version resource, keyed by name ("CompanyName", ...),
   // for the file's first language; nullopt when the file has no version resource.
   virtual std::optional<std::map<std::string, std::string>> versionStrings(const std::string& path) = 0;

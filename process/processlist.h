@@ -16,6 +16,7 @@ constexpr const char* kUnknownProcess = "<unknown>";
 struct ProcessRow {
   uint32_t pid = 0;
   std::string name;
+  platform::ProcessIdentity identity;  // as listed, to end this process and no later one
 };
 
 // Every running process, in the order the system enumerates them, named by its first module
@@ -26,11 +27,6 @@ std::vector<ProcessRow> listProcesses(platform::Processes& processes);
 // for itself rather than opening a set. (File names hold no "*" or "?".)
 std::string exactNameMask(const std::string& name);
 
-// Whether the system still lists the process.
-bool isListed(platform::Processes& processes, uint32_t pid);
-
-// The name a row of the process would show now.
-std::string processName(platform::Processes& processes, uint32_t pid);
 
 // The named string of the file's version resource for its first translation, cut to its first
 // 99 characters; empty when the file has no such string.

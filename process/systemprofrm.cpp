@@ -106,6 +106,7 @@ void Tsystemprofrm::FormClose(ui::CloseAction&) {
   LocateMasks.clear();
   Memo1.clear();
   ListView1.clear();
+  listed_.clear();
   app_.qex_ulm_frm->resumeTimers();
 }
 
@@ -138,11 +139,14 @@ void Tsystemprofrm::showProcesses() {
       "can be shut down as some of them are used by Windows.");
   sections_.highlight(Label1);
   updateMenu();
+  listed_.clear();
   const auto running = process::listProcesses(app_.sys.processes());
   if (running.empty()) return;
   std::vector<ui::ListRow> rows;
-  for (const process::ProcessRow& p : running)
+  for (const process::ProcessRow& p : running) {
     rows.push_back(ui::ListRow{p.name, {std::to_string(p.pid)}, 0});
+    listed_[p.pid] = p.identity;
+  }
   ListView1.setRows(std::move(rows));
   showCount(ListView1.rowCount() - 1);
 }
@@ -235,11 +239,13 @@ void Tsystemprofrm::terminateSelected() {
 bool Tsystemprofrm::endProcess(int row) {
   const ui::ListRow& r = ListView1.rows()[row];
   const uint32_t pid = static_cast<uint32_t>(std::strtoul(r.subItems.at(0).c_str(), nullptr, 10));
-  platform::Processes& processes = app_.sys.processes();
-  // The list may be minutes old, and the system gives an ended process's ID to a new one: a
-  // row whose ID now names another program has ended, and that program is left alone.
-  if (process::processName(processes, pid) != r.caption) return true;
-  if (processes.terminate(pid) || !process::isListed(processes, pid)) return true;
+  // The list may be minutes old, and the system gives an ended process's ID to a new one, even
+  // one of the same program: only the process that was listed may end. One that has ended
+  // since has gone as asked.
+  const auto it = listed_.find(pid);
+  const platform::ProcessIdentity identity =
+      it == listed_.end() ? platform::ProcessIdentity{} : it->second;
+  if (app_.sys.processes().terminate(pid, identity) != platform::Ending::Refused) return true;
   app_.ui.messageBox(
       this,
       "The process " + quoted(r.caption) + " (" + std::to_string(pid) + ") could not be ended.",

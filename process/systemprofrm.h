@@ -3,6 +3,8 @@
 // of processes and Run values.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "frame/listheader.h"
 #include "frame/sectionlinks.h"
 #include "frame/standardbutton.h"
+#include "platform/processes.h"
 
 class Tsystemprofrm : public app::Window {
  public:
@@ -54,6 +57,8 @@ class Tsystemprofrm : public app::Window {
   frame::ListHeader header_;
   frame::StandardButton terminate_;
   int shownCount_ = 0;
+  // Who each process of the list was when it was listed, by ID: Terminate ends that one only.
+  std::map<uint32_t, platform::ProcessIdentity> listed_;
   // Moves on with every section opened and when the window closes, so that a locate that let
   // them happen leaves the list alone afterwards.
   unsigned section_ = 0;

@@ -16,18 +16,21 @@ std::vector<uint32_t> FakeProcesses::enumerate() {
   return pids;
 }
 
-std::optional<std::string> FakeProcesses::firstModuleName(uint32_t pid) {
+ProcessIdentity FakeProcesses::identify(uint32_t pid) {
   for (const auto& p : running)
-    if (p.pid == pid) return p.moduleName;
-  return std::nullopt;
+    if (p.pid == pid) return {p.moduleName, p.created};
+  return {};
 }
 
-bool FakeProcesses::terminate(uint32_t pid) {
+Ending FakeProcesses::terminate(uint32_t pid, const ProcessIdentity& identified) {
   auto it = std::find_if(running.begin(), running.end(), [&](const FakeProcess& p) { return p.pid == pid; });
-  if (it == running.end() || !it->terminable) return false;
+  if (it == running.end()) return Ending::Gone;
+  if (!identified.created) return Ending::Refused;
+  if (!sameProcess({it->moduleName, it->created}, identified)) return Ending::Gone;
+  if (!it->terminable) return Ending::Refused;
   running.erase(it);
   terminated.push_back(pid);
-  return true;
+  return Ending::Ended;
 }
 
 std::optional<std::map<std::string, std::string>> FakeProcesses::versionStrings(const std::string& path) {

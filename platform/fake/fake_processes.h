@@ -17,6 +17,7 @@ struct FakeProcess {
   std::string exeFile;                    // as the snapshot names it
   std::optional<std::string> moduleName;  // nullopt: the process cannot be opened for query
   bool terminable = true;
+  std::optional<ProcessTime> created = 1;  // nullopt: not even its start can be read
 };
 
 class FakeProcesses : public Processes {
@@ -27,8 +28,8 @@ class FakeProcesses : public Processes {
 
   std::vector<ProcessEntry> snapshot() override;
   std::vector<uint32_t> enumerate() override;
-  std::optional<std::string> firstModuleName(uint32_t pid) override;
-  bool terminate(uint32_t pid) override;
+  ProcessIdentity identify(uint32_t pid) override;
+  Ending terminate(uint32_t pid, const ProcessIdentity& identified) override;
   std::optional<std::map<std::string, std::string>> versionStrings(const std::string& path) override;
 };
 

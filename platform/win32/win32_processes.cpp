@@ -5,6 +5,7 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace platform::win32 {
@@ -22,6 +23,33 @@ const char* const kVersionNames[] = {
 Handle openProcess(DWORD access, uint32_t pid) {
   HANDLE h = OpenProcess(access, FALSE, pid);
   return Handle(h);
+}
+
+// PROCESS_QUERY_LIMITED_INFORMATION, which the headers declare for Vista and later targets only:
+// enough to read when a process started where the full query right is refused. Older systems
+// refuse it, and such a process tells nothing.
+constexpr DWORD kQueryLimited = 0x1000;
+
+// A handle with the extra rights that reads as much of who the process is as it allows.
+Handle openToIdentify(DWORD extra, uint32_t pid) {
+  Handle process = openProcess(extra | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, pid);
+  if (!process) process = openProcess(extra | kQueryLimited, pid);
+  return process;
+}
+
+ProcessIdentity identityOf(HANDLE process) {
+  ProcessIdentity identity;
+  FILETIME created, exited, kernel, user;
+  if (GetProcessTimes(process, &created, &exited, &kernel, &user))
+    identity.created = (uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  HMODULE module = nullptr;
+  DWORD needed = 0;
+  char name[MAX_PATH];
+  if (EnumProcessModules(process, &module, sizeof module, &needed) && needed != 0) {
+    const DWORD n = GetModuleBaseNameA(process, module, name, sizeof name);
+    if (n != 0) identity.name = std::string(name, n);
+  }
+  return identity;
 }
 
 }  // namespace
@@ -55,21 +83,24 @@ std::vector<uint32_t> Win32Processes::enumerate() {
   }
 }
 
-std::optional<std::string> Win32Processes::firstModuleName(uint32_t pid) {
-  Handle process = openProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, pid);
-  if (!process) return std::nullopt;
-  HMODULE module = nullptr;
-  DWORD needed = 0;
-  if (!EnumProcessModules(process.get(), &module, sizeof module, &needed) || needed == 0) return std::nullopt;
-  char name[MAX_PATH];
-  const DWORD n = GetModuleBaseNameA(process.get(), module, name, sizeof name);
-  if (n == 0) return std::nullopt;
-  return std::string(name, n);
+ProcessIdentity Win32Processes::identify(uint32_t pid) {
+  Handle process = openToIdentify(0, pid);
+  return process ? identityOf(process.get()) : ProcessIdentity{};
 }
 
-bool Win32Processes::terminate(uint32_t pid) {
-  Handle process = openProcess(PROCESS_TERMINATE, pid);
-  return process && TerminateProcess(process.get(), 0);
+Ending Win32Processes::terminate(uint32_t pid, const ProcessIdentity& identified) {
+  // The one handle that is checked is the one that ends the process.
+  Handle process = openToIdentify(PROCESS_TERMINATE, pid);
+  if (!process) {
+    const auto pids = enumerate();
+    return std::find(pids.begin(), pids.end(), pid) == pids.end() ? Ending::Gone : Ending::Refused;
+  }
+  if (!identified.created) return Ending::Refused;
+  if (!sameProcess(identityOf(process.get()), identified)) return Ending::Gone;
+  // An ended process keeps its handle valid, and ending it again reports success.
+  DWORD code = 0;
+  if (GetExitCodeProcess(process.get(), &code) && code != STILL_ACTIVE) return Ending::Gone;
+  return TerminateProcess(process.get(), 0) ? Ending::Ended : Ending::Refused;
 }
 
 std::optional<std::map<std::string, std::string>> Win32Processes::versionStrings(const std::string& path) {

@@ -9,9 +9,9 @@ class Win32Processes : public Processes {
  public:
   std::vector<ProcessEntry> snapshot() override;
   std::vector<uint32_t> enumerate() override;
-  std::optional<std::string> firstModuleName(uint32_t pid) override;
+  ProcessIdentity identify(uint32_t pid) override;
   // TerminateProcess with exit code 0.
-  bool terminate(uint32_t pid) override;
+  Ending terminate(uint32_t pid, const ProcessIdentity& identified) override;
   // VerQueryValueA can only look names up, not list them, so the map holds those of the
   // standard names the file has: Comments, CompanyName, FileDescription, FileVersion,
   // InternalName, LegalCopyright, LegalTrademarks, OriginalFilename, PrivateBuild,

@@ -27,24 +27,52 @@ TEST_F(ProcessesContract, TheRunningProgramIsListedWithItsName) {
   EXPECT_TRUE(platform::equalsAsciiNoCase(it->exeFile, own.exeFile)) << it->exeFile;
 
   EXPECT_TRUE(listed(own.pid));
-  auto module = procs().firstModuleName(own.pid);
-  ASSERT_TRUE(module.has_value());
-  EXPECT_TRUE(platform::equalsAsciiNoCase(*module, own.exeFile)) << *module;
+  const auto identity = procs().identify(own.pid);
+  ASSERT_TRUE(identity.name.has_value());
+  EXPECT_TRUE(platform::equalsAsciiNoCase(*identity.name, own.exeFile)) << *identity.name;
+  ASSERT_TRUE(identity.created.has_value());
+  EXPECT_GT(*identity.created, 0u);
+  EXPECT_EQ(procs().identify(own.pid).created, identity.created);
 }
 
 TEST_F(ProcessesContract, AnUnknownProcessCanNeitherBeReadNorEnded) {
   EXPECT_FALSE(listed(kNoSuchPid));
-  EXPECT_EQ(procs().firstModuleName(kNoSuchPid), std::nullopt);
-  EXPECT_FALSE(procs().terminate(kNoSuchPid));
+  const auto nobody = procs().identify(kNoSuchPid);
+  EXPECT_EQ(nobody.name, std::nullopt);
+  EXPECT_EQ(nobody.created, std::nullopt);
+  EXPECT_EQ(procs().terminate(kNoSuchPid, nobody), platform::Ending::Gone);
 }
 
 TEST_F(ProcessesContract, AnEndedProcessLeavesTheList) {
   auto victim = startVictim();
   ASSERT_NE(victim->pid(), 0u);
   EXPECT_TRUE(listed(victim->pid()));
-  EXPECT_TRUE(procs().terminate(victim->pid()));
+  const auto identity = procs().identify(victim->pid());
+  ASSERT_TRUE(identity.created.has_value());
+  EXPECT_EQ(procs().terminate(victim->pid(), identity), platform::Ending::Ended);
   settle();
   EXPECT_FALSE(listed(victim->pid()));
+  // Asked again, the process identified so has gone: nothing else is ended.
+  EXPECT_EQ(procs().terminate(victim->pid(), identity), platform::Ending::Gone);
+}
+
+// The ID is the same, but a process that started at another time is another process.
+TEST_F(ProcessesContract, AProcessIsEndedOnlyWhileItIsTheOneIdentified) {
+  auto victim = startVictim();
+  ASSERT_NE(victim->pid(), 0u);
+  auto identity = procs().identify(victim->pid());
+  ASSERT_TRUE(identity.created.has_value());
+  auto other = identity;
+  other.created = *identity.created + 1;
+  EXPECT_EQ(procs().terminate(victim->pid(), other), platform::Ending::Gone);
+  other = identity;
+  other.name = "another.exe";
+  EXPECT_EQ(procs().terminate(victim->pid(), other), platform::Ending::Gone);
+  other = identity;
+  other.created.reset();
+  EXPECT_EQ(procs().terminate(victim->pid(), other), platform::Ending::Refused);
+  EXPECT_TRUE(listed(victim->pid()));
+  EXPECT_EQ(procs().terminate(victim->pid(), identity), platform::Ending::Ended);
 }
 
 TEST_F(ProcessesContract, VersionStringsComeFromTheFirstTranslation) {

@@ -28,16 +28,19 @@ struct ProcessLogic : ::testing::Test {
 };
 
 TEST_F(ProcessLogic, ProcessesInTheSystemsOrderWithUnreadableOnesUnknown) {
-  processes.running = {
-      {8, "b.exe", "b.exe"}, {4, "System", std::nullopt}, {1200, "a.exe", std::string(300, 'a')}};
+  processes.running = {{8, "b.exe", "b.exe", true, 77},
+                       {4, "System", std::nullopt},
+                       {1200, "a.exe", std::string(300, 'a')}};
   const auto rows = process::listProcesses(processes);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].pid, 8u);
   EXPECT_EQ(rows[0].name, "b.exe");
   EXPECT_EQ(rows[1].name, "<unknown>");
   EXPECT_EQ(rows[2].name, std::string(259, 'a'));
-  EXPECT_TRUE(process::isListed(processes, 1200));
-  EXPECT_FALSE(process::isListed(processes, 9));
+  // Who each was, to end that one later and no other: the whole name and the start.
+  EXPECT_EQ(rows[0].identity.created, 77u);
+  EXPECT_EQ(rows[1].identity.name, std::nullopt);
+  EXPECT_EQ(rows[2].identity.name, std::string(300, 'a'));
 }
 
 TEST_F(ProcessLogic, MoreThanATableOfOldAreListed) {

@@ -96,6 +96,32 @@ TEST_F(ProcessWindow, ARowWhoseIdNowNamesAnotherProgramEndsNothing) {
   EXPECT_TRUE(backend.boxes.empty());
 }
 
+// A process started later got the listed one's ID: the same program (a second notepad), or,
+// for a row whose name could not be read, any other process that tells no name either.
+TEST_F(ProcessWindow, ARowWhoseIdWasGivenToALaterProcessOfTheSameNameEndsNothing) {
+  open();
+  sys.fakeProcesses.running[2] = {512, "notepad.exe", "notepad.exe", true, 2};
+  sys.fakeProcesses.running[0] = {4, "System", std::nullopt, true, 3};
+  select(rowOf("notepad.exe"));
+  click(w().Image2);
+  select(rowOf("<unknown>"));
+  click(w().Image2);
+  EXPECT_TRUE(sys.fakeProcesses.terminated.empty());
+  EXPECT_EQ(captions(), (std::vector<std::string>{"explorer.exe"}));
+  EXPECT_TRUE(backend.boxes.empty());
+}
+
+// Nothing tells a process that cannot even say when it started from a later one.
+TEST_F(ProcessWindow, AProcessWhoseStartCannotBeReadIsNotEnded) {
+  sys.fakeProcesses.running[1].created = std::nullopt;
+  open();
+  select(rowOf("explorer.exe"));
+  click(w().Image2);
+  EXPECT_TRUE(sys.fakeProcesses.terminated.empty());
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text, "The process \"explorer.exe\" (300) could not be ended.");
+}
+
 TEST_F(ProcessWindow, AProcessThatWillNotEndKeepsItsRowAndTheUserIsTold) {
   open();
   select(0);
