@@ -25,6 +25,9 @@
 //   qexctl --windows                       lists visible top-level windows: class TAB caption
 //                                          TAB client width x height TAB the client area's
 //                                          top-left corner on the screen as x,y
+//   qexctl --registry-link <key> <target>  makes a registry link at key below
+//                                          HKEY_CURRENT_USER leading to target below
+//                                          HKEY_LOCAL_MACHINE (the registry tools make none)
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
 #include <tlhelp32.h>
@@ -385,6 +388,19 @@ int countProcesses() {
   return 0;
 }
 
+int makeRegistryLink(const std::string& key, const std::string& target) {
+  HKEY link = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+    return 1;
+  const std::wstring name = L"\\Registry\\Machine\\" + std::wstring(target.begin(), target.end());
+  const LONG set = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                                  reinterpret_cast<const BYTE*>(name.data()),
+                                  static_cast<DWORD>(name.size() * sizeof(wchar_t)));
+  RegCloseKey(link);
+  return set == ERROR_SUCCESS ? 0 : 1;
+}
+
 int usage() {
   std::fputs(
       "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
@@ -392,7 +408,7 @@ int usage() {
       "       | --savefile <path>\n"
       "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
       "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n"
-      "       | --gaps \"get <query>\" <prefix> <seconds>\n",
+      "       | --gaps \"get <query>\" <prefix> <seconds> | --registry-link <key> <target>\n",
       stderr);
   return 1;
 }
@@ -416,6 +432,8 @@ int main(int argc, char** argv) {
     return args.size() == 3 ? samples(args[2], std::atoi(args[1].c_str())) : usage();
   if (args[0] == "--start") return args.size() == 2 ? startProgram(args[1]) : usage();
   if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--registry-link")
+    return args.size() == 3 ? makeRegistryLink(args[1], args[2]) : usage();
   if (args[0] == "--gaps")
     return args.size() == 4 ? gaps(args[1], args[2], std::atoi(args[3].c_str())) : usage();
   if (args[0] == "--timed")

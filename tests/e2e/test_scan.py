@@ -10,7 +10,7 @@ import stat
 import subprocess
 import tempfile
 
-from harness import TOP, Program, check, screenshot, wait_until
+from harness import TOP, Program, check, qexctl, screenshot, wait_until
 
 SIGLIST = os.path.join(TOP, "build", "native", "qexsiglist")
 LISTS = ["ThreatData.db", "ThreatDataExt1.db", "ThreatDataExt2.db", "SysDataExt2.db",
@@ -25,6 +25,10 @@ ROOTS = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER", "HKCR": "HKE
 # Listed keys (with subkeys) and their unlisted siblings; listed values and their neighbours.
 BAD_KEYS = ["HKCR\\QexScan.Bad", "HKLM\\Software\\QexScanBad", "HKCU\\Software\\QexScanBad"]
 GOOD_KEYS = ["HKCR\\QexScan.Good", "HKLM\\Software\\QexScanGood", "HKCU\\Software\\QexScanGood"]
+# A registry link inside a listed key, leading to a key that is not listed: the link goes, what
+# it leads to stays.
+DOOR = "Software\\QexScanBad\\Door"
+VICTIM = "Software\\QexScanVictim"
 VALUES = [(TOOLBAR, "QexBadBar", "QexGoodBar"), (BROWSER, "QexBadBrowser", "QexGoodBrowser"),
           (RUN, "QexBadRun", "QexGoodRun")]
 
@@ -52,11 +56,14 @@ def plant_registry(wine):
         lines += ["[%s]" % full(key), '@="kept"']
     for key, bad, good in VALUES:
         lines += ["[%s]" % full(key), '"%s"="listed"' % bad, '"%s"="kept"' % good]
+    lines += ["[%s]" % full("HKLM\\" + VICTIM), '"precious"="data"', "[%s\\Inner]" % full("HKLM\\" + VICTIM)]
     regedit(wine, lines)
+    rc, out = qexctl(wine, "--registry-link", DOOR, VICTIM)
+    check(rc == 0, "no registry link: " + out)
 
 
 def clean_registry(wine):
-    lines = ["[-%s]" % full(key) for key in BAD_KEYS + GOOD_KEYS]
+    lines = ["[-%s]" % full(key) for key in BAD_KEYS + GOOD_KEYS + ["HKLM\\" + VICTIM]]
     for key, bad, good in VALUES:
         lines += ["[%s]" % full(key), '"%s"=-' % bad, '"%s"=-' % good]
     regedit(wine, lines)
@@ -163,6 +170,8 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
             check(not key_exists(wine, key), key + " is still there")
         for key in GOOD_KEYS:
             check(key_exists(wine, key), key + " is gone")
+        check(value_names(wine, "HKLM\\" + VICTIM) == {"precious"} and
+              key_exists(wine, "HKLM\\" + VICTIM + "\\Inner"), "the link's target was touched")
         for key, bad, good in VALUES:
             names = value_names(wine, key)
             check(bad not in names and good in names, "%s: %r" % (key, sorted(names)))
@@ -185,6 +194,10 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
             check(os.path.exists(path), path + " was removed")
         backups = glob.glob(os.path.join(quarantined, "Registry backup *.reg"))
         check(len(backups) == 1, "registry backups %r" % backups)
+        with open(backups[0], encoding="latin-1") as f:
+            backup = f.read()
+        check("QexScanBad\\Door] was a registry link" in backup and "precious" not in backup,
+              "the backup holds the link's target: %r" % backup)
         screenshot(wine, "scan-quarantined", TITLE)
 
         p.act("close deepscanfrm")
@@ -208,16 +221,22 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
     # A Unix link lists as a plain file under Wine, and deleting it by name deletes its target.
     link = os.path.join(windows, "qexscan-link.exe")
     target = os.path.join(tempfile.mkdtemp(prefix="qexscan-"), "thesis.doc")
+    # A link to another file of the Windows directory (a system library, say).
+    inner = os.path.join(windows, "qexscan-inner.exe")
+    victim = os.path.join(windows, "system32", "qexscan-victim.dll")
     p = Program(wine, "scanlog")
     try:
         plant_file(gone, b"C")
         plant_file(stays, b"R")
         plant_file(target, b"the user's own")
         os.symlink(target, link)
+        plant_file(victim, b"needed")
+        os.symlink(victim, inner)
         # Read-only on the Linux side is a read-only file to Windows, which DeleteFileA refuses.
         os.chmod(stays, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
         p.write_ini("[System]\nNews=0\n")
-        write_lists(p, {0: ["qexscan-c.exe", "qexscan-ro.exe", "qexscan-link.exe"]})
+        write_lists(p, {0: ["qexscan-c.exe", "qexscan-ro.exe", "qexscan-link.exe",
+                            "qexscan-inner.exe"]})
         log = os.path.join(p.dir, "scan log.txt")
         with open(log, "w") as f:
             f.write("an older log")
@@ -225,7 +244,7 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
         p.wait_ready()
         p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
         wait_complete(p)
-        p.expect("deepscanfrm.Label1.caption", "3 infections were found.", "Label1")
+        p.expect("deepscanfrm.Label1.caption", "4 infections were found.", "Label1")
 
         p.act("click deepscanfrm.Image2")
         wait_until(lambda: [b for b in p.boxes() if b.startswith("Save Scan Log\t")], 30,
@@ -237,7 +256,7 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
             check(f.read() == "an older log", "the log was replaced before the answer")
         p.answer("Yes")
         expected = ("C:\\windows\\qexscan-c.exe\r\nC:\\windows\\qexscan-ro.exe\r\n"
-                    "C:\\windows\\qexscan-link.exe\r\n")
+                    "C:\\windows\\qexscan-link.exe\r\nC:\\windows\\qexscan-inner.exe\r\n")
         wait_until(lambda: open(log, newline="").read() == expected, 20, what="the log")
         check(buttons(p) == ["1", "1", "1"], "buttons after Save log")
 
@@ -249,10 +268,13 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
         check(os.path.islink(link), "the link was deleted")
         with open(target, "rb") as f:
             check(f.read() == b"the user's own", "the link's target was touched")
-        p.expect("deepscanfrm.Label8.caption", "2", "Label8 counts the files that stayed")
+        check(os.path.islink(inner), "the link into system32 was deleted")
+        with open(victim, "rb") as f:
+            check(f.read() == b"needed", "the file of the Windows directory it led to was touched")
+        p.expect("deepscanfrm.Label8.caption", "3", "Label8 counts the files that stayed")
     finally:
         p.kill()
-        for path in (gone, stays, link):
+        for path in (gone, stays, link, inner, victim):
             if os.path.lexists(path):
                 if not os.path.islink(path):
                     os.chmod(path, stat.S_IRUSR | stat.S_IWUSR)

@@ -198,6 +198,13 @@ def test_process_viewer_ends_locates_and_reports(wine):
         os.makedirs(os.path.dirname(unix), exist_ok=True)
         with open(unix, "wb") as f:
             f.write(b"MZ planted copy")
+    # A located copy that is a link to a document elsewhere on the drive: Delete file must not
+    # take the document with it.
+    letter = os.path.join(drive_c, "qexlocate", "letter.doc")
+    with open(letter, "wb") as f:
+        f.write(b"the user's own")
+    os.makedirs(os.path.join(drive_c, "qexlocate", "link"))
+    os.symlink(letter, os.path.join(drive_c, "qexlocate", "link", "notepad.exe"))
     report_values = [(HKLM_RUN, "QexReportMachine"), (HKCU_RUN, "QexReportUser")]
     for key, name in report_values:
         wine.reg_add(key, name, "C:\\qex\\report.exe")
@@ -268,6 +275,20 @@ def test_process_viewer_ends_locates_and_reports(wine):
         check(details.startswith("The developer and owner of this file is:\nI couldn't find any information about "
                                  "this file.\nThis file was created:\n"), details)
         screenshot(wine, "systemprofrm-locate", "System Wizard", settle=3)
+
+        # Delete file on the link: asked, refused, and the document stays.
+        linked = "C:\\qexlocate\\link\\notepad.exe"
+        select(p, "systemprofrm", located.index(linked))
+        p.act("menu systemprofrm.PopupMenu1.Deletefile1")
+        wait_box(p, "Delete file", "the question before deleting")
+        # The answer box comes under the same title as the question.
+        p.answer("Yes")
+        wait_until(lambda: [b for b in p.boxes() if "could not be deleted" in b], 20,
+                   what="the word that the file stays")
+        answer_box(p, "Delete file", "OK")
+        with open(letter, "rb") as f:
+            check(f.read() == b"the user's own", "the document the link led to was touched")
+        check(linked in rows(p, "systemprofrm"), "the link's row went")
 
         # The report.
         p.act("click systemprofrm.Label5")
