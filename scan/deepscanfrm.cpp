@@ -101,6 +101,20 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
     w_.Label1.setCaption(end.summary);
     if (w_.AutoClose && end.clean) w_.Timer3.start();
   }
+  void keyRemovedLater(int32_t row) override {
+    if (!live() || row < 0 || row >= w_.ListView1.rowCount()) return;
+    ui::ListRow shown = w_.ListView1.rows()[static_cast<size_t>(row)];
+    shown.subItems = {scan::kKeyRemoved};
+    w_.ListView1.setRow(row, std::move(shown));
+  }
+  // The window may have been closed or shown anew while the box was open: its rows are then
+  // another scan's, and nothing of this one is deleted.
+  bool confirmDeleteWithoutBackup(const std::string& question) override {
+    return live() &&
+           w_.app_.ui.messageBox(&w_, question, "Orvanta Scan",
+                                 ui::kMbYesNo | ui::kMbIconWarning) == ui::kIdYes &&
+           live();
+  }
 
  private:
   // Rows the list shows without scrolling, and how often rows below them are added.

@@ -26,16 +26,19 @@ std::string spelledAs(const std::vector<std::string>& listed, const std::string&
 
 // The key's lines, then those of each subkey, as regedit lists a tree. A subkey that cannot be
 // opened for reading cannot be deleted either, and stays out; a link is named in a comment.
-bool describeTree(platform::Registry& registry, platform::RegRoot root, const std::string& path,
-                  platform::RegKey& key, size_t depth, std::string& text) {
+BackupFailure describeTree(platform::Registry& registry, platform::RegRoot root,
+                           const std::string& path, platform::RegKey& key, size_t depth,
+                           std::string& text) {
   text += regeditKeyLine(root, path);
   for (const auto& name : key.valueNames()) {
+    if (!regeditCanName(name)) return BackupFailure::Unnamable;
     auto value = key.read(name);
-    if (!regeditCanName(name) || !value) return false;
+    if (!value) return BackupFailure::Unreadable;
     text += regeditValueLines(name, *value);
   }
   for (const auto& name : key.subkeyNames()) {
-    if (!regeditCanName(name) || depth >= kMaxKeyDepth) return false;
+    if (!regeditCanName(name)) return BackupFailure::Unnamable;
+    if (depth >= kMaxKeyDepth) return BackupFailure::Unreadable;
     const std::string below = path + "\\" + name;
     // Opening a link opens what it leads to, which is not deleted with the tree.
     if (const auto target = registry.linkTarget(root, below)) {
@@ -43,9 +46,11 @@ bool describeTree(platform::Registry& registry, platform::RegRoot root, const st
       continue;
     }
     auto subkey = registry.open(root, below, platform::RegAccess::Read);
-    if (subkey && !describeTree(registry, root, below, *subkey, depth + 1, text)) return false;
+    if (!subkey) continue;
+    const auto failure = describeTree(registry, root, below, *subkey, depth + 1, text);
+    if (failure != BackupFailure::None) return failure;
   }
-  return true;
+  return BackupFailure::None;
 }
 
 }  // namespace
@@ -66,22 +71,25 @@ bool RegistryBackup::saveKey(platform::Registry& registry, platform::RegRoot roo
                        }),
                 keyPath.substr(slash + 1));
   const auto depth = static_cast<size_t>(std::count(spelled.begin(), spelled.end(), '\\')) + 1;
-  if (keyPath.empty() || !regeditCanName(spelled) || depth > kMaxKeyDepth) return false;
+  if (!regeditCanName(spelled)) return saved(BackupFailure::Unnamable);
+  if (keyPath.empty() || depth > kMaxKeyDepth) return saved(BackupFailure::Unreadable);
   if (const auto target = registry.linkTarget(root, spelled))
     return append(regeditLinkNote(root, spelled, *target));
   auto key = registry.open(root, spelled, platform::RegAccess::Read);
-  if (!key) return false;
+  if (!key) return saved(BackupFailure::Unreadable);
   std::string text;
-  return describeTree(registry, root, spelled, *key, depth, text) && append(text);
+  const auto failure = describeTree(registry, root, spelled, *key, depth, text);
+  return failure == BackupFailure::None ? append(text) : saved(failure);
 }
 
 bool RegistryBackup::saveValue(platform::RegRoot root, const std::string& keyPath,
                                platform::RegKey& key, const std::string& name) {
   const auto value = key.read(name);
-  if (!value) return false;
+  if (!value) return saved(BackupFailure::Unreadable);
   const std::string spelled =
       spelledAs(listed('v', root, keyPath, [&] { return key.valueNames(); }), name);
-  if (!regeditCanName(keyPath) || !regeditCanName(spelled)) return false;
+  if (!regeditCanName(keyPath) || !regeditCanName(spelled))
+    return saved(BackupFailure::Unnamable);
   return append(regeditKeyLine(root, keyPath) + regeditValueLines(spelled, *value));
 }
 
@@ -100,11 +108,16 @@ void RegistryBackup::close() {
   file_.reset();
 }
 
+bool RegistryBackup::saved(BackupFailure failure) {
+  failure_ = failure;
+  return failure == BackupFailure::None;
+}
+
 bool RegistryBackup::append(const std::string& text) {
-  if (broken_ || !open()) return false;
-  if (file_->write(text.data(), text.size())) return true;
+  if (broken_ || !open()) return saved(BackupFailure::Unwritable);
+  if (file_->write(text.data(), text.size())) return saved(BackupFailure::None);
   broken_ = true;
-  return false;
+  return saved(BackupFailure::Unwritable);
 }
 
 bool RegistryBackup::open() {

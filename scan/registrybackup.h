@@ -27,6 +27,14 @@
 
 namespace scan {
 
+// Why the last save failed.
+enum class BackupFailure {
+  None,
+  Unwritable,  // the folder or the file cannot be made, or a write failed
+  Unnamable,   // a name holds what the format cannot carry (a line break)
+  Unreadable,  // a value cannot be read, the key is gone or nests too deep
+};
+
 class RegistryBackup {
  public:
   // folder: where the file goes (created with any missing folders above it when needed).
@@ -44,11 +52,17 @@ class RegistryBackup {
 
   // The file written so far; empty while nothing was.
   const std::string& filePath() const { return path_; }
+  // The folder the file goes to.
+  const std::string& folder() const { return folder_; }
+  // Why the last save that failed did; None after a save that worked.
+  BackupFailure failure() const { return failure_; }
 
   // Closes the file; later saves start a new one.
   void close();
 
  private:
+  // Ends a save: true for None, false otherwise, with the reason kept.
+  bool saved(BackupFailure failure);
   bool append(const std::string& text);
   bool open();
   // The names of the subkeys ('k') or values ('v') of a key as the registry spells them, listed
@@ -65,6 +79,7 @@ class RegistryBackup {
   std::string path_;
   std::unique_ptr<platform::OutputFile> file_;
   bool broken_ = false;
+  BackupFailure failure_ = BackupFailure::None;
   std::map<std::string, std::vector<std::string>> listed_;
 };
 

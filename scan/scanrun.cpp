@@ -1,8 +1,10 @@
 #include "scan/scanrun.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/busyflag.h"
+#include "scan/keptfinds.h"
 #include "scan/listedfile.h"
 #include "scan/quarantinefolder.h"
 #include "scan/scanphases.h"
@@ -72,6 +74,7 @@ ScanRun::State ScanRun::advance() {
   done.clean = counts_.rows == 0;
   end(State::Complete);
   view_.scanComplete(done);
+  offerKept();
   return state_;
 }
 
@@ -127,12 +130,15 @@ void ScanRun::checkKey(const std::string& line) {
   const std::string path = keyPath(line);
   if (path.empty() || !setup_.registry.open(phase.root, path, platform::RegAccess::AllAccess))
     return;
-  const bool removed = backup_.saveKey(setup_.registry, phase.root, path) &&
-                       setup_.registry.deleteTree(phase.root, path);
-  ++counts_.KeysRemoved;
-  ++counts_.rows;
-  view_.keyFound(platform::rootName(phase.root) + line, removed ? kKeyRemoved : kKeyNotRemoved,
-                 counts_.KeysRemoved);
+  const std::string caption = platform::rootName(phase.root) + line;
+  if (!backup_.saveKey(setup_.registry, phase.root, path)) {
+    keep(phase.root, path, std::nullopt, caption);
+  } else {
+    const bool removed = setup_.registry.deleteTree(phase.root, path);
+    ++counts_.KeysRemoved;
+    ++counts_.rows;
+    view_.keyFound(caption, removed ? kKeyRemoved : kKeyNotRemoved, counts_.KeysRemoved);
+  }
   view_.detectionSound();
 }
 
@@ -140,7 +146,40 @@ void ScanRun::checkValue(const std::string& line) {
   const ScanPhase& phase = kScanPhases[phase_];
   auto key = setup_.registry.open(phase.root, phase.valueKey, platform::RegAccess::AllAccess);
   if (!key) return;
-  if (backup_.saveValue(phase.root, phase.valueKey, *key, line)) key->deleteValue(line);
+  if (!key->read(line)) return;
+  if (backup_.saveValue(phase.root, phase.valueKey, *key, line)) {
+    key->deleteValue(line);
+    return;
+  }
+  // Deleted silently once saved; a value that stays is shown like a key that stays.
+  keep(phase.root, phase.valueKey, line,
+       platform::rootName(phase.root) + std::string("\\") + phase.valueKey + "\\" + line);
+}
+
+void ScanRun::keep(platform::RegRoot root, const std::string& keyPath,
+                   const std::optional<std::string>& value, const std::string& caption) {
+  kept_.push_back(Kept{counts_.rows, root, keyPath, value});
+  const BackupFailure why = backup_.failure();
+  if (std::find(keptWhy_.begin(), keptWhy_.end(), why) == keptWhy_.end()) keptWhy_.push_back(why);
+  ++counts_.KeysRemoved;
+  ++counts_.rows;
+  view_.keyFound(caption, kKeyNotRemoved, counts_.KeysRemoved);
+}
+
+void ScanRun::offerKept() {
+  if (kept_.empty() ||
+      !view_.confirmDeleteWithoutBackup(keptFindsQuestion(kept_.size(), keptWhy_, backup_.folder())))
+    return;
+  for (const Kept& find : kept_) {
+    bool removed = false;
+    if (find.value) {
+      auto key = setup_.registry.open(find.root, find.keyPath, platform::RegAccess::AllAccess);
+      removed = key && key->deleteValue(*find.value);
+    } else {
+      removed = setup_.registry.deleteTree(find.root, find.keyPath);
+    }
+    if (removed) view_.keyRemovedLater(find.row);
+  }
 }
 
 ScanRun::State ScanRun::end(State state) {

@@ -17,11 +17,14 @@
 // when phase 7 has finished its lines does the end step come.
 //
 // Registry keys and values found are saved to the scan's registry backup (RegistryBackup)
-// before they are deleted; what cannot be saved is not deleted, and its row says "Not removed".
+// before they are deleted; what cannot be saved is not deleted, and its row says "Not removed"
+// (a value, which is deleted without a row, gets one then). At the end of a complete scan the
+// user is asked once whether to delete those finds without a backup, and told why they stayed.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +52,8 @@ class ScanView {
   // A key found: its row (caption and sub-item as given); Label9 = keysRemoved.
   virtual void keyFound(const std::string& caption, const std::string& state,
                         int32_t keysRemoved) = 0;
+  // A row of a registry find (its index among all rows) was removed after all.
+  virtual void keyRemovedLater(int32_t row) = 0;
   // Every file and key found: the detection sound, when the preferences have it on.
   virtual void detectionSound() = 0;
   // A list that exists but cannot be read: the error box with this text.
@@ -62,6 +67,9 @@ class ScanView {
     bool clean = false;
   };
   virtual void scanComplete(const End& end) = 0;
+  // After the end step, when registry finds were kept for want of a backup: the question
+  // whether to delete them without one; true for Yes.
+  virtual bool confirmDeleteWithoutBackup(const std::string& question) = 0;
 };
 
 struct ScanSetup {
@@ -113,6 +121,18 @@ class ScanRun {
   void checkKey(const std::string& line);
   void checkValue(const std::string& line);
   State end(State state);
+  // A registry find that its backup could not hold, kept and shown as not removed.
+  void keep(platform::RegRoot root, const std::string& keyPath,
+            const std::optional<std::string>& value, const std::string& caption);
+  // Asks about the kept finds and deletes them when the user says so.
+  void offerKept();
+
+  struct Kept {
+    int32_t row;
+    platform::RegRoot root;
+    std::string keyPath;
+    std::optional<std::string> value;  // the value's name; none for the whole key
+  };
 
   ScanSetup setup_;
   ScanView& view_;
@@ -124,6 +144,8 @@ class ScanRun {
   bool phaseLoaded_ = false;
   size_t line_ = 0;
   std::vector<std::string> SignatureLines;  // the current phase's list, still scrambled
+  std::vector<Kept> kept_;
+  std::vector<BackupFailure> keptWhy_;  // each reason once, in the order first met
 };
 
 }  // namespace scan

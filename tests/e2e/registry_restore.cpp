@@ -147,9 +147,11 @@ struct Quiet : scan::ScanView {
   void keyFound(const std::string& caption, const std::string& state, int32_t) override {
     rows.push_back(caption + " " + state);
   }
+  void keyRemovedLater(int32_t) override {}
   void detectionSound() override {}
   void listError(const std::string& message) override { fail(message); }
   void scanComplete(const End&) override {}
+  bool confirmDeleteWithoutBackup(const std::string&) override { return false; }
 };
 
 bool runRegedit(const std::string& file) {

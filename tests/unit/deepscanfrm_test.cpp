@@ -167,6 +167,30 @@ TEST_F(ScanWindow, KeysAloneGiveTheButtonsNothingToDo) {
   EXPECT_FALSE(buttonsEnabled());
 }
 
+// The backup cannot be written: the key stays, its row says so, and the box at the end offers
+// to delete it anyway; Yes does, and the row then says so.
+TEST_F(ScanWindow, AKeyThatCouldNotBeBackedUpIsOfferedOnceAtTheEnd) {
+  makeKey(RegRoot::CurrentUser, "Software\\BadUser");
+  sys.fakeFiles.addFile(kProgramDir + "Quarantined", "not a folder");
+  lists({{4, {"\\Software\\BadUser"}}});
+  start();
+  backend.boxAnswers = {ui::kIdNo};
+  runScan();
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].caption, "Orvanta Scan");
+  EXPECT_EQ(backend.boxes[0].flags, ui::kMbYesNo | ui::kMbIconWarning);
+  EXPECT_EQ(rows(), (Rows{"HKEY_CURRENT_USER\\Software\\BadUser|Not removed"}));
+  EXPECT_EQ(scan().Label2.caption(), "Scan complete.");
+  EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\BadUser"));
+
+  backend.boxAnswers = {ui::kIdYes};
+  scan().close();
+  runScan();
+  EXPECT_EQ(backend.boxes.size(), 2u);
+  EXPECT_EQ(rows(), (Rows{"HKEY_CURRENT_USER\\Software\\BadUser|Removed"}));
+  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\BadUser"));
+}
+
 TEST_F(ScanWindow, ACleanScanAtLogonFadesOutAndTheProgramStaysInTheTray) {
   lists({});
   sys.fakeSystem.args = {"-scan"};

@@ -253,9 +253,11 @@ TEST(ScanBackup, TheScanSavesEveryDeletionToOneFileAndSkipsWhatItCannotSave) {
     void keyFound(const std::string& caption, const std::string& state, int32_t) override {
       rows.push_back(caption + " " + state);
     }
-    void detectionSound() override {}
+    void keyRemovedLater(int32_t) override {}
+  void detectionSound() override {}
     void listError(const std::string&) override {}
     void scanComplete(const End&) override {}
+    bool confirmDeleteWithoutBackup(const std::string&) override { return false; }
   } view;
   scan::ScanRun run(
       scan::ScanSetup{sys.registry(), sys.files(), sys.system(), programDir, "C:\\WINDOWS"}, view);

@@ -59,6 +59,13 @@ struct Recorder : scan::ScanView {
   void detectionSound() override { events.push_back("sound"); }
   void listError(const std::string& message) override { errors.push_back(message); }
   void scanComplete(const End& end) override { ends.push_back(end); }
+  void keyRemovedLater(int32_t row) override { events.push_back("removed row " + std::to_string(row)); }
+  std::vector<std::string> questions;
+  bool deleteWithoutBackup = false;
+  bool confirmDeleteWithoutBackup(const std::string& question) override {
+    questions.push_back(question);
+    return deleteWithoutBackup;
+  }
 
   // The events of one kind, in order.
   Events only(const std::string& prefix) const {
@@ -294,6 +301,86 @@ TEST_F(ScanRunTest, ListedValuesOfTheThreeFixedKeysAreDeletedSilently) {
   EXPECT_TRUE(view.only("sound").empty());
   EXPECT_EQ(scanRun.counts().KeysRemoved, 0);
   EXPECT_TRUE(view.ends[0].clean);
+}
+
+// What could not be saved to the backup first stays, with a row that says so, and the user
+// learns why once, at the end, with the offer to delete it without a backup.
+class KeptFinds : public ScanRunTest {
+ protected:
+  const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  void SetUp() override {
+    makeKey(RegRoot::CurrentUser, "Software\\Bad\\Sub");
+    setValue(RegRoot::LocalMachine, run, "BadRun");
+    setValue(RegRoot::LocalMachine, run, "GoodRun");
+    emptyLists();
+    list(4, {"\\Software\\Bad"});
+    list(6, {"BadRun", "Missing"});
+    // A file where the backup's folder belongs: nothing can be saved.
+    sys.fakeFiles.addFile(kProgramDir + std::string("Quarantined"), "not a folder");
+  }
+  void scan() {
+    scan::ScanRun scanRun(setup(), view);
+    EXPECT_EQ(scanRun.run(), scan::ScanRun::State::Complete);
+  }
+};
+
+TEST_F(KeptFinds, KeysAndValuesThatCouldNotBeSavedStayWithARowAndOneQuestion) {
+  scan();
+  EXPECT_EQ(view.only("key "),
+            (Events{"key HKEY_CURRENT_USER\\Software\\Bad Not removed Label9=1",
+                    "key HKEY_LOCAL_MACHINE\\software\\microsoft\\windows\\currentversion\\run\\"
+                    "BadRun Not removed Label9=2"}));
+  EXPECT_EQ(view.ends[0].summary, "2 infections were found.");
+  ASSERT_EQ(view.questions.size(), 1u);
+  EXPECT_EQ(view.questions[0],
+            "2 registry entries found by the scan were not removed, because they could not be "
+            "saved to a registry backup first:\n"
+            "- the backup cannot be written in the folder \"C:\\Program Files\\Orvanta\\"
+            "Quarantined\"\n\nDo you want to delete them without a backup?");
+  // No: both stay.
+  EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Software\\Bad\\Sub"));
+  EXPECT_EQ(values(RegRoot::LocalMachine, run), (std::vector<std::string>{"BadRun", "GoodRun"}));
+  EXPECT_TRUE(view.only("removed").empty());
+}
+
+TEST_F(KeptFinds, YesDeletesThemAndTheirRowsSaySo) {
+  view.deleteWithoutBackup = true;
+  scan();
+  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\Bad"));
+  EXPECT_EQ(values(RegRoot::LocalMachine, run), std::vector<std::string>{"GoodRun"});
+  EXPECT_EQ(view.only("removed"), (Events{"removed row 0", "removed row 1"}));
+}
+
+// A line break in a name cannot go into the backup; it must not keep a key from removal either.
+TEST_F(KeptFinds, ALineBreakInANameIsNamedAsTheReason) {
+  sys.fakeFiles.remove(kProgramDir + std::string("Quarantined"));
+  setValue(RegRoot::CurrentUser, "Software\\Bad", "two\r\nlines");
+  view.deleteWithoutBackup = true;
+  emptyLists();
+  list(4, {"\\Software\\Bad"});
+  scan();
+  ASSERT_EQ(view.questions.size(), 1u);
+  EXPECT_EQ(view.questions[0],
+            "1 registry entry found by the scan was not removed, because it could not be saved "
+            "to a registry backup first:\n"
+            "- a name in it holds a line break, which a registry backup cannot hold\n\n"
+            "Do you want to delete it without a backup?");
+  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\Bad"));
+}
+
+TEST_F(KeptFinds, NoQuestionWhenEverythingWasSavedOrTheScanWasEnded) {
+  sys.fakeFiles.remove(kProgramDir + std::string("Quarantined"));
+  scan();
+  EXPECT_TRUE(view.questions.empty());
+  EXPECT_FALSE(keyExists(RegRoot::CurrentUser, "Software\\Bad"));
+
+  Recorder stopped;
+  sys.fakeFiles.addFile(kProgramDir + std::string("Quarantined"), "not a folder");
+  makeKey(RegRoot::CurrentUser, "Software\\Bad");
+  stopped.onMessages = [&] { stopped.stop = true; };
+  scan::ScanRun scanRun(setup(), stopped);
+  EXPECT_EQ(scanRun.run(), scan::ScanRun::State::Ended);
+  EXPECT_TRUE(stopped.questions.empty());
 }
 
 TEST_F(ScanRunTest, AMissingListEndsTheScanAtItsPhase) {
