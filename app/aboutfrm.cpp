@@ -1,5 +1,8 @@
 #include "app/aboutfrm.h"
 
+#include <string>
+
+#include "app/version.h"
 #include "frame/toollook.h"
 
 using frame::toollook::placeLabel;
@@ -14,9 +17,9 @@ Taboutfrm::Taboutfrm(app::App& app)
   font = ui::Font::pixels("Verdana", 11, false, ui::kWhite);
   const ui::Font small = ui::Font::pixels("Verdana", 9, false, ui::kWhite);
   const ui::Font heading = ui::Font::pixels("Verdana", 9, true, ui::kWhite);
-  placeLabel(Label9, 221, 16, font, "Version 1.21", ui::Align::Right);
-  placeLabel(Label2, 133, 72, small, "(c) Orvanta Works.", ui::Align::Right);
-  placeLabel(Label3, 201, 88, small, "All rights reserved.", ui::Align::Right);
+  placeLabel(Label9, 221, 16, font, std::string("Version ") + app::kVersion, ui::Align::Right);
+  placeLabel(Label2, 133, 72, small, app::kNoticeLine1, ui::Align::Right);
+  placeLabel(Label3, 201, 88, small, app::kNoticeLine2, ui::Align::Right);
   placeLabel(Label8, 114, 104, small, "Monitor engine of Kestrel 1.0.", ui::Align::Right);
   placeLabel(Label4, 16, 139, heading, "Concept, interface and features:");
   placeLabel(Label6, 16, 152, font, "Orvanta Works");

@@ -62,6 +62,25 @@ std::string processCountCaption(size_t snapshotEntries) {
   return "Running Processes: " + std::to_string(snapshotEntries > 0 ? snapshotEntries - 1 : 0);
 }
 
+namespace {
+
+// The systems after XP. Windows 11 kept the version number of 10 and tells itself apart by its
+// build. A system reports a version this high only to a program whose manifest names it.
+struct LaterNt {
+  uint32_t major, minor, fromBuild;
+  const char* name;
+};
+constexpr LaterNt kLaterNt[] = {{6, 0, 0, "Vista"}, {6, 1, 0, "7"},       {6, 2, 0, "8"},
+                                {6, 3, 0, "8.1"},   {10, 0, 22000, "11"}, {10, 0, 0, "10"}};
+
+const char* laterNtName(const platform::OsVersion& v) {
+  for (const LaterNt& nt : kLaterNt)
+    if (v.major == nt.major && v.minor == nt.minor && v.build >= nt.fromBuild) return nt.name;
+  return "";
+}
+
+}  // namespace
+
 std::string osName(const platform::OsVersion& v) {
   std::string name = "Microsoft Windows ";
   const char sp = v.csd.size() > 1 ? v.csd[1] : '\0';
@@ -78,7 +97,7 @@ std::string osName(const platform::OsVersion& v) {
       if (v.major == 4) return name + "NT 4.0";
       if (v.major == 5 && v.minor == 0) return name + "2000";
       if (v.major == 5 && v.minor == 1) return name + "XP";
-      return name;
+      return name + laterNtName(v);
     default:
       return name;
   }

@@ -28,6 +28,8 @@
 //   qexctl --registry-link <key> <target>  makes a registry link at key below
 //                                          HKEY_CURRENT_USER leading to target below
 //                                          HKEY_LOCAL_MACHINE (the registry tools make none)
+//   qexctl --version-strings <file>        prints the strings of a file's version resource as
+//                                          the process viewer reads them: name=value lines
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
 #include <tlhelp32.h>
@@ -39,6 +41,7 @@
 #include <vector>
 
 #include "platform/textcase.h"
+#include "platform/win32/win32_processes.h"
 
 namespace {
 
@@ -401,6 +404,14 @@ int makeRegistryLink(const std::string& key, const std::string& target) {
   return set == ERROR_SUCCESS ? 0 : 1;
 }
 
+int versionStrings(const std::string& file) {
+  platform::win32::Win32Processes processes;
+  const auto strings = processes.versionStrings(file);
+  if (!strings) return 1;
+  for (const auto& [name, value] : *strings) std::printf("%s=%s\n", name.c_str(), value.c_str());
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
@@ -408,7 +419,8 @@ int usage() {
       "       | --savefile <path>\n"
       "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
       "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n"
-      "       | --gaps \"get <query>\" <prefix> <seconds> | --registry-link <key> <target>\n",
+      "       | --gaps \"get <query>\" <prefix> <seconds> | --registry-link <key> <target>\n"
+      "       | --version-strings <file>\n",
       stderr);
   return 1;
 }
@@ -432,6 +444,7 @@ int main(int argc, char** argv) {
     return args.size() == 3 ? samples(args[2], std::atoi(args[1].c_str())) : usage();
   if (args[0] == "--start") return args.size() == 2 ? startProgram(args[1]) : usage();
   if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--version-strings") return args.size() == 2 ? versionStrings(args[1]) : usage();
   if (args[0] == "--registry-link")
     return args.size() == 3 ? makeRegistryLink(args[1], args[2]) : usage();
   if (args[0] == "--gaps")

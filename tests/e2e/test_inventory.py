@@ -214,3 +214,22 @@ def test_an_invalid_member_code_warns_without_piling_up_boxes(wine):
         wait_until(lambda: p.boxes() == warning, REFRESH + 10, what="the next warning")
         p.answer("OK")
         p.kill()
+
+
+def test_systems_after_xp_are_named_and_wear_no_badge(wine):
+    """The manifest names every system from Vista on, so each reports its own version (without
+    it, Windows 10 says 6.2)."""
+    try:
+        for version, name in (("win7", "Microsoft Windows 7"), ("win10", "Microsoft Windows 10")):
+            wine.set_version(version)
+            p = Program(wine, "osname-" + version)
+            # A stored member opens the inventory without a cookie.
+            p.write_ini("[System]\nNews=0\nUser=demo\n")
+            p.start()
+            p.wait_ready()
+            p.expect("qex_ulm_frm.Image8.picture", "", "a badge for " + version)
+            open_inventory(p)
+            wait_until(lambda: memo_lines(p)[0] == name, 20, what="the name of " + version)
+            p.kill()
+    finally:
+        wine.set_version("winxp")

@@ -5,7 +5,7 @@ import socket
 import subprocess
 import threading
 
-from harness import Program, check, screenshot, wait_until
+from harness import Program, check, qexctl, screenshot, wait_until
 
 BADGES = {"winxp": "os_xp", "win2k": "os_2000", "win98": "os_98"}
 MENU = [
@@ -201,6 +201,24 @@ def test_about_window(wine):
     screenshot(wine, "aboutfrm", "About Orvanta Kestrel...", settle=3)
     p.act("mousemove aboutfrm")
     wait_until(lambda: p.get("aboutfrm.Label6.underline") == "0", 10, what="the underline to go")
+    notice = p.get("aboutfrm.Label2.caption") + " " + p.get("aboutfrm.Label3.caption")
     p.act("click aboutfrm.Image1")
     wait_until(lambda: p.get("aboutfrm.visible") == "0", 10, what="the about window to close")
     p.kill()
+
+    # The program file says the same of itself, as Windows and the process viewer read it.
+    rc, text = qexctl(wine, "--version-strings", wine.windows_path(p.exe))
+    check(rc == 0, "no version resource: " + text)
+    strings = dict(line.split("=", 1) for line in text.split("\n"))
+    for name, value in (("CompanyName", "Orvanta Works"), ("ProductName", "Orvanta Kestrel"),
+                        ("FileVersion", "1.21"), ("ProductVersion", "1.21"),
+                        ("LegalCopyright", notice), ("OriginalFilename", "qexsys.exe")):
+        check(strings.get(name) == value, "%s: %r" % (name, strings.get(name)))
+    check(strings.get("FileDescription"), "no FileDescription")
+    # Its manifest: never elevated (the logon modes start from a Run value), and no DPI
+    # awareness (the skin is drawn in fixed pixels). That it names the later systems shows in
+    # the inventory's test under Windows 10.
+    with open(p.exe, "rb") as f:
+        image = f.read()
+    check(b'requestedExecutionLevel level="asInvoker"' in image, "no execution level")
+    check(b"dpiAware" not in image and b"supportedOS" in image, "the manifest")

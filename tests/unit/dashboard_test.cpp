@@ -73,7 +73,19 @@ TEST(OsName, NamesEachVersionAsTheBadgesExpect) {
   EXPECT_EQ(app::osName({4, 90, 3000, 1, ""}), "Microsoft Windows ME");
   EXPECT_EQ(app::osName({4, 0, 950, 1, " C "}), "Microsoft Windows 95 OSR2");
   EXPECT_EQ(app::osName({4, 0, 1381, 2, ""}), "Microsoft Windows NT 4.0");
-  EXPECT_EQ(app::osName({6, 1, 7601, 2, ""}), "Microsoft Windows ");
+  EXPECT_EQ(app::osName({5, 2, 3790, 2, ""}), "Microsoft Windows ");
+}
+
+TEST(OsName, SystemsAfterXpHaveTheirNamesAndElevenIsToldByItsBuild) {
+  EXPECT_EQ(app::osName({6, 0, 6002, 2, "Service Pack 2"}), "Microsoft Windows Vista");
+  EXPECT_EQ(app::osName({6, 1, 7601, 2, "Service Pack 1"}), "Microsoft Windows 7");
+  EXPECT_EQ(app::osName({6, 2, 9200, 2, ""}), "Microsoft Windows 8");
+  EXPECT_EQ(app::osName({6, 3, 9600, 2, ""}), "Microsoft Windows 8.1");
+  EXPECT_EQ(app::osName({10, 0, 19045, 2, ""}), "Microsoft Windows 10");
+  EXPECT_EQ(app::osName({10, 0, 21999, 2, ""}), "Microsoft Windows 10");
+  EXPECT_EQ(app::osName({10, 0, 22000, 2, ""}), "Microsoft Windows 11");
+  EXPECT_EQ(app::osName({6, 4, 9841, 2, ""}), "Microsoft Windows ");
+  EXPECT_EQ(app::osName({6, 1, 7601, 1, ""}), "Microsoft Windows ");
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ TEST_F(Facts, TheTempFolderLiesBelowLocalSettingsOnXpAndTwoThousandAndBelowLocal
       {{4, 10, 1998, 1, " "}, "Microsoft Windows 98", "os_98", ""},
       {{4, 10, 2222, 1, " A "}, "Microsoft Windows 98SE", "os_98", ""},
       {{5, 2, 3790, 2, ""}, "Microsoft Windows ", "", ""},
-      {{6, 1, 7601, 2, "Service Pack 1"}, "Microsoft Windows ", "", later},
-      {{10, 0, 19045, 2, ""}, "Microsoft Windows ", "", later},
+      {{6, 1, 7601, 2, "Service Pack 1"}, "Microsoft Windows 7", "", later},
+      {{10, 0, 19045, 2, ""}, "Microsoft Windows 10", "", later},
   };
   for (const Case& c : cases) {
     sys.fakeSystem.version = c.version;
