@@ -18,9 +18,14 @@
 namespace app {
 
 App::App(platform::Services& services, ui::Application& uiApp)
-    : sys(services), ui(uiApp), programDir_(services.system().programDirectory()) {}
+    : sys(services), ui(uiApp), programDir_(services.system().programDirectory()) {
+  ui.onEndSession = [this] { endSession(); };
+}
 
-App::~App() { ui.setFormsReady(false); }
+App::~App() {
+  ui.onEndSession = nullptr;
+  ui.setFormsReady(false);
+}
 
 void App::createWindows() {
   auto library = sys.libraries().load(frame::Skin::kFileName);
@@ -55,6 +60,13 @@ void App::run() {
     ui.run();
   }
   qex_ulm_frm->close();
+}
+
+void App::endSession() {
+  ui.terminate();
+  if (!qex_ulm_frm) return;
+  qex_ulm_frm->close();
+  ui.removeTray();
 }
 
 void App::openUrl(ui::Form* owner, const std::string& url, const std::string& failureText) {

@@ -61,6 +61,9 @@ class App {
   void createWindows();
   // The message loop; on its end the main window is closed as the program terminates.
   void run();
+  // Logoff or shutdown: everything the end of the program does, at once, since the system may
+  // end the process as soon as it has said so.
+  void endSession();
 
   // The program's directory with a trailing backslash.
   const std::string& programDir() const { return programDir_; }

@@ -123,6 +123,8 @@ class Tqex_ulm_frm : public app::Window {
   void FormShow() override;
   void FormPaint(ui::Canvas& canvas) override;
   void FormMouseMove(int x, int y) override;
+  // The dashboard is no dialog: Escape leaves it where it is.
+  void FormEscape() override {}
   void FormClose(ui::CloseAction& action) override;
   void FormHide() override;
   void FormSysCommand(int command) override;

@@ -17,6 +17,9 @@ class Window : public frame::SkinnedForm {
                     background),
         app_(app) {}
 
+  // Escape closes a dialog or tool window as its close button does.
+  void FormEscape() override { close(); }
+
  protected:
   App& app_;
 };

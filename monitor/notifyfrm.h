@@ -39,4 +39,6 @@ class Tnotifyfrm : public app::Window {
   void FormShow() override;
   void FormHide() override;
   void FormMouseMove(int x, int y) override;
+  // The popup takes no focus and no keys: it goes by itself or by its own links.
+  void FormEscape() override {}
 };

@@ -33,4 +33,5 @@ class Tpreffrm : public app::Window {
 
   void FormShow() override;
   void FormMouseMove(int x, int y) override;
+  void FormEnter() override { OkClick(); }
 };

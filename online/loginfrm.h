@@ -41,6 +41,7 @@ class Tloginfrm : public app::Window {
   void FormShow() override;
   void FormClose(ui::CloseAction& action) override;
   void FormMouseMove(int x, int y) override;
+  void FormEnter() override { loginClick(); }
   void loginClick();
   void registerClick();
   void loggedIn(const std::string& user);

@@ -26,6 +26,12 @@ void Application::terminate() {
   backend_.quit();
 }
 
+void Application::endSession() {
+  if (sessionEnded_) return;
+  sessionEnded_ = true;
+  if (onEndSession) guard(onEndSession);
+}
+
 void Application::synchronize(const std::function<void()>& fn) {
   if (onUiThread()) {
     guard(fn);

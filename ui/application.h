@@ -31,6 +31,10 @@ class Application {
   void pause(uint32_t ms, const std::function<void()>& first = nullptr);
   void terminate();
   bool terminated() const { return terminated_; }
+  // The user logs off or the system shuts down. The handler must leave nothing undone: the
+  // system may end the process as soon as it returns. It runs once.
+  std::function<void()> onEndSession;
+  void endSession();
 
   // Runs fn on the user-interface thread and waits for it (directly when already there).
   void synchronize(const std::function<void()>& fn);
@@ -77,6 +81,7 @@ class Application {
   Backend& backend_;
   std::string title_;
   bool terminated_ = false;
+  bool sessionEnded_ = false;
   bool formsReady_ = false;
   std::thread::id uiThread_;
   TrayIcon tray_;

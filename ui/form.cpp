@@ -100,6 +100,12 @@ void Form::close() {
   if (ok && action == CloseAction::Hide) hide();
 }
 
+bool Form::dialogKey(int key) {
+  if (key != kKeyReturn && key != kKeyEscape) return false;
+  app_.guard([&] { key == kKeyEscape ? FormEscape() : FormEnter(); });
+  return true;
+}
+
 void Form::bringToFront() { app_.backend().formChanged(*this, FormChange::Foreground); }
 
 void Form::invalidate() { app_.backend().invalidate(*this); }

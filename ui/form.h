@@ -83,6 +83,12 @@ class Form {
   void appendSystemMenuItem(int id, const std::string& caption);
   const std::vector<SystemMenuItem>& systemMenu() const { return systemMenu_; }
 
+  // The virtual-key codes of the dialog keys.
+  static constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B;
+  // A key that no control of the window took: Escape and Enter go to their handlers. Whether
+  // the key was one of them.
+  bool dialogKey(int key);
+
   // Handlers. Overridden by the windows; every one runs inside the application's guard.
   virtual void FormShow() {}
   virtual void FormHide() {}
@@ -92,6 +98,11 @@ class Form {
   virtual void FormMouseMove(int, int) {}
   virtual void FormKeyDown(int) {}
   virtual void FormKeyUp(int) {}
+  // Escape and Enter as every Windows dialog takes them, wherever the focus is in the window
+  // and no control uses the key itself: Escape does what the window's Close or Cancel does,
+  // Enter what its default button does.
+  virtual void FormEscape() {}
+  virtual void FormEnter() {}
   virtual void FormSysCommand(int) {}
   // A mouse event on the tray icon owned by this form.
   virtual void FormTrayMessage(TrayEvent) {}

@@ -296,3 +296,16 @@ def screenshot(wine, name, window_name=None, settle=0.0):
     subprocess.run(["convert", "ppm:-", path], input=last, timeout=30,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return path
+
+
+def keyboard(wine, window_name, *args):
+    """Real keys into the X window with the given title: it is given the focus first, as a click
+    would. args are xdotool's: ("key", "Escape"), ("type", "demo")."""
+    found = wait_until(lambda: subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", "^" + window_name + "$"], env=wine.env,
+        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20).stdout.decode().split(),
+        20, what="the window " + window_name)
+    subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], env=wine.env, timeout=20,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["xdotool"] + list(args), env=wine.env, timeout=20,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -30,8 +30,12 @@
 //                                          HKEY_LOCAL_MACHINE (the registry tools make none)
 //   qexctl --version-strings <file>        prints the strings of a file's version resource as
 //                                          the process viewer reads them: name=value lines
+//   qexctl --tray <present|remove|restart> asks whether the program's tray icon is there,
+//                                          removes it as an Explorer that ended would, or
+//                                          announces a new taskbar as a restarted Explorer does
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -412,6 +416,27 @@ int versionStrings(const std::string& file) {
   return 0;
 }
 
+// The icon is the shell's by the window and the ID it was added with; a change of nothing at
+// all succeeds only while it is there.
+int tray(const std::string& what) {
+  constexpr UINT kTrayId = 1005;
+  HWND main = FindWindowA(kMainClass, nullptr);
+  if (!main) return 2;
+  if (what == "restart") {
+    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return 0;
+  }
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = main;
+  data.uID = kTrayId;
+  if (what == "remove") return Shell_NotifyIconA(NIM_DELETE, &data) ? 0 : 1;
+  const bool present = Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  std::printf("%s\n", present ? "present" : "absent");
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
@@ -420,7 +445,7 @@ int usage() {
       "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
       "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n"
       "       | --gaps \"get <query>\" <prefix> <seconds> | --registry-link <key> <target>\n"
-      "       | --version-strings <file>\n",
+      "       | --version-strings <file> | --tray present|remove|restart\n",
       stderr);
   return 1;
 }
@@ -444,6 +469,7 @@ int main(int argc, char** argv) {
     return args.size() == 3 ? samples(args[2], std::atoi(args[1].c_str())) : usage();
   if (args[0] == "--start") return args.size() == 2 ? startProgram(args[1]) : usage();
   if (args[0] == "--process-list") return listProcesses();
+  if (args[0] == "--tray") return args.size() == 2 ? tray(args[1]) : usage();
   if (args[0] == "--version-strings") return args.size() == 2 ? versionStrings(args[1]) : usage();
   if (args[0] == "--registry-link")
     return args.size() == 3 ? makeRegistryLink(args[1], args[2]) : usage();

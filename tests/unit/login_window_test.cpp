@@ -110,6 +110,15 @@ TEST_F(LoginWindow, NoServerIsSaidSo) {
   EXPECT_TRUE(login().Edit2.enabled());
 }
 
+TEST_F(LoginWindow, EnterLogsInAsTheButtonDoes) {
+  startWith();
+  app->config.communityHost = "127.0.0.1:" + std::to_string(loopback::unusedPort());
+  type("jo", "pw");
+  login().dialogKey(ui::Form::kKeyReturn);
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text, kNoServer);
+}
+
 TEST_F(LoginWindow, ShowingFillsInTheStoredNameAndRegisterOnlyForGuests) {
   startWith("User=jo\r\nMember=1\r\n");
   EXPECT_EQ(login().Edit1.text(), "jo");

@@ -318,6 +318,36 @@ TEST_F(MainWindow, ClosingGoesToTheTrayAndQuitKeepsTheChoices) {
   EXPECT_NE(ini().find("Temporary=0\r\nRecycle=1\r\nNorton=1"), std::string::npos) << ini();
 }
 
+// Windows may end the process as soon as the end of the session is handled: the choices are
+// kept and the tray icon goes then, not after the message loop.
+TEST_F(MainWindow, LoggingOffKeepsTheChoicesAndLeavesTheTrayAtOnce) {
+  startShown();
+  main().close();
+  main().excludeNorton = true;
+  ui.endSession();
+  EXPECT_TRUE(ui.terminated());
+  EXPECT_FALSE(ui.tray().present);
+  EXPECT_NE(ini().find("Temporary=0\r\nRecycle=0\r\nNorton=1"), std::string::npos) << ini();
+  main().excludeNorton = false;
+  ui.endSession();  // once only
+  EXPECT_NE(ini().find("Norton=1"), std::string::npos) << ini();
+}
+
+// Escape and Enter as in every Windows dialog, wherever the focus is.
+TEST_F(MainWindow, EscapeClosesEveryDialogAndToolWindowButTheDashboard) {
+  startShown();
+  EXPECT_TRUE(main().dialogKey(ui::Form::kKeyEscape));
+  EXPECT_TRUE(main().visible());
+  for (ui::Form* form : ui.forms()) {
+    if (form->name() == "qex_ulm_frm" || form->name() == "notifyfrm") continue;
+    form->show();
+    ASSERT_TRUE(form->visible()) << form->name();
+    form->dialogKey(ui::Form::kKeyEscape);
+    EXPECT_FALSE(form->visible()) << form->name();
+  }
+  EXPECT_FALSE(main().dialogKey('A'));
+}
+
 TEST_F(MainWindow, ARefusedSettingsWriteAtQuitIsShownAndTheProgramEnds) {
   startShown();
   sys.fakeFiles.addFile("C:\\Program Files\\Orvanta\\qexsys.ini", "[System]\r\n", platform::kAttrReadOnly);

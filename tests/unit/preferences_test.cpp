@@ -83,6 +83,20 @@ TEST_F(Preferences, OkWritesTheSwitchesAndTheRunValueWithItsExactData) {
   EXPECT_EQ(run->valueNames().size(), 2u);
 }
 
+TEST_F(Preferences, EnterIsOkAndEscapeIsCancel) {
+  startWith("");
+  pref().show();
+  click(pref().Image5);
+  pref().dialogKey(ui::Form::kKeyReturn);
+  EXPECT_FALSE(pref().visible());
+  EXPECT_NE(ini().find("InfSound=1"), std::string::npos) << ini();
+  pref().show();
+  click(pref().Image5);
+  pref().dialogKey(ui::Form::kKeyEscape);
+  EXPECT_FALSE(pref().visible());
+  EXPECT_NE(ini().find("InfSound=1"), std::string::npos) << ini();
+}
+
 TEST_F(Preferences, WithoutARunKeyOkWritesTheFileOnlyAndMakesNoKey) {
   startWith("");
   pref().show();

@@ -313,6 +313,11 @@ void FormWindow::rightButtonUp(int x, int y) {
   form_.contextMenu(*c, p.x, p.y);
 }
 
+bool FormWindow::dialogKey(HWND target, int key) {
+  if (ControlPeer* peer = peerOf(target); peer && peer->takesKey(key)) return false;
+  return form_.dialogKey(key);
+}
+
 LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   Application& app = form_.application();
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
@@ -348,6 +353,28 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: app.guard([&] { form_.FormKeyDown(static_cast<int>(wParam)); }); return 0;
     case WM_KEYUP: app.guard([&] { form_.FormKeyUp(static_cast<int>(wParam)); }); return 0;
     case WM_CLOSE: form_.close(); return 0;
+    // As in a dialog, the focus goes back to the field the user left, or to the first one, when
+    // the window is activated again: the window itself takes no typing.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) focused_ = focus;
+      }
+      break;
+    case WM_SETFOCUS: {
+      HWND target = focused_ && IsChild(hwnd(), focused_) && IsWindowVisible(focused_) &&
+                            IsWindowEnabled(focused_)
+                        ? focused_
+                        : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+      if (target && target != hwnd()) SetFocus(target);
+      return 0;
+    }
+    // Logging off or shutting down: the program agrees, and does at the end what it would do
+    // on leaving, since Windows may end the process once the message is handled.
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) app.endSession();
+      return 0;
     case WM_SYSCOMMAND: {
       const auto& items = form_.systemMenu();
       const bool ours = std::any_of(items.begin(), items.end(),
@@ -382,6 +409,10 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                  ? TRUE
                  : FALSE;
     default: {
+      if (msg == backend_.taskbarCreatedMessage()) {
+        backend_.taskbarCreated(hwnd());
+        break;
+      }
       const TrayIcon& tray = app.tray();
       if (tray.present && tray.owner == &form_ && tray.callbackMessage != 0 && msg == tray.callbackMessage) {
         if (lParam == WM_LBUTTONDBLCLK) app.guard([&] { form_.FormTrayMessage(TrayEvent::DoubleClick); });

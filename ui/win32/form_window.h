@@ -33,6 +33,9 @@ class FormWindow {
   void invalidate();
   void invalidate(const Rect& area);
   void destroyPeer(WindowedControl& control);
+  // A dialog key pressed in the window or one of its children; false when a child uses it
+  // itself or it is no dialog key, and the key then goes its usual way.
+  bool dialogKey(HWND target, int key);
 
  private:
   Win32Backend& backend_;
@@ -51,6 +54,8 @@ class FormWindow {
   // The form's caption changed and the window's title has not followed yet.
   bool captionStale_ = false;
   const Control* hintSource_ = nullptr;
+  // The child that had the focus when the window was last left, to have it again on return.
+  HWND focused_ = nullptr;
   std::string hintText_;
 
   void create();

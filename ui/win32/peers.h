@@ -38,6 +38,9 @@ class ControlPeer : public Peer {
   virtual LRESULT notify(const NMHDR&) { return 0; }
   virtual void command(int) {}
   virtual void deferred() {}
+  // Whether the child uses a dialog key (Return, Escape) itself, as a field with a handler of
+  // its own or a text that takes line breaks does; the window then leaves the key to it.
+  virtual bool takesKey(int) const { return false; }
   HBRUSH colors(HDC dc);
   // Shows or hides the child as the control's containers now say.
   void syncVisibility();

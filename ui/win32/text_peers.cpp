@@ -74,6 +74,10 @@ void EditPeer::command(int code) {
   }
 }
 
+bool MemoPeer::takesKey(int key) const { return key == VK_RETURN && !memo_.readOnly; }
+
+bool EditPeer::takesKey(int key) const { return key == VK_RETURN && edit_.onKeyDown; }
+
 // Keys typed into the field reach its handler; Tab moves on to the next field of the window,
 // and Return and Tab do not beep as a plain edit control makes them.
 LRESULT CALLBACK EditPeer::keyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,7 @@ class MemoPeer : public ControlPeer {
   MemoPeer(Application& app, GdiText& text, Memo& memo, HWND parent);
   void update(Change what, int index) override;
   void command(int code) override;
+  bool takesKey(int key) const override;
 
  private:
   Memo& memo_;
@@ -21,6 +22,7 @@ class EditPeer : public ControlPeer {
   ~EditPeer() override;
   void update(Change what, int index) override;
   void command(int code) override;
+  bool takesKey(int key) const override;
 
  private:
   Edit& edit_;

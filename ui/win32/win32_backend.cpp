@@ -116,6 +116,12 @@ void Win32Backend::fireTimer(UINT_PTR id) {
 }
 
 void Win32Backend::dispatch(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) {
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    for (const auto& [form, window] : forms_)
+      if (window->hwnd() == root && window->dialogKey(msg.hwnd, static_cast<int>(msg.wParam)))
+        return;
+  }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

@@ -58,6 +58,10 @@ class Win32Backend : public Backend {
   HCURSOR cursor(Cursor c);
   HICON programIcon();
   void applyLayered(HWND hwnd, bool layered, uint8_t alpha);
+  // Explorer announces a new taskbar (after it restarted) with this message to every top-level
+  // window; the tray icon must then be added again, or it is gone for good.
+  UINT taskbarCreatedMessage() const { return taskbarCreated_; }
+  void taskbarCreated(HWND window);
   // A request of the automation protocol; false when it is not one or automation is off.
   bool automation(Form& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
 
@@ -72,6 +76,7 @@ class Win32Backend : public Backend {
   UINT_PTR nextTimerId_ = 1;
   CallQueue queue_;
   bool automationEnabled_ = false;
+  UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   std::unique_ptr<Automation> automation_;
   HCURSOR hand_ = nullptr;
   SetLayeredFn setLayered_ = nullptr;

@@ -114,4 +114,8 @@ void Win32Backend::trayChanged(const TrayIcon& tray) {
   shownTrayWindow_ = window;
 }
 
+void Win32Backend::taskbarCreated(HWND window) {
+  if (shownTrayWindow_ && window == shownTrayWindow_) trayCall(NIM_ADD, shownTray_, shownTrayWindow_);
+}
+
 }  // namespace ui::win32

@@ -1,0 +1,85 @@
+"""Windows' own conventions under Wine, with real input where a user gives it: Escape and Enter
+in the dialogs and tool windows, Tab between the login's fields, logging off while the program
+sits in the tray, and the tray icon coming back when Explorer starts anew."""
+import subprocess
+
+from community import CommunityServer, settings
+from harness import Program, check, keyboard, qexctl, wait_until
+
+
+def start(wine, name, ini="[System]\nNews=0\n", *args):
+    p = Program(wine, name)
+    p.write_ini(ini)
+    p.start(*args)
+    p.wait_ready()
+    return p
+
+
+def test_escape_closes_the_dialogs_and_tool_windows_and_enter_confirms_the_preferences(wine):
+    p = start(wine, "keys")
+    try:
+        for opener, form, title in (("menu qex_ulm_frm.PopupMenu1.Preferences1", "preffrm", "Preferences"),
+                                    ("menu qex_ulm_frm.PopupMenu1.AboutKestrel1", "aboutfrm",
+                                     "About Orvanta Kestrel..."),
+                                    ("click qex_ulm_frm.Image4", "systemprofrm", "System Wizard")):
+            p.act(opener)
+            wait_until(lambda: p.get(form + ".visible") == "1", 20, what=title)
+            keyboard(wine, title, "key", "Escape")
+            wait_until(lambda: p.get(form + ".visible") == "0", 20, what="Escape to close " + title)
+        p.expect("qex_ulm_frm.visible", "1", "the dashboard went with Escape")
+
+        # Enter is OK: the switch clicked goes into the settings.
+        p.act("menu qex_ulm_frm.PopupMenu1.Preferences1")
+        wait_until(lambda: p.get("preffrm.visible") == "1", 20, what="the preferences")
+        p.act("click preffrm.Image5")
+        keyboard(wine, "Preferences", "key", "Return")
+        wait_until(lambda: p.get("preffrm.visible") == "0", 20, what="Enter to close the preferences")
+        check("InfSound=1" in p.read_ini(), "Enter did not keep the switch: %r" % p.read_ini())
+    finally:
+        p.kill()
+
+
+def test_the_login_takes_tab_between_its_fields_and_enter_as_login(wine):
+    server = CommunityServer("keys-login")
+    p = None
+    try:
+        p = start(wine, "keys-login", "[System]\nNews=0\n" + settings(server.host))
+        p.act("click qex_ulm_frm.Image17")
+        wait_until(lambda: p.get("loginfrm.visible") == "1", 20, what="the login window")
+        keyboard(wine, "Member Login", "type", "--delay", "40", "demo")
+        wait_until(lambda: p.get("loginfrm.Edit1.text") == "demo", 10, what="the name typed")
+        keyboard(wine, "Member Login", "key", "Tab")
+        keyboard(wine, "Member Login", "type", "--delay", "40", "demo")
+        keyboard(wine, "Member Login", "key", "Return")
+        wait_until(lambda: "User=demo\r\n" in p.read_ini(), 30, what="the login to be kept")
+        p.expect("loginfrm.Edit1.text", "demo", "the name field")
+        p.expect("qex_ulm_frm.Label1.caption", "Member: demo", "the member line")
+    finally:
+        if p:
+            p.kill()
+        server.stop()
+
+
+def test_logging_off_keeps_the_choices_and_ends_the_program_from_the_tray(wine):
+    p = start(wine, "logoff", "[System]\nNews=0\n", "-monitor")
+    wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the main window to hide")
+    check(qexctl(wine, "--tray", "present") == (0, "present"), "no tray icon")
+    p.act("click qex_ulm_frm.Image6")
+    wait_until(lambda: "_uchk" in p.get("qex_ulm_frm.Image6.picture"), 20, what="the choice to change")
+    subprocess.run(["wineboot", "--end-session"], env=wine.env, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    p.wait_exit(60)
+    check("Recycle=1\r\n" in p.read_ini(), "the choice was lost: %r" % p.read_ini())
+
+
+def test_the_tray_icon_comes_back_when_explorer_starts_anew(wine):
+    p = start(wine, "taskbar", "[System]\nNews=0\n", "-monitor")
+    try:
+        wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the main window to hide")
+        check(qexctl(wine, "--tray", "remove")[0] == 0, "the icon could not be removed")
+        check(qexctl(wine, "--tray", "present") == (0, "absent"), "the icon stayed")
+        qexctl(wine, "--tray", "restart")
+        wait_until(lambda: qexctl(wine, "--tray", "present") == (0, "present"), 20,
+                   what="the icon to come back")
+    finally:
+        p.kill()
