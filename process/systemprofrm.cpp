@@ -312,6 +312,5 @@ void Tsystemprofrm::deleteFile() {
 }
 
 void Tsystemprofrm::goToForum() {
-  const std::string url = app_.config.community(online::community::kWindowsSupport.page);
-  app_.openUrl(this, url, app::urlFailure(url));
+  app_.openForum(this, online::community::kWindowsSupport.page);
 }

@@ -226,8 +226,7 @@ void Tstartfrm::viewFolder() { app_.SearchFrm->showFolder(StartupFolder + "\\");
 
 void Tstartfrm::goToForum() {
   delete_.setEnabled(false);
-  const std::string url = app_.config.community(online::community::kWindowsSupport.page);
-  app_.openUrl(this, url, app::urlFailure(url));
+  app_.openForum(this, online::community::kWindowsSupport.page);
 }
 
 void Tstartfrm::warn(const std::string& text, const std::string& caption) {
