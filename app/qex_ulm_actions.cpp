@@ -181,7 +181,7 @@ void Tqex_ulm_frm::folderLinkClick(ui::Label& label) {
       if (!entry.isDotEntry()) ++count;
     } while (find->next(entry));
   }
-  Label9.setCaption(std::to_string(count) + " Files && Folders were found inside " + label.caption());
+  Label9.setCaption(std::to_string(count) + " Files & Folders were found inside " + label.caption());
 }
 
 void Tqex_ulm_frm::forumAction(int link) {

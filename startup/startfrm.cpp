@@ -157,9 +157,9 @@ void Tstartfrm::selectRow() {
   if (registrySection()) {
     SelectedRoot = RowRoots.at(row);
     SelectedKeyLabel = RowKeyLabels.at(row);
-    Label9.setCaption(ui::literalCaption(SelectedRoot + "\n" + name));
+    Label9.setCaption(SelectedRoot + "\n" + name);
   } else {
-    Label9.setCaption(ui::literalCaption("Windows Link\n" + name));
+    Label9.setCaption("Windows Link\n" + name);
   }
 }
 
