@@ -109,27 +109,44 @@ void Tqextodayfrm::bindEvents() {
   Timer2.onTimer = [this] { RefreshNews(); };
   BannerTimer.onTimer = [this] { bannerFrame(); };
 
-  HTTPserver.OnPacketRecvd = [this] {
-    app_.ui.setScreenCursor(ui::Cursor::Hourglass);
-    for (ui::Label* l : {&NewsLinkLabel, &NewsHeadLabel, &NewsStoryLabel}) l->setCaption("");
+  bindDownload(
+      HTTPserver,
+      [this] {
+        app_.ui.setScreenCursor(ui::Cursor::Hourglass);
+        for (ui::Label* l : {&NewsLinkLabel, &NewsHeadLabel, &NewsStoryLabel}) l->setCaption("");
+      },
+      [this] { headlinesArrived(); },
+      [this] {
+        headlinesFailed(
+            "Unable to connect to server.\nQEX instant news is currently unavailable.", true);
+      },
+      [this] {
+        headlinesFailed("Unable to connect to server.\nPlease make sure that you are connected to "
+                        "the internet.",
+                        false);
+      });
+  const auto bannerFailed = [this] { bannerLost("Unable to load image"); };
+  // Banner packets are ignored.
+  bindDownload(HTTPbanner, [] {}, [this] { bannerArrived(); }, bannerFailed, bannerFailed);
+  const auto galleryLost = [this] { galleryFailed(); };
+  bindDownload(HTTPgallery, [this] { galleryPacket(); }, [this] { galleryArrived(); }, galleryLost,
+               galleryLost);
+}
+
+void Tqextodayfrm::bindDownload(online::HttpClient& client, std::function<void()> packet,
+                                std::function<void()> success, std::function<void()> failure,
+                                std::function<void()> connectionFailed) {
+  // A close or an F5 ends the session and stops its downloads; what one of them still reports
+  // on its way out (a stop reads as a failed connection) is for a window that is gone.
+  auto current = [this, &client](std::function<void()> event) {
+    return [this, &client, event] {
+      if (sessionOf_[&client] == session_) event();
+    };
   };
-  HTTPserver.OnSuccess = [this](online::HttpMethod) { headlinesArrived(); };
-  HTTPserver.OnFailure = [this](online::HttpMethod) {
-    headlinesFailed("Unable to connect to server.\nQEX instant news is currently unavailable.",
-                    true);
-  };
-  HTTPserver.OnConnectionFailed = [this] {
-    headlinesFailed(
-        "Unable to connect to server.\nPlease make sure that you are connected to the internet.",
-        false);
-  };
-  HTTPbanner.OnSuccess = [this](online::HttpMethod) { bannerArrived(); };
-  HTTPbanner.OnFailure = [this](online::HttpMethod) { bannerLost("Unable to load image"); };
-  HTTPbanner.OnConnectionFailed = [this] { bannerLost("Unable to load image"); };
-  HTTPgallery.OnPacketRecvd = [this] { galleryPacket(); };
-  HTTPgallery.OnSuccess = [this](online::HttpMethod) { galleryArrived(); };
-  HTTPgallery.OnFailure = [this](online::HttpMethod) { galleryFailed(); };
-  HTTPgallery.OnConnectionFailed = [this] { galleryFailed(); };
+  client.OnPacketRecvd = current(std::move(packet));
+  client.OnSuccess = [event = current(std::move(success))](online::HttpMethod) { event(); };
+  client.OnFailure = [event = current(std::move(failure))](online::HttpMethod) { event(); };
+  client.OnConnectionFailed = current(std::move(connectionFailed));
 }
 
 void Tqextodayfrm::FormPaint(ui::Canvas& canvas) {

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +91,8 @@ class Tqextodayfrm : public app::Window {
   std::unique_ptr<codecs::GifPlayer> banner_;
   std::string galleryCaption_;
   uint64_t session_ = 0;
+  // The session each client's last download was started in.
+  std::map<const online::HttpClient*, uint64_t> sessionOf_;
   int transfers_ = 0;
   bool refreshWanted_ = false;
   // Asked when the window shows or F5 goes down, collected by RefreshNews.
@@ -97,6 +101,10 @@ class Tqextodayfrm : public app::Window {
   // Construction.
   void buildControls();
   void bindEvents();
+  // The client's events, each run only while the session that started its download lasts.
+  void bindDownload(online::HttpClient& client, std::function<void()> packet,
+                    std::function<void()> success, std::function<void()> failure,
+                    std::function<void()> connectionFailed);
   // Show and close.
   void FormShow() override;
   void FormClose(ui::CloseAction& action) override;

@@ -1,10 +1,10 @@
 """The news window under Wine against the community server stand-in on loopback: the content of
 a refresh and the requests behind it, hovering, F5 held down, a gallery on its way, a stopped
-server and a headline file of another version."""
+server, a server that never answers, and a headline file of another version."""
 import os
 import subprocess
 
-from community import CommunityServer, settings
+from community import CommunityServer, Swallower, settings
 from harness import SHOTS, Program, check, screenshot, wait_until
 
 ROWS = ["Ten minutes to a faster start-up", "Forum moderators wanted", "New signatures for October",
@@ -41,9 +41,9 @@ def placeholder_on(png, at, left, top, width, height):
     return pixel(png, x, y) == pixel(icon, 16, 16)
 
 
-def start_news(wine, name, server, loop=1):
+def start_news(wine, name, host, loop=1):
     p = Program(wine, name)
-    p.write_ini("[System]\nNews=1\n[Rotator]\nLoop=%d\n" % loop + settings(server.host))
+    p.write_ini("[System]\nNews=1\n[Rotator]\nLoop=%d\n" % loop + settings(host))
     p.start()
     p.wait_ready()
     wait_until(lambda: p.get("qextodayfrm.visible") == "1", 30, what="the news window")
@@ -58,7 +58,7 @@ def test_news_window_shows_the_servers_news(wine):
     server = CommunityServer("news")
     p = None
     try:
-        p = start_news(wine, "news", server, loop=1)
+        p = start_news(wine, "news", server.host, loop=1)
         wait_until(lambda: idle(p), 60, what="the news to load")
         # Loop=1: the first banner is the third advert.
         check(server.requests() == ["GET /today/headlines.db HTTP/1.0", "GET /banners/banner3.gif HTTP/1.0",
@@ -114,7 +114,7 @@ def test_gallery_progress_while_the_picture_arrives(wine):
     server = CommunityServer("slow", rate=1500, slow="/gallery/")
     p = None
     try:
-        p = start_news(wine, "slow", server)
+        p = start_news(wine, "slow", server.host)
         shot = os.path.join(SHOTS, "news-progress.png")
 
         def progress_shown():
@@ -135,7 +135,7 @@ def test_gallery_progress_while_the_picture_arrives(wine):
 def test_stopped_server_gives_the_warning_and_two_placeholders(wine):
     server = CommunityServer("stopped")
     server.stop()
-    p = start_news(wine, "stopped", server)
+    p = start_news(wine, "stopped", server.host)
     try:
         text = "Orvanta Kestrel\tUnable to connect to server.\\nPlease make sure that you are connected to the internet."
         wait_until(lambda: text in p.boxes(), 60, what="the warning")
@@ -150,11 +150,31 @@ def test_stopped_server_gives_the_warning_and_two_placeholders(wine):
         p.kill()
 
 
+def test_closing_while_the_headlines_connect_leaves_no_box_behind(wine):
+    """Against a server that never answers the connection, the window closes while its headline
+    download still waits: the download stops, and no warning comes for the window that is gone."""
+    with Swallower() as swallower:
+        p = start_news(wine, "unanswered", "127.0.0.1:%d" % swallower.port)
+        try:
+            wait_until(lambda: swallower.attempts() > 0, 30, what="the headline download to knock")
+            p.act("close qextodayfrm")
+            wait_until(lambda: p.get("qextodayfrm.visible") == "0", 20, what="the window to close")
+            # A warning would hold the attempt open under it.
+            wait_until(lambda: swallower.attempts() == 0 or p.boxes(), 30,
+                       what="the download to stop")
+            check(p.boxes() == [], "a box after the close: %r" % p.boxes())
+            check(swallower.attempts() == 0, "the download still knocks")
+            p.expect("qex_ulm_frm.visible", "1", "the main window")
+            screenshot(wine, "news-closed-while-connecting", settle=2)
+        finally:
+            p.kill()
+
+
 def test_foreign_version_asks_and_shows_no_rows(wine):
     server = CommunityServer("foreign", version="1.16.00.00")
     p = None
     try:
-        p = start_news(wine, "foreign", server)
+        p = start_news(wine, "foreign", server.host)
         question = ("Orvanta Kestrel\tThis file is not supported by Orvanta Kestrel.\\nDo you want to check "
                     "http://www.orvanta.example/ for updates?")
         wait_until(lambda: question in p.boxes(), 60, what="the question")

@@ -309,6 +309,26 @@ TEST_F(NewsWindow,
   EXPECT_EQ(requestLines().size(), 6u);
 }
 
+// A server that never answers the connection: the window closes while the headline download
+// still waits for it, and nothing speaks for the window that is gone.
+TEST_F(NewsWindow, ClosingWhileTheHeadlinesStillConnectShowsNoBox) {
+  loopback::Swallower swallower;
+  startWith();
+  app->config.communityHost = "127.0.0.1:" + std::to_string(swallower.port());
+  bool closed = false;
+  backend.onProcessMessages = [&] {
+    if (closed || swallower.attempts() == 0) return;
+    closed = true;
+    news().close();
+  };
+  open();
+  ASSERT_TRUE(closed);
+  EXPECT_TRUE(backend.boxes.empty());
+  EXPECT_FALSE(news().busy);
+  EXPECT_FALSE(placeholderOn(news().AdvertImage));
+  EXPECT_EQ(news().caption(), "Orvanta Kestrel");
+}
+
 TEST_F(NewsWindow, ServerFaultsEndInPlaceholdersAndTheWindowStaysUsable) {
   struct Fault {
     const char* name;
