@@ -18,6 +18,7 @@
 
 #include "app/window.h"
 #include "codecs/gif_player.h"
+#include "frame/scrollbar.h"
 #include "online/adverts.h"
 #include "online/connectionprobe.h"
 #include "online/headlines.h"
@@ -56,6 +57,8 @@ class Tqextodayfrm : public app::Window {
   ui::Timer Timer1{*this, "Timer1", 30000};          // advert rotation
   ui::Timer Timer2{*this, "Timer2", 2};              // starts RefreshNews once the window is up
   ui::Timer BannerTimer{*this, "BannerTimer", 100};  // the animated banner's next frame
+  // Beside the headline rows, while there are more of them than the headline area shows.
+  frame::ScrollBar HeadlineScroll{*this, "HeadlineScroll", {}};
 
   online::HttpClient HTTPserver, HTTPbanner, HTTPgallery;
 
@@ -73,11 +76,11 @@ class Tqextodayfrm : public app::Window {
   online::HeadlineList headlines;
   online::AdvertList adverts;
 
-  // The headline rows on show, k from 0: an arrow "HeadlineArrow<k>" and a label
+  // One row per headline record. The area shows pageRows() of them at once, from the scroll
+  // position on, in the rows k from 0: an arrow "HeadlineArrow<k>" and a label
   // "HeadlineLabel<k>".
-  size_t rowCount() const { return rows_.size(); }
-  // As many rows as the headline area holds; a file's further records get none.
-  static size_t maxRows();
+  size_t rowCount() const { return rowTotal_; }
+  static size_t pageRows();
 
  private:
   struct Row {
@@ -87,6 +90,7 @@ class Tqextodayfrm : public app::Window {
 
   bool showNewsAtStart_ = true;
   std::vector<Row> rows_;
+  size_t rowTotal_ = 0;
   online::news::GalleryProgress progress_;
   std::unique_ptr<codecs::GifPlayer> banner_;
   std::string galleryCaption_;
@@ -111,6 +115,7 @@ class Tqextodayfrm : public app::Window {
   // The background picture is a tile repeated over the whole client area.
   void FormPaint(ui::Canvas& canvas) override;
   void FormMouseMove(int x, int y) override;
+  void FormMouseWheel(int x, int y, int delta) override;
   void FormKeyDown(int key) override;
   void FormKeyUp(int key) override;
   void mainTimer(bool run);
@@ -146,6 +151,8 @@ class Tqextodayfrm : public app::Window {
 
   // Headline rows and hovering.
   void buildRows();
+  // The rows on show take the headlines from the scroll position on.
+  void placeRows();
   void freeRows();
   void rowHover(size_t k);
   void rowClick(size_t k);

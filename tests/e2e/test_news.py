@@ -1,6 +1,7 @@
 """The news window under Wine against the community server stand-in on loopback: the content of
-a refresh and the requests behind it, hovering, F5 held down, a gallery on its way, a stopped
-server, a server that never answers, and a headline file of another version."""
+a refresh and the requests behind it, hovering, the headline list under the real mouse wheel, F5
+held down, a gallery on its way, a stopped server, a server that never answers, and a headline
+file of another version."""
 import os
 import subprocess
 
@@ -8,7 +9,12 @@ from community import CommunityServer, Swallower, settings
 from harness import SHOTS, Program, check, screenshot, wait_until
 
 ROWS = ["Ten minutes to a faster start-up", "Forum moderators wanted", "New signatures for October",
-        "Why is my disk full?", "Gallery: send us your photos", "Chat with the support team"]
+        "Why is my disk full?", "Gallery: send us your photos", "Chat with the support team",
+        "Tips & tricks for the cleaner", "What the process viewer tells you",
+        "A safer way to remove toolbars", "Member of the month: Jonas",
+        "The news window, explained", "Old PCs, new life", "Backups before you clean",
+        "Thank you, donors"]
+PAGE = 8  # the rows the headline area shows at once
 HINTS = ["Orvanta Kestrel 1.21: what is new", "Questions? The community forum answers",
          "Keep the tools free for everyone"]
 SKIN = os.path.join(os.path.dirname(__file__), "..", "..", "build", "win64", "skin")
@@ -25,11 +31,7 @@ def pixel(png, x, y):
 
 def origin(program):
     """The news window's client area on the screen."""
-    for w in program.windows():
-        if w and w[0] == "Tqextodayfrm":
-            x, y = w[3].split(",")
-            return int(x), int(y)
-    raise AssertionError("the news window is not on the screen")
+    return program.origin("Tqextodayfrm")
 
 
 def placeholder_on(png, at, left, top, width, height):
@@ -50,6 +52,14 @@ def start_news(wine, name, host, loop=1):
     return p
 
 
+def turn_wheel(wine, x, y, *buttons):
+    """The pointer to x, y of the screen and the wheel turned a notch per button: 4 away from the
+    user, 5 toward."""
+    clicks = [word for button in buttons for word in ("click", button)]
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)] + clicks, env=wine.env, timeout=20,
+                   check=True)
+
+
 def idle(p):
     return p.get("qextodayfrm.caption") == "Orvanta Kestrel" and p.get("qextodayfrm.AuthorLabel.caption") != ""
 
@@ -63,10 +73,11 @@ def test_news_window_shows_the_servers_news(wine):
         # Loop=1: the first banner is the third advert.
         check(server.requests() == ["GET /today/headlines.db HTTP/1.0", "GET /banners/banner3.gif HTTP/1.0",
                                     "GET /gallery/harbour.jpg HTTP/1.0"], "requests: %r" % server.requests())
-        for k, caption in enumerate(ROWS):
+        for k, caption in enumerate(ROWS[:PAGE]):
             p.expect("qextodayfrm.HeadlineLabel%d.caption" % k, caption, "row %d" % k)
             p.expect("qextodayfrm.HeadlineArrow%d.top" % k, str(59 + 18 * k + 3), "arrow %d" % k)
-        check(p.ctl("get qextodayfrm.HeadlineLabel6.caption")[0] != 0, "a seventh row")
+        check(p.ctl("get qextodayfrm.HeadlineLabel%d.caption" % PAGE)[0] != 0, "a row below")
+        p.expect("qextodayfrm.HeadlineScroll.visible", "1", "no scroll bar beside 14 headlines")
         p.expect("qextodayfrm.AuthorLabel.caption", "Marta Lindqvist", "gallery caption")
         p.expect("qextodayfrm.GalleryImage.visible", "1", "gallery frame")
         p.expect("qextodayfrm.GalleryImage.width", "146", "frame width")
@@ -86,6 +97,23 @@ def test_news_window_shows_the_servers_news(wine):
         wait_until(lambda: p.get("qextodayfrm.AdvertImage.visible") == "1", 10, what="the banner again")
         shot = screenshot(wine, "news-content")
         check(not placeholder_on(shot, origin(p), 242, 64, 135, 135), "a placeholder instead of the picture")
+
+        # The real wheel over the list, three rows a notch, brings in every headline there is.
+        at = origin(p)
+        below_rows = (at[0] + 110, at[1] + 202)
+
+        def scrolled_to(first):
+            return lambda: p.get("qextodayfrm.HeadlineScroll.position") == str(first)
+
+        turn_wheel(wine, *below_rows, "5")
+        wait_until(scrolled_to(3), 10, what="the list to move")
+        turn_wheel(wine, *below_rows, "5", "5")
+        wait_until(scrolled_to(len(ROWS) - PAGE), 10, what="the end of the list")
+        for k, caption in enumerate(ROWS[len(ROWS) - PAGE:]):
+            p.expect("qextodayfrm.HeadlineLabel%d.caption" % k, caption, "row %d at the end" % k)
+        screenshot(wine, "news-headlines-scrolled", settle=2)
+        turn_wheel(wine, *below_rows, "4")
+        wait_until(scrolled_to(3), 10, what="the list back up")
 
         # F5 held down: one refresh while it stays down, another after it came up.
         p.act("key qextodayfrm 116 down")
