@@ -50,8 +50,15 @@ class Registry {
   virtual std::unique_ptr<RegKey> open(RegRoot root, const std::string& path, RegAccess access) = 0;
   // Opens or creates a key.
   virtual std::unique_ptr<RegKey> create(RegRoot root, const std::string& path) = 0;
-  // Deletes a key with all its subkeys. A root itself (empty path) is never deleted.
+  // Deletes a key with all its subkeys. A root itself (empty path) is never deleted. A registry
+  // link met on the way, the key at path included, is deleted as the link: what it leads to
+  // stays whole, wherever it lies.
   virtual bool deleteTree(RegRoot root, const std::string& path) = 0;
+  // Where the key at path leads when it is itself a registry link (a key made with
+  // REG_OPTION_CREATE_LINK): the system's own name of the target, such as
+  // "\Registry\Machine\Software\Target". Opening a path through a link opens the target, so
+  // whoever walks a tree asks this before entering a subkey. nullopt for any other key.
+  virtual std::optional<std::string> linkTarget(RegRoot root, const std::string& path) = 0;
 
   // The named string value of a key opened for reading; nullopt when the key or the value is
   // missing (RegKey::readString).

@@ -14,6 +14,8 @@ struct FakeRegistry::Node {
   std::vector<std::pair<std::string, RegValue>> values;  // in enumeration order
   std::vector<std::shared_ptr<Node>> subkeys;             // in enumeration order
   std::optional<RegAccess> refused;
+  // For a link: where it leads, as a root and the names below it.
+  std::optional<std::pair<RegRoot, std::vector<std::string>>> link;
   bool deleted = false;  // open handles of a deleted key fail every call, as on Windows
 };
 
@@ -68,11 +70,46 @@ std::shared_ptr<Node> child(Node& parent, const std::string& name) {
   return it == parent.subkeys.end() ? nullptr : *it;
 }
 
-// The key reached by the first count names of parts; null when one is missing.
-std::shared_ptr<Node> walk(std::shared_ptr<Node> node, const std::vector<std::string>& parts,
-                           size_t count) {
-  for (size_t i = 0; i < count && node; ++i) node = child(*node, parts[i]);
+using Roots = std::array<std::shared_ptr<Node>, 3>;
+
+// Links followed one after another before the system gives up, as it does on a loop.
+constexpr int kMaxLinkHops = 16;
+
+std::shared_ptr<Node> walk(const Roots& roots, std::shared_ptr<Node> node,
+                           const std::vector<std::string>& parts, size_t count, int hops = 0);
+
+// What a link leads to; null for a loop or a target that is missing.
+std::shared_ptr<Node> followed(const Roots& roots, std::shared_ptr<Node> node, int hops) {
+  if (!node || !node->link) return node;
+  if (hops >= kMaxLinkHops) return nullptr;
+  const auto& [root, parts] = *node->link;
+  return walk(roots, roots[static_cast<size_t>(root)], parts, parts.size(), hops + 1);
+}
+
+// The key reached by the first count names of parts, every link on the way followed; null
+// when one is missing. The key reached is itself not followed.
+std::shared_ptr<Node> walk(const Roots& roots, std::shared_ptr<Node> node,
+                           const std::vector<std::string>& parts, size_t count, int hops) {
+  for (size_t i = 0; i < count && node; ++i) {
+    node = followed(roots, node, hops);
+    if (node) node = child(*node, parts[i]);
+  }
   return node;
+}
+
+// The key at the first count names of parts below root, as opening it reaches it: a link at
+// the end is followed too.
+std::shared_ptr<Node> reach(const Roots& roots, RegRoot root, const std::vector<std::string>& parts,
+                            size_t count) {
+  return followed(roots, walk(roots, roots[static_cast<size_t>(root)], parts, count), 0);
+}
+
+std::string ntName(RegRoot root, const std::vector<std::string>& parts) {
+  std::string name = root == RegRoot::LocalMachine ? "\\Registry\\Machine"
+                     : root == RegRoot::CurrentUser ? "\\Registry\\User\\CurrentUser"
+                                                    : "\\Registry\\Machine\\Software\\Classes";
+  for (const auto& part : parts) name += "\\" + part;
+  return name;
 }
 
 class FakeKey : public RegKey {
@@ -126,10 +163,11 @@ class FakeKey : public RegKey {
 };
 
 // Deletes the deepest keys first; a key that refuses full access stops the deletion of
-// itself and of everything below it, and keeps its ancestors.
+// itself and of everything below it, and keeps its ancestors. A link goes without being
+// entered.
 bool removeTree(Node& parent, const std::shared_ptr<Node>& node) {
   if (!allows(*node, RegAccess::AllAccess)) return false;
-  const auto subkeys = node->subkeys;
+  const auto subkeys = node->link ? std::vector<std::shared_ptr<Node>>() : node->subkeys;
   for (const auto& sub : subkeys) removeTree(*node, sub);
   if (!node->subkeys.empty()) return false;
   node->deleted = true;
@@ -147,7 +185,8 @@ FakeRegistry::~FakeRegistry() = default;
 
 std::unique_ptr<RegKey> FakeRegistry::open(RegRoot root, const std::string& path, RegAccess access) {
   const auto parts = splitPath(path);
-  auto node = walk(roots_[static_cast<size_t>(root)], parts, parts.size());
+  auto node =
+      reach(roots_, root, parts, parts.size());
   if (!node || !allows(*node, access)) return nullptr;
   return std::make_unique<FakeKey>(node, access);
 }
@@ -155,6 +194,8 @@ std::unique_ptr<RegKey> FakeRegistry::open(RegRoot root, const std::string& path
 std::unique_ptr<RegKey> FakeRegistry::create(RegRoot root, const std::string& path) {
   auto node = roots_[static_cast<size_t>(root)];
   for (const auto& part : splitPath(path)) {
+    node = followed(roots_, node, 0);
+    if (!node) return nullptr;
     auto next = child(*node, part);
     if (!next) {
       if (!allows(*node, RegAccess::AllAccess)) return nullptr;
@@ -164,21 +205,43 @@ std::unique_ptr<RegKey> FakeRegistry::create(RegRoot root, const std::string& pa
     }
     node = next;
   }
-  if (!allows(*node, RegAccess::AllAccess)) return nullptr;
+  node = followed(roots_, node, 0);
+  if (!node || !allows(*node, RegAccess::AllAccess)) return nullptr;
   return std::make_unique<FakeKey>(node, RegAccess::AllAccess);
 }
 
 bool FakeRegistry::deleteTree(RegRoot root, const std::string& path) {
   const auto parts = splitPath(path);
   if (parts.empty()) return false;
-  auto parent = walk(roots_[static_cast<size_t>(root)], parts, parts.size() - 1);
+  auto parent = reach(roots_, root, parts, parts.size() - 1);
   auto node = parent ? child(*parent, parts.back()) : nullptr;
   return node && removeTree(*parent, node);
 }
 
+std::optional<std::string> FakeRegistry::linkTarget(RegRoot root, const std::string& path) {
+  const auto parts = splitPath(path);
+  auto node = walk(roots_, roots_[static_cast<size_t>(root)], parts, parts.size());
+  if (parts.empty() || !node || !node->link) return std::nullopt;
+  return ntName(node->link->first, node->link->second);
+}
+
+bool FakeRegistry::createLink(RegRoot root, const std::string& path, RegRoot targetRoot,
+                              const std::string& target) {
+  const auto parts = splitPath(path);
+  if (parts.empty()) return false;
+  auto parent = reach(roots_, root, parts, parts.size() - 1);
+  if (!parent || child(*parent, parts.back())) return false;
+  auto link = std::make_shared<Node>();
+  link->name = parts.back();
+  link->link = std::make_pair(targetRoot, splitPath(target));
+  insertSorted(parent->subkeys, link, nodeName);
+  return true;
+}
+
 void FakeRegistry::refuse(RegRoot root, const std::string& path, RegAccess access) {
   const auto parts = splitPath(path);
-  auto node = walk(roots_[static_cast<size_t>(root)], parts, parts.size());
+  auto node =
+      reach(roots_, root, parts, parts.size());
   if (node) node->refused = access;
 }
 

@@ -2,11 +2,13 @@
 // names compare without regard to case and keep the case they were created with, values and
 // subkeys enumerate in the order the system under Wine gives (sorted by name, see
 // fake_registry.cpp), a key opened for reading refuses changes, and a key can be made to
-// refuse opening, as one whose security forbids it.
+// refuse opening, as one whose security forbids it. Links lead to another key as registry links
+// do: every path through one reaches its target, but deleting takes the link itself.
 #pragma once
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/registry.h"
@@ -21,6 +23,12 @@ class FakeRegistry : public Registry {
   std::unique_ptr<RegKey> open(RegRoot root, const std::string& path, RegAccess access) override;
   std::unique_ptr<RegKey> create(RegRoot root, const std::string& path) override;
   bool deleteTree(RegRoot root, const std::string& path) override;
+  std::optional<std::string> linkTarget(RegRoot root, const std::string& path) override;
+
+  // A registry link at path (its parent must exist) leading to the key at target below
+  // targetRoot, which need not exist.
+  bool createLink(RegRoot root, const std::string& path, RegRoot targetRoot,
+                  const std::string& target);
 
   // From now on, opening the existing key at path with `access` or more is refused: Read
   // refuses every open, AllAccess only the opens for changing it (and creating below it).

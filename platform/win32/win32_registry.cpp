@@ -1,7 +1,10 @@
 #include "platform/win32/win32_registry.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "platform/win32/optional_api.h"
 #include "platform/win32/win32_handle.h"
 
 namespace platform::win32 {
@@ -28,10 +31,21 @@ std::string withoutLeadingBackslash(const std::string& path) {
 
 bool isString(DWORD type) { return type == kRegSz || type == kRegExpandSz; }
 
+std::vector<std::string> subkeyNamesOf(HKEY key) {
+  std::vector<std::string> names;
+  char name[kMaxKeyName];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = kMaxKeyName;
+    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
 class Win32Key : public RegKey {
  public:
   explicit Win32Key(HKEY key) : key_(key) {}
-  HKEY handle() const { return key_.get(); }
 
   std::vector<std::string> valueNames() override {
     std::vector<std::string> names;
@@ -45,17 +59,7 @@ class Win32Key : public RegKey {
     return names;
   }
 
-  std::vector<std::string> subkeyNames() override {
-    std::vector<std::string> names;
-    char name[kMaxKeyName];
-    for (DWORD i = 0;; ++i) {
-      DWORD length = kMaxKeyName;
-      if (RegEnumKeyExA(key_.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        break;
-      names.emplace_back(name, length);
-    }
-    return names;
-  }
+  std::vector<std::string> subkeyNames() override { return subkeyNamesOf(key_.get()); }
 
   std::optional<RegValue> read(const std::string& name) override {
     for (int attempt = 0; attempt < kReadTries; ++attempt) {
@@ -94,20 +98,50 @@ class Win32Key : public RegKey {
 
 REGSAM samOf(RegAccess access) { return access == RegAccess::Read ? KEY_READ : KEY_ALL_ACCESS; }
 
-Key openKey(HKEY parent, const std::string& path, REGSAM sam) {
+Key openKey(HKEY parent, const std::string& path, REGSAM sam, DWORD options = 0) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, sam, &key) != ERROR_SUCCESS) return nullptr;
+  if (RegOpenKeyExA(parent, path.c_str(), options, sam, &key) != ERROR_SUCCESS) return nullptr;
   return Key(key);
 }
 
-// Subkeys are collected before any is deleted, since deleting shifts the enumeration.
+// Opens the key at path itself, a link as the link rather than what it leads to. The systems
+// that have registry links are the ones that can delete a key through its handle; 98 and ME
+// have neither and take no options.
+Key openAsLink(HKEY parent, const std::string& path, REGSAM sam) {
+  return openKey(parent, path, sam, optionalApi().NtDeleteKey ? REG_OPTION_OPEN_LINK : 0);
+}
+
+// A key opened as the link holds the target in this value, of this type, and nothing else.
+constexpr wchar_t kLinkValue[] = L"SymbolicLinkValue";
+
+std::optional<std::string> linkOf(HKEY key) {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExW(key, kLinkValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      type != REG_LINK)
+    return std::nullopt;
+  std::wstring target(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key, kLinkValue, nullptr, &type, reinterpret_cast<BYTE*>(&target[0]),
+                       &size) != ERROR_SUCCESS)
+    return std::string();
+  target.resize(size / sizeof(wchar_t));
+  const int wide = static_cast<int>(target.size());
+  const int length = WideCharToMultiByte(CP_ACP, 0, target.data(), wide, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(std::max(length, 0)), '\0');
+  if (length > 0) WideCharToMultiByte(CP_ACP, 0, target.data(), wide, &text[0], length, nullptr, nullptr);
+  return text;
+}
+
+// Each key is opened as itself and deleted through the handle that was checked, so a link goes
+// as the link and is never entered. Subkeys are collected before any is deleted, since
+// deleting shifts the enumeration.
 bool deleteKeyTree(HKEY parent, const std::string& name) {
-  {
-    Key key = openKey(parent, name, KEY_ALL_ACCESS);
-    if (!key) return false;
-    Win32Key view(key.release());
-    for (const auto& sub : view.subkeyNames()) deleteKeyTree(view.handle(), sub);
-  }
+  Key key = openAsLink(parent, name, KEY_ALL_ACCESS);
+  if (!key) return false;
+  if (!linkOf(key.get()))
+    for (const auto& sub : subkeyNamesOf(key.get())) deleteKeyTree(key.get(), sub);
+  if (const auto deleteKey = optionalApi().NtDeleteKey) return deleteKey(key.get()) >= 0;
+  key.reset();
   return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
 }
 
@@ -131,6 +165,12 @@ bool Win32Registry::deleteTree(RegRoot root, const std::string& path) {
   // Backslashes alone name the root itself, which is never deleted.
   if (path.find_first_not_of('\\') == std::string::npos) return false;
   return deleteKeyTree(rootKey(root), withoutLeadingBackslash(path));
+}
+
+std::optional<std::string> Win32Registry::linkTarget(RegRoot root, const std::string& path) {
+  if (path.find_first_not_of('\\') == std::string::npos) return std::nullopt;
+  Key key = openAsLink(rootKey(root), withoutLeadingBackslash(path), KEY_QUERY_VALUE);
+  return key ? linkOf(key.get()) : std::nullopt;
 }
 
 }  // namespace platform::win32

@@ -12,6 +12,7 @@ class Win32Registry : public Registry {
   // Walks the tree itself (deepest keys first) rather than relying on RegDeleteTree, which
   // older systems lack.
   bool deleteTree(RegRoot root, const std::string& path) override;
+  std::optional<std::string> linkTarget(RegRoot root, const std::string& path) override;
 };
 
 }  // namespace platform::win32

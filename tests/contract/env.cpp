@@ -239,6 +239,24 @@ std::vector<std::string> Contract::runtimeArguments() {
 #endif
 }
 
+bool Contract::makeRegistryLink(const std::string& path, const std::string& target) {
+#ifdef QEX_CONTRACT_FAKE
+  return fakes(sys()).fakeRegistry.createLink(platform::RegRoot::CurrentUser, path,
+                                              platform::RegRoot::LocalMachine, target);
+#else
+  HKEY link = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+    return false;
+  const std::wstring name = L"\\Registry\\Machine\\" + std::wstring(target.begin(), target.end());
+  const LONG set = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                                  reinterpret_cast<const BYTE*>(name.data()),
+                                  static_cast<DWORD>(name.size() * sizeof(wchar_t)));
+  RegCloseKey(link);
+  return set == ERROR_SUCCESS;
+#endif
+}
+
 void Contract::settle() {
 #ifndef QEX_CONTRACT_FAKE
   Sleep(300);

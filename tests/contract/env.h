@@ -53,6 +53,9 @@ class Contract : public ::testing::Test {
   std::string skinLibrary();
   // The arguments the C runtime gave main(), after the program name.
   std::vector<std::string> runtimeArguments();
+  // A registry link at path below HKEY_CURRENT_USER (its parent must exist) that leads to the key
+  // at target below HKEY_LOCAL_MACHINE, made as the system makes one.
+  bool makeRegistryLink(const std::string& path, const std::string& target);
   // Lets the system deliver what happened (Windows hands file changes on asynchronously).
   void settle();
 

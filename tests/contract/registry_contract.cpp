@@ -4,7 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/textcase.h"
 #include "tests/contract/env.h"
+
+#ifndef QEX_CONTRACT_FAKE
+#include "platform/win32/optional_api.h"
+#endif
 
 namespace {
 
@@ -139,6 +144,67 @@ TEST_F(RegistryContract, DeleteTreeRemovesNestedKeysWithTheirValues) {
   EXPECT_FALSE(reg().deleteTree(RegRoot::CurrentUser, key("Tree")));
 }
 
+// A link leads every path through it to its target; deleting a tree that holds one, or that is
+// one, takes the link and leaves the target whole, wherever it lies.
+class RegistryLinks : public RegistryContract {
+ protected:
+  static constexpr const char* kTarget = "Software\\QexContractTarget";
+  void SetUp() override {
+    RegistryContract::SetUp();
+    reg().deleteTree(RegRoot::LocalMachine, kTarget);
+    auto target = reg().create(RegRoot::LocalMachine, kTarget);
+    ASSERT_NE(target, nullptr);
+    ASSERT_TRUE(target->writeString("precious", "data"));
+    ASSERT_NE(reg().create(RegRoot::LocalMachine, std::string(kTarget) + "\\Inner"), nullptr);
+  }
+  void TearDown() override {
+    reg().deleteTree(RegRoot::LocalMachine, kTarget);
+    RegistryContract::TearDown();
+  }
+  void expectTargetWhole() {
+    auto target = reg().open(RegRoot::LocalMachine, kTarget, RegAccess::Read);
+    ASSERT_NE(target, nullptr) << "the target went";
+    EXPECT_EQ(target->readString("precious"), "data");
+    EXPECT_EQ(target->subkeyNames(), std::vector<std::string>{"Inner"});
+  }
+};
+
+TEST_F(RegistryLinks, APathThroughALinkReachesTheTargetAndTheLinkSaysWhere) {
+  make("Tree");
+  ASSERT_TRUE(makeRegistryLink(key("Tree\\Door"), kTarget));
+  auto through = reg().open(RegRoot::CurrentUser, key("Tree\\Door"), RegAccess::Read);
+  ASSERT_NE(through, nullptr);
+  EXPECT_EQ(through->readString("precious"), "data");
+  EXPECT_NE(reg().open(RegRoot::CurrentUser, key("Tree\\Door\\Inner"), RegAccess::Read), nullptr);
+
+  const auto target = reg().linkTarget(RegRoot::CurrentUser, key("tree\\door"));
+  ASSERT_TRUE(target.has_value());
+  EXPECT_TRUE(platform::equalsAsciiNoCase(*target, "\\Registry\\Machine\\Software\\QexContractTarget"))
+      << *target;
+  EXPECT_EQ(reg().linkTarget(RegRoot::CurrentUser, key("Tree")), std::nullopt);
+  EXPECT_EQ(reg().linkTarget(RegRoot::CurrentUser, key("Tree\\Door\\Inner")), std::nullopt);
+  EXPECT_EQ(reg().linkTarget(RegRoot::CurrentUser, key("Missing")), std::nullopt);
+}
+
+TEST_F(RegistryLinks, DeletingATreeTakesALinkInItButNotWhatTheLinkLeadsTo) {
+  make("Tree\\Plain")->writeString("v", "1");
+  ASSERT_TRUE(makeRegistryLink(key("Tree\\Door"), kTarget));
+  EXPECT_TRUE(reg().deleteTree(RegRoot::CurrentUser, key("Tree")));
+  EXPECT_EQ(reg().open(RegRoot::CurrentUser, key("Tree"), RegAccess::Read), nullptr);
+  expectTargetWhole();
+}
+
+TEST_F(RegistryLinks, DeletingALinkItselfTakesOnlyTheLink) {
+  make("Tree");
+  ASSERT_TRUE(makeRegistryLink(key("Tree\\Door"), kTarget));
+  EXPECT_TRUE(reg().deleteTree(RegRoot::CurrentUser, key("Tree\\Door")));
+  EXPECT_EQ(reg().linkTarget(RegRoot::CurrentUser, key("Tree\\Door")), std::nullopt);
+  auto tree = reg().open(RegRoot::CurrentUser, key("Tree"), RegAccess::Read);
+  ASSERT_NE(tree, nullptr);
+  EXPECT_TRUE(tree->subkeyNames().empty());
+  expectTargetWhole();
+}
+
 TEST_F(RegistryContract, DeleteTreeNeverTakesARoot) {
   make("Guard")->writeString("v", "1");
   EXPECT_FALSE(reg().deleteTree(RegRoot::CurrentUser, ""));
@@ -181,3 +247,16 @@ TEST_F(RegistryContract, RepeatedAndTrailingBackslashesSeparateNothing) {
 }
 
 }  // namespace
+
+#ifndef QEX_CONTRACT_FAKE
+// 98 and ME delete keys by name and have no links to open as themselves.
+TEST_F(RegistryContract, WithoutDeletionThroughAHandleTreesStillGoByName) {
+  platform::win32::OptionalApiOverride without;
+  without.table().NtDeleteKey = nullptr;
+  make("Tree\\A\\B")->writeString("v", "1");
+  make("Tree")->writeString("top", "2");
+  EXPECT_TRUE(reg().deleteTree(RegRoot::CurrentUser, key("Tree")));
+  EXPECT_EQ(reg().open(RegRoot::CurrentUser, key("Tree"), RegAccess::Read), nullptr);
+  EXPECT_EQ(reg().linkTarget(RegRoot::CurrentUser, key("Missing")), std::nullopt);
+}
+#endif

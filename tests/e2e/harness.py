@@ -13,6 +13,11 @@ import time
 
 TOP = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BUILD = os.path.join(TOP, "build", "win64")
+# Every program runs through the loader of the program's width. Since Debian's wine32 is there,
+# a plain "wine" is the 32-bit loader: it starts Wine's own tools as 32-bit programs (so "reg"
+# sees HKLM\Software in the other view), and a 64-bit program through a 32-bit start.exe that
+# lives as long as the program and shows in every process list.
+LOADER = "/usr/lib/wine/wine64" if BUILD.endswith("win64") else "wine"
 OUT = os.path.join(BUILD, "out")
 WORK = os.path.join(TOP, "build", "e2e")
 SHOTS = os.path.join(WORK, "shots")
@@ -85,10 +90,8 @@ class Wine:
             "XDG_DATA_HOME": DATA,
         })
         os.makedirs(DATA, exist_ok=True)
-        if not os.path.exists(os.path.join(PREFIX, "system.reg")):
-            subprocess.run(["wineboot", "-i"], env=self.env, timeout=240,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.wait_server()
+        subprocess.run(["bash", os.path.join(TOP, "scripts", "wine-prefix")], env=self.env,
+                       timeout=400, check=True, stdout=subprocess.DEVNULL)
 
     def wait_server(self):
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=120,
@@ -105,7 +108,7 @@ class Wine:
         a missing key), so the program is started again."""
         env = dict(self.env)
         env.update(extra_env or {})
-        r = asked(lambda: subprocess.run(["wine"] + args, env=env, timeout=timeout, cwd=cwd,
+        r = asked(lambda: subprocess.run([LOADER] + args, env=env, timeout=timeout, cwd=cwd,
                                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL),
                   lambda r: b"ShellExecuteEx failed" not in r.stdout)
         if b"ShellExecuteEx failed" in r.stdout:
@@ -115,7 +118,7 @@ class Wine:
     def start(self, args, cwd=None, extra_env=None, stdout=subprocess.DEVNULL):
         env = dict(self.env)
         env.update(extra_env or {})
-        return subprocess.Popen(["wine"] + args, env=env, cwd=cwd,
+        return subprocess.Popen([LOADER] + args, env=env, cwd=cwd,
                                 stdout=stdout, stderr=subprocess.DEVNULL)
 
     def reg_add(self, key, name, data, kind="REG_SZ"):

@@ -102,7 +102,7 @@ class Scene:
 
 def hold(wine, paths):
     """Keeps files open from a Windows process, without delete sharing, until released."""
-    holder = subprocess.Popen(["wine", os.path.join(harness.BUILD, "holdfile.exe")] +
+    holder = subprocess.Popen([harness.LOADER, os.path.join(harness.BUILD, "holdfile.exe")] +
                               [wine.windows_path(p) for p in paths],
                               env=wine.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL)

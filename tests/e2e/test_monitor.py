@@ -6,7 +6,7 @@ import select
 import subprocess
 import time
 
-from harness import BUILD, SHOTS, Failure, Program, check, screenshot, wait_until
+from harness import BUILD, LOADER, SHOTS, Failure, Program, check, screenshot, wait_until
 
 RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 MONITOR_VALUE = "QKR System Monitor"
@@ -52,7 +52,7 @@ class Windows:
 def sample(wine, query, seconds):
     """Starts qexctl sampling a property and waits for its first reply, so that what the test
     does next is seen; returns the process, whose output is 'ms TAB reply'."""
-    proc = subprocess.Popen(["wine", os.path.join(BUILD, "qexctl.exe"), "--samples", str(seconds), query],
+    proc = subprocess.Popen([LOADER, os.path.join(BUILD, "qexctl.exe"), "--samples", str(seconds), query],
                             env=wine.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     # Read unbuffered, byte by byte: what follows the first line stays in the pipe for samples().
     fd, proc.first_line, end = proc.stdout.fileno(), b"", time.time() + 60
