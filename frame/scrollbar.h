@@ -4,6 +4,7 @@
 // rows a notch. It hides while every row shows.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -43,7 +44,7 @@ class ScrollBar : public ui::Control {
   std::optional<int> grab_;
 
   int last() const { return rows_ > page_ ? rows_ - page_ : 0; }
-  int trackLength() const { return height() - 2 * kWidth; }
+  int trackLength() const { return std::max(height() - 2 * kWidth, 0); }
   int thumbLength() const;
   // The thumb's top, from the control's top.
   int thumbTop() const;
