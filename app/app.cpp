@@ -78,6 +78,10 @@ void App::openUrlQuietly(ui::Form* owner, const std::string& url) {
   sys.shell().execute(ui.nativeHandle(owner), "open", url);
 }
 
+void App::openForum(ui::Form* owner, const std::string& path) {
+  openUrl(owner, config.community(path), forumFailure(config));
+}
+
 void App::openLocal(const std::string& path) {
   if (sys.files().attributes(path)) sys.shell().execute(0, "open", path);
 }

@@ -76,6 +76,8 @@ class App {
   void openUrl(ui::Form* owner, const std::string& url, const std::string& failureText);
   // The same request with no message on failure.
   void openUrlQuietly(ui::Form* owner, const std::string& url);
+  // Opens a page of the community forum (a path on its server); a failure names the forum.
+  void openForum(ui::Form* owner, const std::string& path);
   // Opens a local folder or file when it exists; failures are silent.
   void openLocal(const std::string& path);
 

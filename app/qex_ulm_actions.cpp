@@ -49,7 +49,7 @@ void Tqex_ulm_frm::bindActions() {
     skin().load(Image30, "freeware_1");
   };
   Image23.onClick = [this] {
-    if (cookieMember) openForum(community::newThreadPath(community::kHardwareForum));
+    if (cookieMember) app_.openForum(this, community::newThreadPath(community::kHardwareForum));
     else
       app_.ui.messageBox(this, online::kBrowserLoginText, online::kNoCookieCaption, ui::kMbOk | ui::kMbIconInformation);
   };
@@ -181,11 +181,7 @@ void Tqex_ulm_frm::folderLinkClick(ui::Label& label) {
       if (!entry.isDotEntry()) ++count;
     } while (find->next(entry));
   }
-  Label9.setCaption(std::to_string(count) + " Files && Folders were found inside " + label.caption());
-}
-
-void Tqex_ulm_frm::openForum(const std::string& path) {
-  app_.openUrl(this, app_.config.community(path), app::forumFailure(app_.config));
+  Label9.setCaption(std::to_string(count) + " Files & Folders were found inside " + label.caption());
 }
 
 void Tqex_ulm_frm::forumAction(int link) {
@@ -197,14 +193,14 @@ void Tqex_ulm_frm::forumAction(int link) {
     if (memberWithoutCookie)
       info("You cannot modify your profile, unless you are logged in via your default browser.",
            online::kNoCookieCaption);
-    else if (memberFlag) openForum(community::kEditProfile);
-    else openForum(community::kWhoIsOnline);
+    else if (memberFlag) app_.openForum(this, community::kEditProfile);
+    else app_.openForum(this, community::kWhoIsOnline);
   } else if (link == 19) {
     if (memberWithoutCookie)
       info("You need to be logged in through your default browser,\nbefore you can chat with forum members or our support team.",
            online::kNoCookieCaption);
-    else if (cookieMember) openForum(community::kChat);
-    else openForum(community::kRegister);
+    else if (cookieMember) app_.openForum(this, community::kChat);
+    else app_.openForum(this, community::kRegister);
   } else if (dialogLogin) {
     // A login made in the program's own window is undone here, cookie or not.
     memberFlag = dialogLogin = false;

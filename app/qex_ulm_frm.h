@@ -117,7 +117,6 @@ class Tqex_ulm_frm : public app::Window {
   bool checkEnabled(size_t item) const;
   void folderLinkClick(ui::Label& label);
   void forumAction(int link);
-  void openForum(const std::string& path);
   void showNews();
 
   void FormShow() override;

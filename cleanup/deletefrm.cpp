@@ -107,9 +107,9 @@ void Tdeletefrm::showFoundPath(bool now) {
   if (!now && shownPaths_ > 0 && tick - pathShownAt_ < kPathLineMs) return;
   shownPaths_ = FoundFiles.size();
   pathShownAt_ = tick;
-  Label1.setCaption(ui::literalCaption(frame::fitPathToWidth(FoundFiles.back(), Label1.width(), [this](const std::string& text) {
+  Label1.setCaption(frame::fitPathToWidth(FoundFiles.back(), Label1.width(), [this](const std::string& text) {
     return app_.ui.text().measure(Label1.font(), text).width;
-  })));
+  }));
 }
 
 void Tdeletefrm::fileFound(cleanup::TFileFinder& finder, const std::string& name, const std::string& folder,

@@ -2,6 +2,8 @@
 // headline rows with their hovering and links.
 #include "online/qextodayfrm.h"
 
+#include <algorithm>
+
 #include "app/qex_ulm_frm.h"
 #include "online/community.h"
 #include "online/weblink.h"
@@ -15,6 +17,9 @@ namespace community = online::community;
 
 constexpr int kRowTop = 59, kRowStep = 18;
 constexpr int kRowLeft = 32, kArrowLeft = 21, kArrowDrop = 3;
+constexpr ui::Rect kHeadlineArea = skin::layout::news_today::kHeadlines;
+// The scroll bar keeps clear of the area's rounded edge; headlines keep clear of the bar.
+constexpr int kScrollInset = 6, kScrollGap = 3;
 
 ui::Font labelFont(int points, bool bold) {
   return ui::Font::points("MS Sans Serif", points, bold, ui::kWhite);
@@ -71,6 +76,9 @@ void Tqextodayfrm::buildControls() {
   GalleryThumb.setAutoSize(true);
   for (ui::Image* i : {&GalleryThumb, &GalleryImage, &AdvertImage}) i->setTransparent(true);
   Image5.setAutoSize(true);
+  const int scrollRight = kHeadlineArea.right - kScrollInset;
+  HeadlineScroll.setBounds({scrollRight - frame::ScrollBar::kWidth, kRowTop - 1, scrollRight,
+                            kRowTop + kRowStep * static_cast<int>(pageRows()) - 5});
   const struct {
     ui::Image& image;
     const char* hint;
@@ -108,28 +116,46 @@ void Tqextodayfrm::bindEvents() {
   Timer1.onTimer = [this] { advertTimer(); };
   Timer2.onTimer = [this] { RefreshNews(); };
   BannerTimer.onTimer = [this] { bannerFrame(); };
+  HeadlineScroll.onScroll = [this] { placeRows(); };
 
-  HTTPserver.OnPacketRecvd = [this] {
-    app_.ui.setScreenCursor(ui::Cursor::Hourglass);
-    for (ui::Label* l : {&NewsLinkLabel, &NewsHeadLabel, &NewsStoryLabel}) l->setCaption("");
+  bindDownload(
+      HTTPserver,
+      [this] {
+        app_.ui.setScreenCursor(ui::Cursor::Hourglass);
+        for (ui::Label* l : {&NewsLinkLabel, &NewsHeadLabel, &NewsStoryLabel}) l->setCaption("");
+      },
+      [this] { headlinesArrived(); },
+      [this] {
+        headlinesFailed(
+            "Unable to connect to server.\nQEX instant news is currently unavailable.", true);
+      },
+      [this] {
+        headlinesFailed("Unable to connect to server.\nPlease make sure that you are connected to "
+                        "the internet.",
+                        false);
+      });
+  const auto bannerFailed = [this] { bannerLost("Unable to load image"); };
+  // Banner packets are ignored.
+  bindDownload(HTTPbanner, [] {}, [this] { bannerArrived(); }, bannerFailed, bannerFailed);
+  const auto galleryLost = [this] { galleryFailed(); };
+  bindDownload(HTTPgallery, [this] { galleryPacket(); }, [this] { galleryArrived(); }, galleryLost,
+               galleryLost);
+}
+
+void Tqextodayfrm::bindDownload(online::HttpClient& client, std::function<void()> packet,
+                                std::function<void()> success, std::function<void()> failure,
+                                std::function<void()> connectionFailed) {
+  // A close or an F5 ends the session and stops its downloads; what one of them still reports
+  // on its way out (a stop reads as a failed connection) is for a window that is gone.
+  auto current = [this, &client](std::function<void()> event) {
+    return [this, &client, event] {
+      if (sessionOf_[&client] == session_) event();
+    };
   };
-  HTTPserver.OnSuccess = [this](online::HttpMethod) { headlinesArrived(); };
-  HTTPserver.OnFailure = [this](online::HttpMethod) {
-    headlinesFailed("Unable to connect to server.\nQEX instant news is currently unavailable.",
-                    true);
-  };
-  HTTPserver.OnConnectionFailed = [this] {
-    headlinesFailed(
-        "Unable to connect to server.\nPlease make sure that you are connected to the internet.",
-        false);
-  };
-  HTTPbanner.OnSuccess = [this](online::HttpMethod) { bannerArrived(); };
-  HTTPbanner.OnFailure = [this](online::HttpMethod) { bannerLost("Unable to load image"); };
-  HTTPbanner.OnConnectionFailed = [this] { bannerLost("Unable to load image"); };
-  HTTPgallery.OnPacketRecvd = [this] { galleryPacket(); };
-  HTTPgallery.OnSuccess = [this](online::HttpMethod) { galleryArrived(); };
-  HTTPgallery.OnFailure = [this](online::HttpMethod) { galleryFailed(); };
-  HTTPgallery.OnConnectionFailed = [this] { galleryFailed(); };
+  client.OnPacketRecvd = current(std::move(packet));
+  client.OnSuccess = [event = current(std::move(success))](online::HttpMethod) { event(); };
+  client.OnFailure = [event = current(std::move(failure))](online::HttpMethod) { event(); };
+  client.OnConnectionFailed = current(std::move(connectionFailed));
 }
 
 void Tqextodayfrm::FormPaint(ui::Canvas& canvas) {
@@ -210,17 +236,16 @@ void Tqextodayfrm::Image5Click() {
   skin().load(Image5, showNewsAtStart_ ? "qex_true" : "qex_false");
 }
 
-size_t Tqextodayfrm::maxRows() {
-  const int bottom = skin::layout::news_today::kHeadlines.bottom;
-  return static_cast<size_t>((bottom - kRowTop) / kRowStep);
+size_t Tqextodayfrm::pageRows() {
+  return static_cast<size_t>((kHeadlineArea.bottom - kRowTop) / kRowStep);
 }
 
 void Tqextodayfrm::buildRows() {
   freeRows();
+  rowTotal_ = headlines.count() > 3 ? headlines.count() - 3 : 0;
   const ui::Bitmap arrow = skin().bitmap("arrow");
-  const int rightEdge = skin::layout::news_today::kHeadlines.right;
-  for (size_t i = 3; i < headlines.count() && rows_.size() < maxRows(); ++i) {
-    const size_t k = rows_.size();
+  // Only the rows on show are controls: a file of thousands of headlines costs no more.
+  for (size_t k = 0; k < std::min(rowTotal_, pageRows()); ++k) {
     const int top = kRowTop + kRowStep * static_cast<int>(k);
     Row row;
     row.arrow = std::make_unique<ui::Image>(
@@ -234,19 +259,39 @@ void Tqextodayfrm::buildRows() {
     ui::Label& label = *row.label;
     label.setFont(labelFont(7, true));
     label.cursor = ui::Cursor::Hand;
-    label.setCaption(headlines.at(i).text1);
-    // A long headline is cut at the edge of the headline area, not drawn over the gallery.
-    if (label.bounds().right > rightEdge) {
-      label.setAutoSize(false);
-      label.setWidth(rightEdge - kRowLeft);
-    }
     label.onMouseMove = [this, k](int, int) { rowHover(k); };
     label.onClick = [this, k] { rowClick(k); };
     rows_.push_back(std::move(row));
   }
+  HeadlineScroll.setRange(static_cast<int>(rowTotal_), static_cast<int>(pageRows()));
+  placeRows();
 }
 
-void Tqextodayfrm::freeRows() { rows_.clear(); }
+void Tqextodayfrm::placeRows() {
+  // A long headline is cut at the scroll bar or the edge of the area, not drawn over the
+  // gallery.
+  const int rightEdge =
+      HeadlineScroll.visible() ? HeadlineScroll.left() - kScrollGap : kHeadlineArea.right;
+  const size_t first = static_cast<size_t>(HeadlineScroll.position());
+  for (size_t k = 0; k < rows_.size(); ++k) {
+    ui::Label& label = *rows_[k].label;
+    label.setAutoSize(true);
+    label.setCaption(headlines.at(3 + first + k).text1);
+    if (label.bounds().right > rightEdge) {
+      label.setAutoSize(false);
+      label.setWidth(rightEdge - kRowLeft);
+    }
+  }
+  // The row under the mouse shows another headline now, and its summary follows it.
+  for (size_t k = 0; k < rows_.size(); ++k)
+    if (hoverActive && rows_[k].label->font().underline) rowHover(k);
+}
+
+void Tqextodayfrm::freeRows() {
+  rows_.clear();
+  rowTotal_ = 0;
+  HeadlineScroll.setRange(0, static_cast<int>(pageRows()));
+}
 
 const online::HeadlineRecord* Tqextodayfrm::headlineFor(const std::string& caption) const {
   for (size_t i = 3; i < headlines.count(); ++i)
@@ -275,6 +320,10 @@ void Tqextodayfrm::rowClick(size_t k) {
 }
 
 void Tqextodayfrm::FormMouseMove(int, int) { backgroundHover(); }
+
+void Tqextodayfrm::FormMouseWheel(int x, int y, int delta) {
+  if (kHeadlineArea.contains(x, y)) HeadlineScroll.wheel(delta);
+}
 
 void Tqextodayfrm::backgroundHover() {
   AuthorLabel.setUnderline(false);

@@ -10,12 +10,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/window.h"
 #include "codecs/gif_player.h"
+#include "frame/scrollbar.h"
 #include "online/adverts.h"
 #include "online/connectionprobe.h"
 #include "online/headlines.h"
@@ -54,6 +57,8 @@ class Tqextodayfrm : public app::Window {
   ui::Timer Timer1{*this, "Timer1", 30000};          // advert rotation
   ui::Timer Timer2{*this, "Timer2", 2};              // starts RefreshNews once the window is up
   ui::Timer BannerTimer{*this, "BannerTimer", 100};  // the animated banner's next frame
+  // Beside the headline rows, while there are more of them than the headline area shows.
+  frame::ScrollBar HeadlineScroll{*this, "HeadlineScroll", {}};
 
   online::HttpClient HTTPserver, HTTPbanner, HTTPgallery;
 
@@ -71,11 +76,11 @@ class Tqextodayfrm : public app::Window {
   online::HeadlineList headlines;
   online::AdvertList adverts;
 
-  // The headline rows on show, k from 0: an arrow "HeadlineArrow<k>" and a label
+  // One row per headline record. The area shows pageRows() of them at once, from the scroll
+  // position on, in the rows k from 0: an arrow "HeadlineArrow<k>" and a label
   // "HeadlineLabel<k>".
-  size_t rowCount() const { return rows_.size(); }
-  // As many rows as the headline area holds; a file's further records get none.
-  static size_t maxRows();
+  size_t rowCount() const { return rowTotal_; }
+  static size_t pageRows();
 
  private:
   struct Row {
@@ -85,10 +90,13 @@ class Tqextodayfrm : public app::Window {
 
   bool showNewsAtStart_ = true;
   std::vector<Row> rows_;
+  size_t rowTotal_ = 0;
   online::news::GalleryProgress progress_;
   std::unique_ptr<codecs::GifPlayer> banner_;
   std::string galleryCaption_;
   uint64_t session_ = 0;
+  // The session each client's last download was started in.
+  std::map<const online::HttpClient*, uint64_t> sessionOf_;
   int transfers_ = 0;
   bool refreshWanted_ = false;
   // Asked when the window shows or F5 goes down, collected by RefreshNews.
@@ -97,12 +105,17 @@ class Tqextodayfrm : public app::Window {
   // Construction.
   void buildControls();
   void bindEvents();
+  // The client's events, each run only while the session that started its download lasts.
+  void bindDownload(online::HttpClient& client, std::function<void()> packet,
+                    std::function<void()> success, std::function<void()> failure,
+                    std::function<void()> connectionFailed);
   // Show and close.
   void FormShow() override;
   void FormClose(ui::CloseAction& action) override;
   // The background picture is a tile repeated over the whole client area.
   void FormPaint(ui::Canvas& canvas) override;
   void FormMouseMove(int x, int y) override;
+  void FormMouseWheel(int x, int y, int delta) override;
   void FormKeyDown(int key) override;
   void FormKeyUp(int key) override;
   void mainTimer(bool run);
@@ -138,6 +151,8 @@ class Tqextodayfrm : public app::Window {
 
   // Headline rows and hovering.
   void buildRows();
+  // The rows on show take the headlines from the scroll position on.
+  void placeRows();
   void freeRows();
   void rowHover(size_t k);
   void rowClick(size_t k);

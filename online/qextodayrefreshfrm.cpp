@@ -81,6 +81,7 @@ void Tqextodayfrm::fetch(online::HttpClient& client, const std::string& url,
                          const std::string& file, int64_t ceiling) {
   client.Body = cachePath + file;
   client.MaxBodySize = ceiling;
+  sessionOf_[&client] = session_;
   ++transfers_;
   struct Ended {
     Tqextodayfrm& window;

@@ -156,7 +156,7 @@ void Tsystemprofrm::showReport() {
   sections_.highlight(Label5);
   Label6.setCaption(kReportMode);
   Label3.setCaption(
-      "If you should require assistance about certain running processes, you can Copy && Paste "
+      "If you should require assistance about certain running processes, you can Copy & Paste "
       "your report at Orvanta Forums. A member may be able to help you out.");
   Label7.setVisible(false);
   ListView1.setVisible(false);
@@ -211,12 +211,12 @@ void Tsystemprofrm::updateMenu() {
 
 void Tsystemprofrm::showFileDetails(const std::string& path) {
   if (path.size() <= kWholePathLength) {
-    Label10.setCaption(ui::literalCaption(path));
+    Label10.setCaption(path);
   } else {
     ui::TextRenderer& text = app_.ui.text();
     const ui::Font f = Label10.font();
-    Label10.setCaption(ui::literalCaption(frame::fitPathToWidth(
-        path, Label10.width(), [&](const std::string& s) { return text.measure(f, s).width; })));
+    Label10.setCaption(frame::fitPathToWidth(
+        path, Label10.width(), [&](const std::string& s) { return text.measure(f, s).width; }));
   }
   FileOwner = process::versionString(app_.sys.processes(), path, "LegalCopyright");
   if (FileOwner.empty()) FileOwner = "I couldn't find any information about this file.";
@@ -319,6 +319,5 @@ void Tsystemprofrm::deleteFile() {
 }
 
 void Tsystemprofrm::goToForum() {
-  const std::string url = app_.config.community(online::community::kWindowsSupport.page);
-  app_.openUrl(this, url, app::urlFailure(url));
+  app_.openForum(this, online::community::kWindowsSupport.page);
 }

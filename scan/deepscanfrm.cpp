@@ -59,13 +59,13 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
   void showItem(const std::string& text, bool fitToLabel) override {
     if (!fitToLabel) {
-      item_ = ui::literalCaption(text);
+      item_ = text;
       return;
     }
     ui::TextRenderer& renderer = w_.app_.ui.text();
     const ui::Font& font = w_.Label1.font();
-    item_ = ui::literalCaption(frame::fitPathToWidth(
-        text, kItemWidth, [&](const std::string& s) { return renderer.measure(font, s).width; }));
+    item_ = frame::fitPathToWidth(
+        text, kItemWidth, [&](const std::string& s) { return renderer.measure(font, s).width; });
   }
   void showItemsScanned(const std::string& text) override { itemsScanned_ = text; }
   void pause(uint32_t ms) override {
@@ -283,7 +283,7 @@ void Tdeepscanfrm::SaveLogClick() {
                        ui::kMbOk | ui::kMbIconError);
 }
 
-void Tdeepscanfrm::showItem(const std::string& text) { Label1.setCaption(ui::literalCaption(text)); }
+void Tdeepscanfrm::showItem(const std::string& text) { Label1.setCaption(text); }
 
 void Tdeepscanfrm::showFilesDetected(int32_t filesDetected) {
   FilesDetected = filesDetected;

@@ -157,9 +157,9 @@ void Tstartfrm::selectRow() {
   if (registrySection()) {
     SelectedRoot = RowRoots.at(row);
     SelectedKeyLabel = RowKeyLabels.at(row);
-    Label9.setCaption(ui::literalCaption(SelectedRoot + "\n" + name));
+    Label9.setCaption(SelectedRoot + "\n" + name);
   } else {
-    Label9.setCaption(ui::literalCaption("Windows Link\n" + name));
+    Label9.setCaption("Windows Link\n" + name);
   }
 }
 
@@ -227,8 +227,7 @@ void Tstartfrm::viewFolder() { app_.SearchFrm->showFolder(StartupFolder + "\\");
 
 void Tstartfrm::goToForum() {
   delete_.setEnabled(false);
-  const std::string url = app_.config.community(online::community::kWindowsSupport.page);
-  app_.openUrl(this, url, app::urlFailure(url));
+  app_.openForum(this, online::community::kWindowsSupport.page);
 }
 
 void Tstartfrm::warn(const std::string& text, const std::string& caption) {

@@ -83,7 +83,7 @@ Tsoftwarefrm::Tsoftwarefrm(app::App& app)
            ui::Font::pixels("Verdana", 9, true, ui::kNavy));
   placeBox(Label5, {240, 208, 240 + 297, 208 + 49},
            "Select the appropriate information below and post it along with your question. This "
-           "will make it easier for members to give you quality support (user Copy && Paste).",
+           "will make it easier for members to give you quality support (user Copy & Paste).",
            note);
   for (ui::Label* text : {&Label7, &Label4, &Label5})
     text->onMouseMove = [this](int x, int y) { FormMouseMove(x, y); };

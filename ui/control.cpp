@@ -63,29 +63,6 @@ std::optional<std::string> Control::property(const std::string& name) const {
   return std::nullopt;
 }
 
-std::string displayCaption(const std::string& caption) {
-  std::string out;
-  out.reserve(caption.size());
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&') {
-      if (i + 1 < caption.size() && caption[i + 1] == '&') out += '&', ++i;
-      continue;
-    }
-    out += caption[i];
-  }
-  return out;
-}
-
-std::string literalCaption(const std::string& text) {
-  std::string shown;
-  shown.reserve(text.size());
-  for (char c : text) {
-    shown += c;
-    if (c == '&') shown += '&';
-  }
-  return shown;
-}
-
 Label::Label(Form& owner, std::string name, Rect bounds, std::string caption)
     : Control(owner, std::move(name), bounds), caption_(std::move(caption)), font_(owner.font) {
   refit();
@@ -143,7 +120,7 @@ void Label::setAlignment(Align a) {
 // A new size repaints both areas already; the same size repaints the text.
 void Label::refit() {
   if (autoSize_ && !wordWrap_) {
-    const Size s = form().application().text().measure(font_, displayCaption(caption_));
+    const Size s = form().application().text().measure(font_, caption_);
     Rect r = bounds();
     if (alignment_ == Align::Right && r.width() > 0) r.left = r.right - s.width;
     r.right = r.left + s.width;
@@ -159,7 +136,7 @@ void Label::paint(Canvas& canvas) {
     canvas.fillRect(bounds());
   }
   canvas.font = font_;
-  const std::string text = displayCaption(caption_);
+  const std::string& text = caption_;
   if (!enabled()) {
     // Disabled text is engraved: a white copy one pixel down and to the right under grey.
     const Rect& r = bounds();

@@ -83,15 +83,10 @@ class Control {
   bool enabled_ = true;
 };
 
-// Text of a caption as a label shows it: "&&" is one ampersand, a lone "&" marks an
-// accelerator and is not drawn.
-std::string displayCaption(const std::string& caption);
-// The caption that shows text as it is: a file or key name may hold "&", which a label would
-// otherwise take for an accelerator mark and hide.
-std::string literalCaption(const std::string& text);
-
 // A line or block of text. Every property that changes its extent or look goes through a
 // setter, which re-fits an auto-sized label and repaints it.
+// The caption is shown as it is, "&" included: most captions come from outside (file, process,
+// folder and member names, headlines), and no label of the program marks an access key.
 class Label : public Control {
  public:
   Label(Form& owner, std::string name, Rect bounds = {}, std::string caption = {});

@@ -177,6 +177,10 @@ void Form::doubleClick(int x, int y) {
   if (target->onMouseDown) app_.guard([&] { target->onMouseDown(x - target->left(), y - target->top()); });
 }
 
+void Form::mouseWheel(int x, int y, int delta) {
+  app_.guard([&] { FormMouseWheel(x, y, delta); });
+}
+
 Cursor Form::cursorAt(int x, int y) const {
   if (app_.screenCursor() != Cursor::Default) return app_.screenCursor();
   const Control* c = capture_ ? capture_ : controlAt(x, y);

@@ -96,6 +96,9 @@ class Form {
   virtual void FormClose(CloseAction&) {}
   virtual void FormPaint(Canvas&) {}
   virtual void FormMouseMove(int, int) {}
+  // The wheel turned by delta (120 a notch, positive away from the user) with the pointer at
+  // x, y of the client area.
+  virtual void FormMouseWheel(int, int, int) {}
   virtual void FormKeyDown(int) {}
   virtual void FormKeyUp(int) {}
   // Escape and Enter as every Windows dialog takes them, wherever the focus is in the window
@@ -117,6 +120,7 @@ class Form {
   void mouseDown(int x, int y);
   void mouseUp(int x, int y);
   void doubleClick(int x, int y);
+  void mouseWheel(int x, int y, int delta);
   Cursor cursorAt(int x, int y) const;
   // A right click on a control: its context handler, then its popup menu at the screen point.
   void contextMenu(Control& c, int screenX, int screenY);

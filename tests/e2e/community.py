@@ -53,6 +53,46 @@ class CommunityServer:
             self.proc.wait(10)
 
 
+class Swallower:
+    """A listener on loopback whose queue is full: it leaves every further connection attempt
+    unanswered, as a firewall that drops packets does, and the system keeps trying for minutes."""
+
+    def __init__(self):
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(0)
+        self.port = self.listener.getsockname()[1]
+        self.fillers = []
+        for _ in range(3):
+            filler = socket.socket()
+            filler.setblocking(False)
+            filler.connect_ex(("127.0.0.1", self.port))
+            self.fillers.append(filler)
+        self.own = {f.getsockname()[1] for f in self.fillers}
+
+    def attempts(self):
+        """Attempts of others to reach it still waiting for an answer (SYN_SENT in Linux's table
+        of TCP sockets)."""
+        found = 0
+        with open("/proc/net/tcp") as table:
+            for line in table.readlines()[1:]:
+                fields = line.split()
+                local, remote = (int(address.split(":")[1], 16) for address in fields[1:3])
+                if fields[3] == "02" and remote == self.port and local not in self.own:
+                    found += 1
+        return found
+
+    def close(self):
+        for s in self.fillers + [self.listener]:
+            s.close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
 def settings(host, extra=""):
     """qexsys.ini for a program that talks to the stand-in at host; the connection test points
     at a port nobody listens on, so only the online windows reach the stand-in."""

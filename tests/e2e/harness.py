@@ -257,6 +257,14 @@ class Program:
         rc, text = self.ctl("--windows")
         return [line.split("\t") for line in text.split("\n") if line] if rc == 0 else []
 
+    def origin(self, window_class):
+        """The client area's top left corner on the screen of the program's window of that class."""
+        for w in self.windows():
+            if w and w[0] == window_class:
+                x, y = w[3].split(",")
+                return int(x), int(y)
+        raise Failure("no %s on the screen" % window_class)
+
     def kill(self):
         if self.running():
             self.proc.kill()

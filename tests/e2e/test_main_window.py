@@ -5,6 +5,7 @@ import socket
 import subprocess
 import threading
 
+from community import Swallower
 from harness import Program, check, qexctl, screenshot, wait_until
 
 BADGES = {"winxp": "os_xp", "win2k": "os_2000", "win98": "os_98"}
@@ -113,33 +114,20 @@ def test_connection_badge_asks_the_configured_address(wine):
 
 
 def test_an_address_that_swallows_the_connection_neither_holds_the_start_nor_the_quit(wine):
-    """A listener whose queue is full drops every further attempt unanswered, as a firewall
-    that drops packets does: the system keeps trying for minutes."""
-    with socket.socket() as listener:
-        listener.bind(("127.0.0.1", 0))
-        listener.listen(0)
-        port = listener.getsockname()[1]
-        fillers = []
-        try:
-            for _ in range(3):
-                filler = socket.socket()
-                filler.setblocking(False)
-                filler.connect_ex(("127.0.0.1", port))
-                fillers.append(filler)
-            p = Program(wine, "swallowed")
-            p.write_ini("[System]\nNews=0\n[Addresses]\nConnectionTest=http://127.0.0.1:%d/\n" % port)
-            p.start()
-            p.wait_ready()
-            p.expect("qex_ulm_frm.visible", "1", "the window is not up")
-            p.expect("qex_ulm_frm.Image1.picture", "", "a badge before any answer")
-            check(p.get("qex_ulm_frm.Label3.caption").startswith("Running Processes: "), "the dashboard")
-            screenshot(wine, "main-connection-pending", "Orvanta Works")
-            p.act("menu qex_ulm_frm.PopupMenu1.Quit1")
-            code = p.wait_exit(30)
-            check(code == 0, "exit code %s" % code)
-        finally:
-            for filler in fillers:
-                filler.close()
+    with Swallower() as swallower:
+        p = Program(wine, "swallowed")
+        p.write_ini("[System]\nNews=0\n[Addresses]\nConnectionTest=http://127.0.0.1:%d/\n"
+                    % swallower.port)
+        p.start()
+        p.wait_ready()
+        p.expect("qex_ulm_frm.visible", "1", "the window is not up")
+        p.expect("qex_ulm_frm.Image1.picture", "", "a badge before any answer")
+        check(p.get("qex_ulm_frm.Label3.caption").startswith("Running Processes: "),
+              "the dashboard")
+        screenshot(wine, "main-connection-pending", "Orvanta Works")
+        p.act("menu qex_ulm_frm.PopupMenu1.Quit1")
+        code = p.wait_exit(30)
+        check(code == 0, "exit code %s" % code)
 
 
 def test_close_button_hides_to_the_tray(wine):

@@ -1,14 +1,20 @@
 """The news window under Wine against the community server stand-in on loopback: the content of
-a refresh and the requests behind it, hovering, F5 held down, a gallery on its way, a stopped
-server and a headline file of another version."""
+a refresh and the requests behind it, hovering, the headline list under the real mouse wheel, F5
+held down, a gallery on its way, a stopped server, a server that never answers, and a headline
+file of another version."""
 import os
 import subprocess
 
-from community import CommunityServer, settings
+from community import CommunityServer, Swallower, settings
 from harness import SHOTS, Program, check, screenshot, wait_until
 
 ROWS = ["Ten minutes to a faster start-up", "Forum moderators wanted", "New signatures for October",
-        "Why is my disk full?", "Gallery: send us your photos", "Chat with the support team"]
+        "Why is my disk full?", "Gallery: send us your photos", "Chat with the support team",
+        "Tips & tricks for the cleaner", "What the process viewer tells you",
+        "A safer way to remove toolbars", "Member of the month: Jonas",
+        "The news window, explained", "Old PCs, new life", "Backups before you clean",
+        "Thank you, donors"]
+PAGE = 8  # the rows the headline area shows at once
 HINTS = ["Orvanta Kestrel 1.21: what is new", "Questions? The community forum answers",
          "Keep the tools free for everyone"]
 SKIN = os.path.join(os.path.dirname(__file__), "..", "..", "build", "win64", "skin")
@@ -25,11 +31,7 @@ def pixel(png, x, y):
 
 def origin(program):
     """The news window's client area on the screen."""
-    for w in program.windows():
-        if w and w[0] == "Tqextodayfrm":
-            x, y = w[3].split(",")
-            return int(x), int(y)
-    raise AssertionError("the news window is not on the screen")
+    return program.origin("Tqextodayfrm")
 
 
 def placeholder_on(png, at, left, top, width, height):
@@ -41,13 +43,21 @@ def placeholder_on(png, at, left, top, width, height):
     return pixel(png, x, y) == pixel(icon, 16, 16)
 
 
-def start_news(wine, name, server, loop=1):
+def start_news(wine, name, host, loop=1):
     p = Program(wine, name)
-    p.write_ini("[System]\nNews=1\n[Rotator]\nLoop=%d\n" % loop + settings(server.host))
+    p.write_ini("[System]\nNews=1\n[Rotator]\nLoop=%d\n" % loop + settings(host))
     p.start()
     p.wait_ready()
     wait_until(lambda: p.get("qextodayfrm.visible") == "1", 30, what="the news window")
     return p
+
+
+def turn_wheel(wine, x, y, *buttons):
+    """The pointer to x, y of the screen and the wheel turned a notch per button: 4 away from the
+    user, 5 toward."""
+    clicks = [word for button in buttons for word in ("click", button)]
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)] + clicks, env=wine.env, timeout=20,
+                   check=True)
 
 
 def idle(p):
@@ -58,15 +68,16 @@ def test_news_window_shows_the_servers_news(wine):
     server = CommunityServer("news")
     p = None
     try:
-        p = start_news(wine, "news", server, loop=1)
+        p = start_news(wine, "news", server.host, loop=1)
         wait_until(lambda: idle(p), 60, what="the news to load")
         # Loop=1: the first banner is the third advert.
         check(server.requests() == ["GET /today/headlines.db HTTP/1.0", "GET /banners/banner3.gif HTTP/1.0",
                                     "GET /gallery/harbour.jpg HTTP/1.0"], "requests: %r" % server.requests())
-        for k, caption in enumerate(ROWS):
+        for k, caption in enumerate(ROWS[:PAGE]):
             p.expect("qextodayfrm.HeadlineLabel%d.caption" % k, caption, "row %d" % k)
             p.expect("qextodayfrm.HeadlineArrow%d.top" % k, str(59 + 18 * k + 3), "arrow %d" % k)
-        check(p.ctl("get qextodayfrm.HeadlineLabel6.caption")[0] != 0, "a seventh row")
+        check(p.ctl("get qextodayfrm.HeadlineLabel%d.caption" % PAGE)[0] != 0, "a row below")
+        p.expect("qextodayfrm.HeadlineScroll.visible", "1", "no scroll bar beside 14 headlines")
         p.expect("qextodayfrm.AuthorLabel.caption", "Marta Lindqvist", "gallery caption")
         p.expect("qextodayfrm.GalleryImage.visible", "1", "gallery frame")
         p.expect("qextodayfrm.GalleryImage.width", "146", "frame width")
@@ -86,6 +97,23 @@ def test_news_window_shows_the_servers_news(wine):
         wait_until(lambda: p.get("qextodayfrm.AdvertImage.visible") == "1", 10, what="the banner again")
         shot = screenshot(wine, "news-content")
         check(not placeholder_on(shot, origin(p), 242, 64, 135, 135), "a placeholder instead of the picture")
+
+        # The real wheel over the list, three rows a notch, brings in every headline there is.
+        at = origin(p)
+        below_rows = (at[0] + 110, at[1] + 202)
+
+        def scrolled_to(first):
+            return lambda: p.get("qextodayfrm.HeadlineScroll.position") == str(first)
+
+        turn_wheel(wine, *below_rows, "5")
+        wait_until(scrolled_to(3), 10, what="the list to move")
+        turn_wheel(wine, *below_rows, "5", "5")
+        wait_until(scrolled_to(len(ROWS) - PAGE), 10, what="the end of the list")
+        for k, caption in enumerate(ROWS[len(ROWS) - PAGE:]):
+            p.expect("qextodayfrm.HeadlineLabel%d.caption" % k, caption, "row %d at the end" % k)
+        screenshot(wine, "news-headlines-scrolled", settle=2)
+        turn_wheel(wine, *below_rows, "4")
+        wait_until(scrolled_to(3), 10, what="the list back up")
 
         # F5 held down: one refresh while it stays down, another after it came up.
         p.act("key qextodayfrm 116 down")
@@ -114,7 +142,7 @@ def test_gallery_progress_while_the_picture_arrives(wine):
     server = CommunityServer("slow", rate=1500, slow="/gallery/")
     p = None
     try:
-        p = start_news(wine, "slow", server)
+        p = start_news(wine, "slow", server.host)
         shot = os.path.join(SHOTS, "news-progress.png")
 
         def progress_shown():
@@ -135,7 +163,7 @@ def test_gallery_progress_while_the_picture_arrives(wine):
 def test_stopped_server_gives_the_warning_and_two_placeholders(wine):
     server = CommunityServer("stopped")
     server.stop()
-    p = start_news(wine, "stopped", server)
+    p = start_news(wine, "stopped", server.host)
     try:
         text = "Orvanta Kestrel\tUnable to connect to server.\\nPlease make sure that you are connected to the internet."
         wait_until(lambda: text in p.boxes(), 60, what="the warning")
@@ -150,11 +178,31 @@ def test_stopped_server_gives_the_warning_and_two_placeholders(wine):
         p.kill()
 
 
+def test_closing_while_the_headlines_connect_leaves_no_box_behind(wine):
+    """Against a server that never answers the connection, the window closes while its headline
+    download still waits: the download stops, and no warning comes for the window that is gone."""
+    with Swallower() as swallower:
+        p = start_news(wine, "unanswered", "127.0.0.1:%d" % swallower.port)
+        try:
+            wait_until(lambda: swallower.attempts() > 0, 30, what="the headline download to knock")
+            p.act("close qextodayfrm")
+            wait_until(lambda: p.get("qextodayfrm.visible") == "0", 20, what="the window to close")
+            # A warning would hold the attempt open under it.
+            wait_until(lambda: swallower.attempts() == 0 or p.boxes(), 30,
+                       what="the download to stop")
+            check(p.boxes() == [], "a box after the close: %r" % p.boxes())
+            check(swallower.attempts() == 0, "the download still knocks")
+            p.expect("qex_ulm_frm.visible", "1", "the main window")
+            screenshot(wine, "news-closed-while-connecting", settle=2)
+        finally:
+            p.kill()
+
+
 def test_foreign_version_asks_and_shows_no_rows(wine):
     server = CommunityServer("foreign", version="1.16.00.00")
     p = None
     try:
-        p = start_news(wine, "foreign", server)
+        p = start_news(wine, "foreign", server.host)
         question = ("Orvanta Kestrel\tThis file is not supported by Orvanta Kestrel.\\nDo you want to check "
                     "http://www.orvanta.example/ for updates?")
         wait_until(lambda: question in p.boxes(), 60, what="the question")

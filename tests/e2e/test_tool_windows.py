@@ -4,6 +4,7 @@ it), processes the test starts, copies of a file planted on the drive."""
 import os
 import shutil
 import struct
+import subprocess
 
 from harness import Failure, Program, check, screenshot, wait_until
 
@@ -73,6 +74,48 @@ def answer_box(p, title, button):
 def select(p, form, row):
     p.act("select %s.ListView1 %d" % (form, row))
     wait_until(lambda: p.get(form + ".ListView1.selected") == str(row), 10, what="the selection")
+
+
+def bright_pixels(png, left, top, width, height):
+    """The pixels of the area that are bright: the ink of white lettering on the dark skin."""
+    area = "%dx%d+%d+%d" % (width, height, left, top)
+    r = subprocess.run(["convert", png, "-crop", area, "-depth", "8", "txt:-"],
+                       stdout=subprocess.PIPE, timeout=30, check=True)
+    bright = 0
+    for line in r.stdout.decode().splitlines()[1:]:  # "x,y: (r,g,b)  #RRGGBB  srgb(...)"
+        hexa = line.split("#")[1][:6]
+        bright += sum(int(hexa[i:i + 2], 16) for i in (0, 2, 4)) > 600
+    return bright
+
+
+def test_an_ampersand_in_a_name_is_drawn(wine):
+    """Two Run values whose names differ by an "&" alone: the startup manager's line about
+    the one with it carries more ink, so the "&" is drawn and not taken for an access-key mark."""
+    names = ["Tom & Jerry", "Tom Jerry"]
+    p = Program(wine, "ampersand")
+    p.write_ini("[System]\nNews=0\n")
+    try:
+        for name in names:
+            wine.reg_add(HKCU_RUN, name, "C:\\Tools & Games\\%s.exe" % name)
+        p.start()
+        p.wait_ready()
+        p.act("click qex_ulm_frm.Image3")
+        wait_until(lambda: p.get("startfrm.visible") == "1", 20, what="the startup manager")
+        captions = [r.split("\t")[0] for r in rows(p, "startfrm")]
+        ink = {}
+        for name in names:
+            select(p, "startfrm", captions.index(name))
+            p.expect("startfrm.Label9.caption", "HKEY_CURRENT_USER\n" + name, "the line about the row")
+            shot = screenshot(wine, "startfrm-" + name.replace(" & ", "-and-").replace(" ", "-"),
+                              settle=2)
+            x, y = p.origin("Tstartfrm")
+            box = [int(p.get("startfrm.Label9." + k)) for k in ("left", "top", "width", "height")]
+            ink[name] = bright_pixels(shot, x + box[0], y + box[1], box[2], box[3])
+        check(ink[names[0]] > ink[names[1]], "no ink for the \"&\": %r" % ink)
+    finally:
+        p.kill()
+        for name in names:
+            remove_value(wine, HKCU_RUN, name)
 
 
 def test_startup_manager_lists_and_deletes_planted_entries(wine):

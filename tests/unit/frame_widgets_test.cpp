@@ -1,11 +1,14 @@
 // The window frame's widgets on the headless backend with the generated skin: the check
-// picture's states, hover links and the standard button under the window's hover latch.
+// picture's states, hover links and the standard button under the window's hover latch, and
+// the scroll bar.
 #include <gtest/gtest.h>
 
 #include "frame/checkpicture.h"
 #include "frame/hoverlink.h"
+#include "frame/scrollbar.h"
 #include "frame/skinnedform.h"
 #include "frame/standardbutton.h"
+#include "frame/toollook.h"
 #include "platform/fake/fake_services.h"
 #include "tests/unit/app_fixture.h"
 #include "ui/headless/headless_backend.h"
@@ -121,6 +124,50 @@ TEST_F(Widgets, LabelSettersRefitAndRepaint) {
   l.setTransparent(false);
   l.setColor(ui::kNavy);
   EXPECT_EQ(backend.invalidations, before + 2);
+}
+
+// The thumb stands where the list does; the bar keeps its position within the list and turns
+// the wheel into rows.
+TEST_F(Widgets, ScrollBarShowsWhereTheListStandsAndKeepsWithinIt) {
+  using frame::toollook::kBarFill;
+  using frame::toollook::kFramePen;
+  frame::ScrollBar bar(*form, "Bar", {100, 20, 100 + frame::ScrollBar::kWidth, 160});
+  int scrolled = 0;
+  bar.onScroll = [&] { ++scrolled; };
+  bar.setRange(8, 8);
+  EXPECT_FALSE(bar.visible());
+  bar.setRange(40, 10);
+  EXPECT_TRUE(bar.visible());
+  const auto at = [&](int y) {
+    ui::Bitmap picture(335, 254);
+    ui::Canvas canvas(picture);
+    form->paintClient(canvas);
+    return picture.pixel(104, y);
+  };
+  const int nearTop = 20 + frame::ScrollBar::kWidth + 12;
+  const int nearEnd = 160 - frame::ScrollBar::kWidth - 12;
+  EXPECT_EQ(at(nearTop), kBarFill);
+  EXPECT_EQ(at(nearEnd), kFramePen);
+  bar.scrollTo(99);
+  EXPECT_EQ(bar.position(), 30);
+  EXPECT_EQ(scrolled, 1);
+  EXPECT_EQ(at(nearTop), kFramePen);
+  EXPECT_EQ(at(nearEnd), kBarFill);
+  // A shorter list moves the position into it, and says so.
+  bar.setRange(20, 10);
+  EXPECT_EQ(bar.position(), 10);
+  EXPECT_EQ(scrolled, 2);
+
+  // Three rows a notch; a turn back forgets the half notch kept from the other way.
+  bar.scrollTo(5);
+  bar.wheel(60);
+  EXPECT_EQ(bar.position(), 5);
+  bar.wheel(-60);
+  bar.wheel(-60);
+  EXPECT_EQ(bar.position(), 8);
+  bar.wheel(-360);
+  EXPECT_EQ(bar.position(), 10);
+  EXPECT_EQ(*bar.property("position"), "10");
 }
 
 }  // namespace

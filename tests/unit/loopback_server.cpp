@@ -7,8 +7,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/textcase.h"
@@ -16,7 +19,7 @@
 namespace loopback {
 namespace {
 
-int listenOnLoopback(uint16_t& port) {
+int listenOnLoopback(uint16_t& port, int backlog = 8) {
   int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) throw std::runtime_error("socket");
   int on = 1;
@@ -25,7 +28,7 @@ int listenOnLoopback(uint16_t& port) {
   at.sin_family = AF_INET;
   at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t size = sizeof at;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || ::listen(fd, 8) != 0 ||
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || ::listen(fd, backlog) != 0 ||
       ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &size) != 0) {
     ::close(fd);
     throw std::runtime_error("bind");
@@ -140,6 +143,51 @@ uint16_t unusedPort() {
   uint16_t port = 0;
   ::close(listenOnLoopback(port));
   return port;
+}
+
+Swallower::Swallower() {
+  // A queue of none still takes one connection; the attempts after it wait.
+  listener_ = listenOnLoopback(port_, 0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  to.sin_port = htons(port_);
+  for (int i = 0; i < 3; ++i) {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) throw std::runtime_error("socket");
+    fillers_.push_back(fd);
+    ::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    sockaddr_in at{};
+    socklen_t size = sizeof at;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &size);
+    fillerPorts_.push_back(ntohs(at.sin_port));
+  }
+}
+
+Swallower::~Swallower() {
+  for (int fd : fillers_) ::close(fd);
+  ::close(listener_);
+}
+
+int Swallower::attempts() const {
+  std::ifstream table("/proc/net/tcp");
+  std::string line;
+  std::getline(table, line);  // the column names
+  int found = 0;
+  while (std::getline(table, line)) {
+    std::istringstream fields(line);
+    std::string slot, local, remote, state;
+    fields >> slot >> local >> remote >> state;
+    const auto portOf = [](const std::string& address) {
+      return static_cast<uint16_t>(std::strtoul(address.substr(address.find(':') + 1).c_str(),
+                                                nullptr, 16));
+    };
+    const bool sent = state == "02";  // SYN_SENT: no answer yet
+    if (sent && portOf(remote) == port_ &&
+        std::find(fillerPorts_.begin(), fillerPorts_.end(), portOf(local)) == fillerPorts_.end())
+      ++found;
+  }
+  return found;
 }
 
 }  // namespace loopback

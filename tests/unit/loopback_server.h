@@ -63,4 +63,24 @@ class Server {
 // A port on 127.0.0.1 that nothing listens on.
 uint16_t unusedPort();
 
+// A listener on 127.0.0.1 whose queue is full, so that every further connection attempt is
+// left unanswered, as behind a firewall that drops packets: the system keeps trying for minutes.
+class Swallower {
+ public:
+  Swallower();
+  ~Swallower();
+  Swallower(const Swallower&) = delete;
+  Swallower& operator=(const Swallower&) = delete;
+
+  uint16_t port() const { return port_; }
+  // Attempts to reach it still on their way, besides its own (from Linux's table of sockets).
+  int attempts() const;
+
+ private:
+  int listener_ = -1;
+  uint16_t port_ = 0;
+  std::vector<int> fillers_;
+  std::vector<uint16_t> fillerPorts_;
+};
+
 }  // namespace loopback

@@ -253,7 +253,7 @@ TEST_F(MainWindow, FolderLinkCountsEntriesWithoutTheDotEntries) {
   const auto before = main().Label9.caption();
   click(main().Label2);
   // TEMP, a.txt and sub.
-  EXPECT_EQ(main().Label9.caption(), "3 Files && Folders were found inside C:\\WINDOWS");
+  EXPECT_EQ(main().Label9.caption(), "3 Files & Folders were found inside C:\\WINDOWS");
   EXPECT_NE(before, main().Label9.caption());
   click(main().Image28);
   ASSERT_FALSE(sys.fakeShell.requests.empty());

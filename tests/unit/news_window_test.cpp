@@ -6,7 +6,9 @@
 #include <atomic>
 
 #include "app/qex_ulm_frm.h"
+#include "frame/scrollbar.h"
 #include "online/headlinewriter.h"
+#include "skin/layout.h"
 #include "tests/unit/codec_pictures.h"
 #include "tests/unit/news_fixture.h"
 #include "ui/dialogs.h"
@@ -243,18 +245,146 @@ TEST_F(NewsWindow, HoveringARowShowsItsSummaryInTheBannersPlace) {
                                                 "http://ads.example/1"}));
 }
 
-TEST_F(NewsWindow, OnlyTheRowsThatFitTheHeadlineAreaAreMade) {
-  Feed feed;
-  feed.headlines.clear();
-  for (int i = 0; i < 3000; ++i)
-    feed.headlines.push_back({"Headline " + std::to_string(i), "", ""});
-  publish(feed);
-  startWith();
-  open();
-  EXPECT_EQ(news().rowCount(), Tqextodayfrm::maxRows());
-  EXPECT_EQ(Tqextodayfrm::maxRows(), 8u);
-  EXPECT_LE(row("HeadlineLabel7")->bounds().bottom, 212);
+struct HeadlineScrolling : NewsWindow {
+  // One headline is longer than the area is wide.
+  static std::string caption(int i) {
+    return "Headline " + std::to_string(i) + (i == 13 ? ", told at a length no row holds" : "");
+  }
+  void publishHeadlines(int count) {
+    Feed feed;
+    feed.headlines.clear();
+    for (int i = 0; i < count; ++i) {
+      const std::string n = std::to_string(i);
+      feed.headlines.push_back({caption(i), "http://news.example/" + n, "Summary " + n});
+    }
+    publish(feed);
+  }
+  void openWith(int count) {
+    publishHeadlines(count);
+    startWith();
+    open();
+  }
+  frame::ScrollBar& bar() { return news().HeadlineScroll; }
+  // The captions of the rows on show, top to bottom.
+  std::vector<std::string> shown() {
+    std::vector<std::string> out;
+    for (size_t k = 0; k < Tqextodayfrm::pageRows(); ++k)
+      if (ui::Label* l = row("HeadlineLabel" + std::to_string(k)); l && l->showing())
+        out.push_back(l->caption());
+    return out;
+  }
+  std::vector<std::string> headlines(int from, int to) {
+    std::vector<std::string> out;
+    for (int i = from; i < to; ++i) out.push_back(caption(i));
+    return out;
+  }
+  void wheel(int x, int y, int delta) { news().mouseWheel(x, y, delta); }
+  void press(int x, int y) {
+    news().mouseDown(x, y);
+    news().mouseUp(x, y);
+  }
+};
+
+TEST_F(HeadlineScrolling, FourteenHeadlinesAllHaveARowAndTheWheelBringsThemIn) {
+  openWith(14);
+  EXPECT_EQ(news().rowCount(), 14u);
+  ASSERT_EQ(Tqextodayfrm::pageRows(), 8u);
+  EXPECT_EQ(shown(), headlines(0, 8));
+  EXPECT_TRUE(bar().showing());
   EXPECT_EQ(news().findControl("HeadlineLabel8"), nullptr);
+
+  // A notch down the list moves three rows; the end stops it; a notch up comes back.
+  const ui::Label& first = *row("HeadlineLabel0");
+  wheel(first.left() + 1, first.top() + 1, -120);
+  EXPECT_EQ(shown(), headlines(3, 11));
+  wheel(100, 120, -120);
+  wheel(100, 120, -120);
+  EXPECT_EQ(shown(), headlines(6, 14));
+  EXPECT_EQ(row("HeadlineLabel0")->top(), 59);
+  EXPECT_EQ(news().findControl("HeadlineArrow7")->top(), 59 + 7 * 18 + 3);
+  wheel(100, 120, 120);
+  EXPECT_EQ(bar().position(), 3);
+  // Half notches add up; the wheel over the gallery or the banner leaves the list alone.
+  wheel(100, 120, 60);
+  EXPECT_EQ(bar().position(), 3);
+  wheel(100, 120, 60);
+  EXPECT_EQ(bar().position(), 0);
+  wheel(300, 100, -120);
+  wheel(300, 300, -120);
+  EXPECT_EQ(bar().position(), 0);
+
+  // A scrolled row is its headline's: its link and its summary.
+  wheel(100, 120, -240);
+  click(*row("HeadlineLabel7"));
+  EXPECT_EQ(opened(), std::vector<std::string>{"http://news.example/13"});
+  EXPECT_EQ(news().StoryLabel.caption(), "Summary 13");
+  // The summary follows the row under the mouse as the list moves below it.
+  wheel(100, 120, 120);
+  EXPECT_EQ(news().StoryLabel.caption(), "Summary 10");
+}
+
+TEST_F(HeadlineScrolling, TheBarStepsPagesAndFollowsADragAndNothingLeavesTheArea) {
+  openWith(20);
+  const ui::Rect b = bar().bounds();
+  const int x = b.left + 4;
+  press(x, b.bottom - 2);  // the down arrow
+  EXPECT_EQ(bar().position(), 1);
+  press(x, b.bottom - frame::ScrollBar::kWidth - 2);  // the trough below the thumb
+  EXPECT_EQ(bar().position(), 9);
+  press(x, b.top + 1);  // the up arrow
+  EXPECT_EQ(bar().position(), 8);
+  press(x, b.top + frame::ScrollBar::kWidth + 1);  // the trough above the thumb
+  EXPECT_EQ(bar().position(), 0);
+
+  // Taken at its top, the thumb follows the mouse to the end and back, and lets go on release.
+  const int thumb = b.top + frame::ScrollBar::kWidth + 1;
+  news().mouseDown(x, thumb);
+  news().mouseMove(x, b.bottom + 40);
+  EXPECT_EQ(bar().position(), 12);
+  EXPECT_EQ(shown(), headlines(12, 20));
+
+  // Rows, arrows and the bar stay inside the headline area, and the rows off the bar.
+  const ui::Rect area = skin::layout::news_today::kHeadlines;
+  for (const ui::Control* c : news().controls()) {
+    const std::string& name = c->name();
+    if (name.rfind("Headline", 0) != 0 || !c->showing()) continue;
+    EXPECT_TRUE(area.contains(c->left(), c->top()) &&
+                area.contains(c->bounds().right - 1, c->bounds().bottom - 1))
+        << name;
+    if (name.rfind("HeadlineLabel", 0) == 0) {
+      EXPECT_LT(c->bounds().right, b.left) << name;
+    }
+  }
+
+  news().mouseMove(x, thumb - 60);
+  EXPECT_EQ(bar().position(), 0);
+  news().mouseUp(x, thumb - 60);
+  news().mouseMove(x, b.bottom - 1);
+  EXPECT_EQ(bar().position(), 0);
+}
+
+TEST_F(HeadlineScrolling, ThousandsCostNoMoreControlsAndAFewNeedNoBar) {
+  openWith(3000);
+  EXPECT_EQ(news().rowCount(), 3000u);
+  size_t rowControls = 0;
+  for (const ui::Control* c : news().controls()) {
+    const std::string& name = c->name();
+    rowControls += name.rfind("HeadlineLabel", 0) == 0 || name.rfind("HeadlineArrow", 0) == 0;
+  }
+  EXPECT_EQ(rowControls, 2 * Tqextodayfrm::pageRows());
+  bar().scrollTo(5000);
+  EXPECT_EQ(shown(), headlines(2992, 3000));
+
+  // The refresh starts the list again from its top; rows that all show need no bar.
+  publishHeadlines(8);
+  pressF5();
+  releaseF5();
+  backend.advance(2);
+  EXPECT_EQ(bar().position(), 0);
+  EXPECT_FALSE(bar().showing());
+  EXPECT_EQ(shown(), headlines(0, 8));
+  wheel(100, 120, -120);
+  EXPECT_EQ(shown(), headlines(0, 8));
 }
 
 TEST_F(NewsWindow, F5HeldDownRefreshesOnce) {
@@ -307,6 +437,26 @@ TEST_F(NewsWindow,
   EXPECT_EQ(news().NewsHeadLabel.caption(), "Lead story");
   backend.advance(100);
   EXPECT_EQ(requestLines().size(), 6u);
+}
+
+// A server that never answers the connection: the window closes while the headline download
+// still waits for it, and nothing speaks for the window that is gone.
+TEST_F(NewsWindow, ClosingWhileTheHeadlinesStillConnectShowsNoBox) {
+  loopback::Swallower swallower;
+  startWith();
+  app->config.communityHost = "127.0.0.1:" + std::to_string(swallower.port());
+  bool closed = false;
+  backend.onProcessMessages = [&] {
+    if (closed || swallower.attempts() == 0) return;
+    closed = true;
+    news().close();
+  };
+  open();
+  ASSERT_TRUE(closed);
+  EXPECT_TRUE(backend.boxes.empty());
+  EXPECT_FALSE(news().busy);
+  EXPECT_FALSE(placeholderOn(news().AdvertImage));
+  EXPECT_EQ(news().caption(), "Orvanta Kestrel");
 }
 
 TEST_F(NewsWindow, ServerFaultsEndInPlaceholdersAndTheWindowStaysUsable) {

@@ -340,6 +340,19 @@ TEST_F(ProcessWindow, TheReportCoversTheListAndIsBuiltAfresh) {
   EXPECT_EQ(w().ListView1.rowCount(), 3);
 }
 
+// The page is the Windows section; a failure names the forum, as every forum link's does.
+TEST_F(ProcessWindow, TheForumLinkOpensTheWindowsSectionAndAFailureNamesTheForum) {
+  sys.fakeShell.executeFails = true;
+  open();
+  click(w().Label9);
+  ASSERT_EQ(sys.fakeShell.requests.size(), 1u);
+  EXPECT_EQ(sys.fakeShell.requests[0].target,
+            "http://community.orvanta.example/forum/f23-windows-technical-support.html");
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text,
+            "Orvanta Kestrel could not open the url http://community.orvanta.example/forum/");
+}
+
 TEST_F(ProcessWindow, DoubleClickShowsTheWindowsFolderAndClosingEmptiesEverything) {
   open();
   w().ListView1.onDblClick();

@@ -268,11 +268,16 @@ TEST_F(StartupFolderSection, ViewFolderAndTheForumLink) {
   w().ListView1.onDblClick();
   EXPECT_TRUE(app->SearchFrm->visible());
   EXPECT_EQ(app->SearchFrm->FolderPath, std::string(kStartup) + "\\");
+  sys.fakeShell.executeFails = true;
   click(w().Label10);
   EXPECT_FALSE(w().Image2.enabled());
   ASSERT_FALSE(sys.fakeShell.requests.empty());
   EXPECT_EQ(sys.fakeShell.requests.back().target,
             "http://community.orvanta.example/forum/f23-windows-technical-support.html");
+  // Like every forum link's, the failure names the forum, not the page.
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text,
+            "Orvanta Kestrel could not open the url http://community.orvanta.example/forum/");
 }
 
 TEST_F(StartupWindow, HoverUnderlinesALinkUntilTheMouseCrossesTheWindow) {

@@ -338,6 +338,13 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       form_.doubleClick(x, y);
       return 0;
     case WM_RBUTTONUP: rightButtonUp(x, y); return 0;
+    case WM_MOUSEWHEEL: {
+      // The wheel's point is on the screen, not in the window.
+      POINT p{x, y};
+      ScreenToClient(hwnd(), &p);
+      form_.mouseWheel(p.x, p.y, GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    }
     case WM_SETCURSOR:
       if (LOWORD(lParam) != HTCLIENT) break;
       if (reinterpret_cast<HWND>(wParam) == hwnd()) return setCursor();
