@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/textcase.h"
+
 namespace platform {
 
 const char* rootName(RegRoot root) {
@@ -9,6 +11,20 @@ const char* rootName(RegRoot root) {
     case RegRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
   }
   return "";
+}
+
+const char* viewName(RegView view) { return view == RegView::Bits64 ? "64-bit" : "32-bit"; }
+
+std::optional<std::string> wow64Path(RegRoot root, const std::string& path) {
+  const std::string plain = !path.empty() && path[0] == '\\' ? path.substr(1) : path;
+  if (plain.empty()) return std::nullopt;
+  if (root == RegRoot::ClassesRoot) return "Wow6432Node\\" + plain;
+  constexpr char kSoftware[] = "software";
+  const size_t n = sizeof kSoftware - 1;
+  if (root != RegRoot::LocalMachine || plain.size() < n || (plain.size() > n && plain[n] != '\\') ||
+      !equalsAsciiNoCase(plain.substr(0, n), kSoftware))
+    return std::nullopt;
+  return plain.substr(0, n) + "\\Wow6432Node" + plain.substr(n);
 }
 
 std::optional<std::string> RegKey::readString(const std::string& name) {

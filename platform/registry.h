@@ -17,6 +17,20 @@ const char* rootName(RegRoot root);
 
 enum class RegAccess { Read, AllAccess };
 
+// 64-bit Windows keeps HKEY_LOCAL_MACHINE\Software and HKEY_CLASSES_ROOT twice over: once for
+// 64-bit programs and once for 32-bit ones, whose keys lie below "Wow6432Node" as the 64-bit
+// view names them. Other keys, and keys that the system shares, look the same in both.
+enum class RegView { Bits64, Bits32 };
+
+// "64-bit", "32-bit".
+const char* viewName(RegView view);
+
+// Where a key of the 32-bit view lies as the 64-bit view names it: "Software\Vendor" below
+// HKEY_LOCAL_MACHINE as "Software\Wow6432Node\Vendor", "Type" below HKEY_CLASSES_ROOT as
+// "Wow6432Node\Type"; nullopt for keys that have no such copy (HKEY_CURRENT_USER, the rest of
+// HKEY_LOCAL_MACHINE). path may start with a backslash; the result does not.
+std::optional<std::string> wow64Path(RegRoot root, const std::string& path);
+
 // Value types (the Windows numbers).
 enum : uint32_t { kRegNone = 0, kRegSz = 1, kRegExpandSz = 2, kRegBinary = 3, kRegDword = 4, kRegMultiSz = 7 };
 
@@ -59,6 +73,16 @@ class Registry {
   // "\Registry\Machine\Software\Target". Opening a path through a link opens the target, so
   // whoever walks a tree asks this before entering a subkey. nullopt for any other key.
   virtual std::optional<std::string> linkTarget(RegRoot root, const std::string& path) = 0;
+
+  // The views the system keeps, the program's own first: on 64-bit Windows the other one after
+  // it, elsewhere the program's own alone.
+  virtual std::vector<RegView> views() = 0;
+  // The registry as a program of the view's width sees it, for a view of views(); the same
+  // object for the program's own view. In the other view only the keys that it holds apart
+  // are there: a key the system shares between the views opens in the program's own alone,
+  // so that nothing is found twice.
+  virtual Registry& inView(RegView view) = 0;
+  RegView ownView() { return views().front(); }
 
   // The named string value of a key opened for reading; nullopt when the key or the value is
   // missing (RegKey::readString).

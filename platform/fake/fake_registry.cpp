@@ -238,6 +238,15 @@ bool FakeRegistry::createLink(RegRoot root, const std::string& path, RegRoot tar
   return true;
 }
 
+std::vector<RegView> FakeRegistry::views() {
+  if (sixtyFourBitWindows) return {RegView::Bits64, RegView::Bits32};
+  return {RegView::Bits64};
+}
+
+Registry& FakeRegistry::inView(RegView view) {
+  return view == RegView::Bits32 && sixtyFourBitWindows ? static_cast<Registry&>(wow64_) : *this;
+}
+
 void FakeRegistry::refuse(RegRoot root, const std::string& path, RegAccess access) {
   const auto parts = splitPath(path);
   auto node =

@@ -10,8 +10,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
+#include "platform/wow64view.h"
 
 namespace platform::fake {
 
@@ -24,6 +26,11 @@ class FakeRegistry : public Registry {
   std::unique_ptr<RegKey> create(RegRoot root, const std::string& path) override;
   bool deleteTree(RegRoot root, const std::string& path) override;
   std::optional<std::string> linkTarget(RegRoot root, const std::string& path) override;
+  // A 64-bit program: on 64-bit Windows (sixtyFourBitWindows) with the 32-bit view below
+  // Wow6432Node, elsewhere with its own view alone.
+  std::vector<RegView> views() override;
+  Registry& inView(RegView view) override;
+  bool sixtyFourBitWindows = false;
 
   // A registry link at path (its parent must exist) leading to the key at target below
   // targetRoot, which need not exist.
@@ -38,6 +45,7 @@ class FakeRegistry : public Registry {
 
  private:
   std::array<std::shared_ptr<Node>, 3> roots_;
+  Wow64View wow64_{*this};
 };
 
 }  // namespace platform::fake

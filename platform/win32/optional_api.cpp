@@ -11,8 +11,10 @@ void lookUp(HMODULE module, const char* name, Fn& entry) {
 
 OptionalApi lookedUp() {
   OptionalApi api;
-  // ntdll is loaded into every process that has one, so the handle needs no reference.
+  // ntdll and kernel32 are loaded into every process that has them, so the handles need no
+  // reference.
   lookUp(GetModuleHandleA("ntdll.dll"), "NtDeleteKey", api.NtDeleteKey);
+  lookUp(GetModuleHandleA("kernel32.dll"), "IsWow64Process", api.IsWow64Process);
   return api;
 }
 

@@ -12,6 +12,9 @@ struct OptionalApi {
   // that goes, and a registry link opened as the link goes as the link. Without it (98, ME,
   // which have no registry links) a key is deleted by its name below its parent.
   LONG(WINAPI* NtDeleteKey)(HANDLE key) = nullptr;
+  // kernel32, XP SP2 and later: whether a 32-bit program runs on 64-bit Windows. Without it the
+  // system is a 32-bit one, with a single view of the registry and of the system folder.
+  BOOL(WINAPI* IsWow64Process)(HANDLE process, PBOOL wow64) = nullptr;
 };
 
 // The entry points of the running system, looked up on first use.

@@ -6,6 +6,7 @@
 
 #include "platform/win32/optional_api.h"
 #include "platform/win32/win32_handle.h"
+#include "platform/wow64view.h"
 
 namespace platform::win32 {
 namespace {
@@ -134,42 +135,88 @@ std::optional<std::string> linkOf(HKEY key) {
 
 // Each key is opened as itself and deleted through the handle that was checked, so a link goes
 // as the link and is never entered. Subkeys are collected before any is deleted, since
-// deleting shifts the enumeration.
-bool deleteKeyTree(HKEY parent, const std::string& name) {
-  Key key = openAsLink(parent, name, KEY_ALL_ACCESS);
+// deleting shifts the enumeration. view: the flag of the view the tree lies in.
+bool deleteKeyTree(HKEY parent, const std::string& name, REGSAM view) {
+  Key key = openAsLink(parent, name, KEY_ALL_ACCESS | view);
   if (!key) return false;
   if (!linkOf(key.get()))
-    for (const auto& sub : subkeyNamesOf(key.get())) deleteKeyTree(key.get(), sub);
+    for (const auto& sub : subkeyNamesOf(key.get())) deleteKeyTree(key.get(), sub, view);
   if (const auto deleteKey = optionalApi().NtDeleteKey) return deleteKey(key.get()) >= 0;
   key.reset();
   return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
 }
 
+// The width of the program, whose view is its own.
+constexpr RegView kOwnView = sizeof(void*) == 8 ? RegView::Bits64 : RegView::Bits32;
+
+// A 32-bit program runs on 64-bit Windows under WOW64. Systems that cannot tell (2000, 98, ME,
+// the first XP) are 32-bit ones.
+bool onSixtyFourBitWindows() {
+  if (kOwnView == RegView::Bits64) return true;
+  BOOL wow64 = FALSE;
+  const auto isWow64 = optionalApi().IsWow64Process;
+  return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
 }  // namespace
 
+Win32Registry::Win32Registry() {
+  views_.push_back(kOwnView);
+  if (!onSixtyFourBitWindows()) return;
+  if (kOwnView == RegView::Bits64) {
+    views_.push_back(RegView::Bits32);
+    other_ = std::make_unique<Wow64View>(*this);
+  } else {
+    views_.push_back(RegView::Bits64);
+    other_.reset(new Win32Registry(*this, KEY_WOW64_64KEY));
+  }
+}
+
+Win32Registry::Win32Registry(Win32Registry& owner, REGSAM view) : owner_(&owner), view_(view) {}
+
+Win32Registry::~Win32Registry() = default;
+
+std::vector<RegView> Win32Registry::views() { return owner_ ? owner_->views() : views_; }
+
+Registry& Win32Registry::inView(RegView view) {
+  if (owner_) return owner_->inView(view);
+  return view != kOwnView && other_ ? *other_ : *this;
+}
+
+// The 64-bit view as a 32-bit program reaches it holds, apart from its own view, only the keys
+// that have a 32-bit copy: the others are the ones the system shares.
+bool Win32Registry::holds(RegRoot root, const std::string& path) const {
+  if (!view_) return true;
+  const auto copy = wow64Path(root, path);
+  return copy && openKey(rootKey(root), *copy, KEY_READ | view_);
+}
+
 std::unique_ptr<RegKey> Win32Registry::open(RegRoot root, const std::string& path, RegAccess access) {
-  Key key = openKey(rootKey(root), withoutLeadingBackslash(path), samOf(access));
+  if (!holds(root, path)) return nullptr;
+  Key key = openKey(rootKey(root), withoutLeadingBackslash(path), samOf(access) | view_);
   if (!key) return nullptr;
   return std::make_unique<Win32Key>(key.release());
 }
 
 std::unique_ptr<RegKey> Win32Registry::create(RegRoot root, const std::string& path) {
+  if (!holds(root, path)) return nullptr;
   HKEY key = nullptr;
   if (RegCreateKeyExA(rootKey(root), withoutLeadingBackslash(path).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | view_, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
     return nullptr;
   return std::make_unique<Win32Key>(key);
 }
 
 bool Win32Registry::deleteTree(RegRoot root, const std::string& path) {
   // Backslashes alone name the root itself, which is never deleted.
-  if (path.find_first_not_of('\\') == std::string::npos) return false;
-  return deleteKeyTree(rootKey(root), withoutLeadingBackslash(path));
+  if (path.find_first_not_of('\\') == std::string::npos || !holds(root, path)) return false;
+  return deleteKeyTree(rootKey(root), withoutLeadingBackslash(path), view_);
 }
 
 std::optional<std::string> Win32Registry::linkTarget(RegRoot root, const std::string& path) {
-  if (path.find_first_not_of('\\') == std::string::npos) return std::nullopt;
-  Key key = openAsLink(rootKey(root), withoutLeadingBackslash(path), KEY_QUERY_VALUE);
+  if (path.find_first_not_of('\\') == std::string::npos || !holds(root, path)) return std::nullopt;
+  Key key = openAsLink(rootKey(root), withoutLeadingBackslash(path), KEY_QUERY_VALUE | view_);
   return key ? linkOf(key.get()) : std::nullopt;
 }
 

@@ -112,6 +112,8 @@ void Contract::SetUp() {
   services->fakeProcesses.running.push_back({kOwnPid, "contract_fake.exe", "contract_fake.exe"});
   services->fakeSystem.args = {"--gtest_color=no", "a b", "c\"d", "e\\f"};
   services->fakeSystem.program = "C:\\Tests\\contract_fake.exe";
+  // Wine's prefixes are 64-bit Windows.
+  services->fakeRegistry.sixtyFourBitWindows = true;
   services->fakeFiles.addFile(services->fakeSystem.program, "MZ");
   services_ = std::move(services);
 #else
@@ -254,6 +256,20 @@ bool Contract::makeRegistryLink(const std::string& path, const std::string& targ
                                   static_cast<DWORD>(name.size() * sizeof(wchar_t)));
   RegCloseKey(link);
   return set == ERROR_SUCCESS;
+#endif
+}
+
+bool Contract::inSixtyFourBitView(const std::string& path) {
+#ifdef QEX_CONTRACT_FAKE
+  return fakes(sys()).fakeRegistry.open(platform::RegRoot::LocalMachine, path,
+                                        platform::RegAccess::Read) != nullptr;
+#else
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
 #endif
 }
 

@@ -56,6 +56,9 @@ class Contract : public ::testing::Test {
   // A registry link at path below HKEY_CURRENT_USER (its parent must exist) that leads to the key
   // at target below HKEY_LOCAL_MACHINE, made as the system makes one.
   bool makeRegistryLink(const std::string& path, const std::string& target);
+  // Whether a key lies at this path below HKEY_LOCAL_MACHINE as the 64-bit view names it, asked
+  // of the system itself, past the platform layer.
+  bool inSixtyFourBitView(const std::string& path);
   // Lets the system deliver what happened (Windows hands file changes on asynchronously).
   void settle();
 

@@ -205,6 +205,53 @@ TEST_F(RegistryLinks, DeletingALinkItselfTakesOnlyTheLink) {
   expectTargetWhole();
 }
 
+// Wine's prefix is 64-bit Windows: HKEY_LOCAL_MACHINE\Software has a view for each width, whatever
+// the width of the program asking.
+class RegistryViews : public RegistryContract {
+ protected:
+  static constexpr const char* k32 = "Software\\QexContractView32";
+  static constexpr const char* k64 = "Software\\QexContractView64";
+  void clear() {
+    reg().inView(platform::RegView::Bits32).deleteTree(RegRoot::LocalMachine, k32);
+    reg().inView(platform::RegView::Bits64).deleteTree(RegRoot::LocalMachine, k64);
+  }
+  void SetUp() override {
+    RegistryContract::SetUp();
+    clear();
+  }
+  void TearDown() override {
+    clear();
+    RegistryContract::TearDown();
+  }
+};
+
+TEST_F(RegistryViews, EachViewKeepsItsOwnSoftwareKeysAndSharesTheRest) {
+  ASSERT_EQ(reg().views().size(), 2u);
+  EXPECT_EQ(reg().ownView(), sizeof(void*) == 8 ? platform::RegView::Bits64 : platform::RegView::Bits32);
+  EXPECT_EQ(&reg().inView(reg().ownView()), &reg());
+  platform::Registry& v32 = reg().inView(platform::RegView::Bits32);
+  platform::Registry& v64 = reg().inView(platform::RegView::Bits64);
+
+  ASSERT_NE(v32.create(RegRoot::LocalMachine, k32), nullptr);
+  ASSERT_TRUE(v32.open(RegRoot::LocalMachine, k32, RegAccess::AllAccess)->writeString("a", "1"));
+  EXPECT_TRUE(inSixtyFourBitView("Software\\Wow6432Node\\QexContractView32"));
+  EXPECT_FALSE(inSixtyFourBitView(k32));
+  EXPECT_EQ(v64.open(RegRoot::LocalMachine, k32, RegAccess::Read), nullptr);
+
+  ASSERT_NE(v64.create(RegRoot::LocalMachine, k64), nullptr);
+  EXPECT_TRUE(inSixtyFourBitView(k64));
+  EXPECT_EQ(v32.open(RegRoot::LocalMachine, k64, RegAccess::Read), nullptr);
+
+  // HKEY_CURRENT_USER is the same for both: it is found in the program's own view alone.
+  make("Shared")->writeString("s", "1");
+  platform::Registry& other = reg().inView(reg().views().back());
+  EXPECT_EQ(other.open(RegRoot::CurrentUser, key("Shared"), RegAccess::Read), nullptr);
+  EXPECT_NE(reg().open(RegRoot::CurrentUser, key("Shared"), RegAccess::Read), nullptr);
+
+  EXPECT_TRUE(v32.deleteTree(RegRoot::LocalMachine, k32));
+  EXPECT_FALSE(inSixtyFourBitView("Software\\Wow6432Node\\QexContractView32"));
+}
+
 TEST_F(RegistryContract, DeleteTreeNeverTakesARoot) {
   make("Guard")->writeString("v", "1");
   EXPECT_FALSE(reg().deleteTree(RegRoot::CurrentUser, ""));
