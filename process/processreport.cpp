@@ -13,7 +13,7 @@ std::vector<std::string> processReport(platform::Processes& processes,
   if (running.empty()) return lines;
   for (const ProcessRow& p : running) lines.push_back(p.name);
   lines.insert(lines.end(), {"", "Registry Run Values:", rule});
-  for (const startup::RunKey& key : startup::kRunKeys) {
+  for (const startup::RunKeyInView& key : startup::runKeysInViews(registry)) {
     const std::string prefix = key.rootName() + "  " + key.label + "  ";
     for (const std::string& name : startup::runValueNames(registry, key))
       lines.push_back(prefix + name);

@@ -16,21 +16,47 @@ const std::array<RunKey, 7> kRunKeys = {{
      "RunServices"},
 }};
 
-const RunKey* findRunKey(const std::string& rootName, const std::string& label) {
-  for (const RunKey& key : kRunKeys)
-    if (key.rootName() == rootName && label == key.label) return &key;
-  return nullptr;
+namespace {
+
+// Full access where the user may change the key; for reading where only that is allowed.
+std::unique_ptr<platform::RegKey> openRunKey(platform::Registry& registry, const RunKeyInView& key) {
+  platform::Registry& view = registry.inView(key.view);
+  if (auto open = view.open(key.key->root, key.key->path, platform::RegAccess::AllAccess)) return open;
+  return view.open(key.key->root, key.key->path, platform::RegAccess::Read);
 }
 
-std::vector<std::string> runValueNames(platform::Registry& registry, const RunKey& key) {
-  auto open = registry.open(key.root, key.path, platform::RegAccess::AllAccess);
+}  // namespace
+
+std::vector<RunKeyInView> runKeysInViews(platform::Registry& registry) {
+  const std::vector<platform::RegView> views = registry.views();
+  std::vector<RunKeyInView> keys;
+  for (const RunKey& key : kRunKeys) {
+    for (platform::RegView view : views) {
+      const bool own = view == views.front();
+      if (!own && key.root != RegRoot::LocalMachine) continue;
+      keys.push_back(RunKeyInView{
+          &key, view, own ? key.label : key.label + std::string(" (") + platform::viewName(view) + ")"});
+    }
+  }
+  return keys;
+}
+
+std::optional<RunKeyInView> findRunKey(platform::Registry& registry, const std::string& rootName,
+                                       const std::string& label) {
+  for (const RunKeyInView& key : runKeysInViews(registry))
+    if (key.rootName() == rootName && key.label == label) return key;
+  return std::nullopt;
+}
+
+std::vector<std::string> runValueNames(platform::Registry& registry, const RunKeyInView& key) {
+  auto open = openRunKey(registry, key);
   return open ? open->valueNames() : std::vector<std::string>{};
 }
 
 RunListing listRunValues(platform::Registry& registry) {
   RunListing listing;
-  for (const RunKey& key : kRunKeys) {
-    auto open = registry.open(key.root, key.path, platform::RegAccess::AllAccess);
+  for (const RunKeyInView& key : runKeysInViews(registry)) {
+    auto open = openRunKey(registry, key);
     if (!open) continue;
     for (const std::string& name : open->valueNames()) {
       std::optional<std::string> text = open->readString(name);
@@ -44,17 +70,20 @@ RunListing listRunValues(platform::Registry& registry) {
         }
         text = std::string();
       }
-      listing.values.push_back({&key, name, std::move(*text)});
+      listing.values.push_back({key, name, std::move(*text)});
     }
   }
   return listing;
 }
 
-bool deleteRunValue(platform::Registry& registry, const RunKey& key, const std::string& name) {
-  if (auto open = registry.open(key.root, key.path, platform::RegAccess::AllAccess))
-    open->deleteValue(name);
-  auto check = registry.open(key.root, key.path, platform::RegAccess::Read);
-  return !check || !check->read(name);
+Deletion deleteRunValue(platform::Registry& registry, const RunKeyInView& key,
+                        const std::string& name) {
+  platform::Registry& view = registry.inView(key.view);
+  auto open = view.open(key.key->root, key.key->path, platform::RegAccess::AllAccess);
+  if (open) open->deleteValue(name);
+  auto check = view.open(key.key->root, key.key->path, platform::RegAccess::Read);
+  if (!check || !check->read(name)) return Deletion::Deleted;
+  return open ? Deletion::Refused : Deletion::NeedsAdministrator;
 }
 
 }  // namespace startup

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,15 +22,32 @@ struct RunKey {
 
 extern const std::array<RunKey, 7> kRunKeys;
 
-// The key with this root name ("HKEY_LOCAL_MACHINE") and label, or null.
-const RunKey* findRunKey(const std::string& rootName, const std::string& label);
+// A Run key in one view of the registry.
+struct RunKeyInView {
+  const RunKey* key = nullptr;
+  platform::RegView view = platform::RegView::Bits64;
+  // The key's label wherever the program names it: "Run", or "Run (32-bit)" for a key of the
+  // view that is not the program's own.
+  std::string label;
 
-// The value names of a key opened for full access, in the registry's order; none when the key
-// does not open so.
-std::vector<std::string> runValueNames(platform::Registry& registry, const RunKey& key);
+  std::string rootName() const { return key->rootName(); }
+};
+
+// Every Run key where it is kept, in table order: each key of HKEY_LOCAL_MACHINE in every view
+// that holds it apart (the program's own first), those of HKEY_CURRENT_USER in the program's
+// own, which is the same for both.
+std::vector<RunKeyInView> runKeysInViews(platform::Registry& registry);
+
+// The key with this root name ("HKEY_LOCAL_MACHINE") and label as runKeysInViews names it.
+std::optional<RunKeyInView> findRunKey(platform::Registry& registry, const std::string& rootName,
+                                       const std::string& label);
+
+// The value names of a key, in the registry's order; none when the key does not open. A key the
+// user may not change (one of HKEY_LOCAL_MACHINE's, for a standard user) is read all the same.
+std::vector<std::string> runValueNames(platform::Registry& registry, const RunKeyInView& key);
 
 struct RunValue {
-  const RunKey* key = nullptr;
+  RunKeyInView key;
   std::string name;
   std::string data;  // the command line
 };
@@ -40,11 +58,18 @@ struct RunListing {
   std::optional<std::string> firstNonText;
 };
 
-// Every value of the seven keys, key by key in table order. A value that is neither a string,
-// an expandable string nor empty is passed over, so the values after it still show.
+// Every value of the Run keys, key by key as runKeysInViews gives them. A value that is neither
+// a string, an expandable string nor empty is passed over, so the values after it still show.
 RunListing listRunValues(platform::Registry& registry);
 
-// Deletes the value; true when it is gone afterwards, whatever the deletion answered.
-bool deleteRunValue(platform::Registry& registry, const RunKey& key, const std::string& name);
+enum class Deletion {
+  Deleted,             // the value is gone
+  Refused,             // it stays, for a reason of the system's own
+  NeedsAdministrator,  // it stays: the key cannot be changed by this user
+};
+
+// Deletes the value; Deleted when it is gone afterwards, whatever the deletion answered.
+Deletion deleteRunValue(platform::Registry& registry, const RunKeyInView& key,
+                        const std::string& name);
 
 }  // namespace startup

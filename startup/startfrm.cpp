@@ -94,6 +94,7 @@ void Tstartfrm::openSection(const ui::Label& link, const std::string& title,
   Label9.setCaption("");
   delete_.setEnabled(false);
   ListView1.clear();
+  RowNames.clear();
   RowRoots.clear();
   RowKeyLabels.clear();
 }
@@ -105,10 +106,15 @@ void Tstartfrm::openRegistry() {
               "your computers performance.");
   const startup::RunListing listing = startup::listRunValues(app_.sys.registry());
   std::vector<ui::ListRow> rows;
+  const platform::RegView own = app_.sys.registry().ownView();
   for (const startup::RunValue& v : listing.values) {
-    rows.push_back(ui::ListRow{v.name, {v.data}});
-    RowRoots.push_back(v.key->rootName());
-    RowKeyLabels.push_back(v.key->label);
+    // A value of the other view says so, as its key's label does.
+    const std::string shown =
+        v.key.view == own ? v.name : v.name + " (" + platform::viewName(v.key.view) + ")";
+    rows.push_back(ui::ListRow{shown, {v.data}});
+    RowNames.push_back(v.name);
+    RowRoots.push_back(v.key.rootName());
+    RowKeyLabels.push_back(v.key.label);
   }
   ListView1.setRows(std::move(rows));
   setColumnWidths();
@@ -153,13 +159,12 @@ void Tstartfrm::selectRow() {
     return;
   }
   delete_.setEnabled(true);
-  const std::string& name = ListView1.rows()[row].caption;
   if (registrySection()) {
     SelectedRoot = RowRoots.at(row);
     SelectedKeyLabel = RowKeyLabels.at(row);
-    Label9.setCaption(SelectedRoot + "\n" + name);
+    Label9.setCaption(SelectedRoot + "\n" + ListView1.rows()[row].caption);
   } else {
-    Label9.setCaption("Windows Link\n" + name);
+    Label9.setCaption("Windows Link\n" + ListView1.rows()[row].caption);
   }
 }
 
@@ -174,7 +179,7 @@ void Tstartfrm::deleteItem() {
 }
 
 void Tstartfrm::deleteRegistryValue(int row) {
-  const std::string name = ListView1.rows()[row].caption;
+  const std::string name = RowNames.at(row);
   const std::string path = SelectedRoot + "->" + SelectedKeyLabel + "->" + name;
   const std::string question =
       "WARNING!\n\nPlease make absolutely sure the value you are deleting is the correct value.\n"
@@ -182,11 +187,19 @@ void Tstartfrm::deleteRegistryValue(int row) {
       quoted(path) + "?";
   if (app_.ui.messageBox(this, question, "Delete Registry Value",
                          ui::kMbYesNo | ui::kMbIconWarning) == ui::kIdYes) {
-    const startup::RunKey* key = startup::findRunKey(SelectedRoot, SelectedKeyLabel);
-    if (key && startup::deleteRunValue(app_.sys.registry(), *key, name)) {
+    platform::Registry& registry = app_.sys.registry();
+    const auto key = startup::findRunKey(registry, SelectedRoot, SelectedKeyLabel);
+    const auto done = key ? startup::deleteRunValue(registry, *key, name) : startup::Deletion::Refused;
+    if (done == startup::Deletion::Deleted) {
       removeRow(row);
+      RowNames.erase(RowNames.begin() + row);
       RowRoots.erase(RowRoots.begin() + row);
       RowKeyLabels.erase(RowKeyLabels.begin() + row);
+    } else if (done == startup::Deletion::NeedsAdministrator) {
+      warn("The value " + quoted(path) +
+               " could not be removed: only an administrator may change this key. Start "
+               "Orvanta Kestrel as an administrator to remove it.",
+           "Delete Registry Value");
     } else {
       warn("The value " + quoted(path) + " could not be removed.", "Delete Registry Value");
     }

@@ -18,6 +18,8 @@ class Tstartfrm : public app::Window {
   std::string StartupFolder;
   // Root name and key label of each registry row, parallel to the rows.
   std::vector<std::string> RowRoots, RowKeyLabels;
+  // The registry rows' value names, as the rows show them without their view.
+  std::vector<std::string> RowNames;
   // Root name and key label of the row last selected.
   std::string SelectedRoot, SelectedKeyLabel;
 

@@ -8,7 +8,7 @@ std::optional<std::string> readStartupFolder(platform::Registry& registry) {
   auto key =
       registry.open(platform::RegRoot::LocalMachine,
                     "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                    platform::RegAccess::AllAccess);
+                    platform::RegAccess::Read);
   if (!key) return std::nullopt;
   return key->readString("Common Startup").value_or(std::string());
 }

@@ -12,7 +12,7 @@
 namespace startup {
 
 // The "Common Startup" text of the machine's shell folders, as stored there (no trailing
-// backslash), read from the key opened for full access: nullopt when the key does not open so,
+// backslash), read from the key opened for reading: nullopt when the key does not open,
 // empty when the value is missing or not text.
 std::optional<std::string> readStartupFolder(platform::Registry& registry);
 

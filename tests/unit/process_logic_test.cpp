@@ -96,11 +96,29 @@ TEST_F(ProcessLogic, TheReportNamesProcessesThenRunValuesWithTheirKeys) {
                 "HKEY_CURRENT_USER  RunOnce  once", "HKEY_CURRENT_USER  RunServices  usvc"}));
 }
 
+TEST_F(ProcessLogic, OnSixtyFourBitWindowsTheReportNamesTheOtherViewsValuesSo) {
+  registry.sixtyFourBitWindows = true;
+  processes.running = {{8, "a.exe", "a.exe"}};
+  run("Run", "own");
+  ASSERT_TRUE(registry
+                  .create(RegRoot::LocalMachine,
+                          "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run")
+                  ->writeString("old", "o.exe"));
+  const auto report = process::processReport(processes, registry);
+  EXPECT_EQ(std::vector<std::string>(report.end() - 2, report.end()),
+            (std::vector<std::string>{"HKEY_LOCAL_MACHINE  Run  own",
+                                      "HKEY_LOCAL_MACHINE  Run (32-bit)  old"}));
+}
+
 TEST_F(ProcessLogic, ReportWithoutRunValuesOrWithoutProcesses) {
   processes.running = {{8, "a.exe", "a.exe"}};
   run("Run", "x");
+  // A key the user may only read is reported all the same; one that cannot be read is not.
   registry.refuse(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
                   platform::RegAccess::AllAccess);
+  EXPECT_EQ(process::processReport(processes, registry).back(), "HKEY_LOCAL_MACHINE  Run  x");
+  registry.refuse(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                  platform::RegAccess::Read);
   EXPECT_EQ(process::processReport(processes, registry),
             (std::vector<std::string>{"Running Processes:", kRule, "a.exe", "",
                                       "Registry Run Values:", kRule}));

@@ -28,10 +28,14 @@ struct RunKeys : ::testing::Test {
             const std::string& data) {
     put(root, key, name, RegValue{platform::kRegSz, data});
   }
+  startup::RunKeyInView own(size_t index) {
+    return startup::RunKeyInView{&startup::kRunKeys[index], platform::RegView::Bits64,
+                                 startup::kRunKeys[index].label};
+  }
   std::vector<std::string> listed(const startup::RunListing& l) {
     std::vector<std::string> out;
     for (const auto& v : l.values)
-      out.push_back(v.key->rootName() + "|" + v.key->label + "|" + v.name + "|" + v.data);
+      out.push_back(v.key.rootName() + "|" + v.key.label + "|" + v.name + "|" + v.data);
     return out;
   }
 };
@@ -44,9 +48,32 @@ TEST_F(RunKeys, TheTableNamesSevenKeysInListingOrder) {
                                             "HKEY_LOCAL_MACHINE RunServices",
                                             "HKEY_CURRENT_USER Run", "HKEY_CURRENT_USER RunOnce",
                                             "HKEY_CURRENT_USER RunServices"}));
-  EXPECT_EQ(startup::findRunKey("HKEY_CURRENT_USER", "RunOnce"), &startup::kRunKeys[5]);
-  EXPECT_EQ(startup::findRunKey("HKEY_CURRENT_USER", "RunOnceEx"), nullptr);
-  EXPECT_EQ(startup::findRunKey("HKEY_LOCAL_MACHINE", "run"), nullptr);
+  EXPECT_EQ(startup::findRunKey(registry, "HKEY_CURRENT_USER", "RunOnce")->key, &startup::kRunKeys[5]);
+  EXPECT_EQ(startup::findRunKey(registry, "HKEY_CURRENT_USER", "RunOnceEx"), std::nullopt);
+  EXPECT_EQ(startup::findRunKey(registry, "HKEY_LOCAL_MACHINE", "run"), std::nullopt);
+  EXPECT_EQ(startup::findRunKey(registry, "HKEY_LOCAL_MACHINE", "Run (32-bit)"), std::nullopt);
+}
+
+// On 64-bit Windows a 32-bit program registers below HKEY_LOCAL_MACHINE in the 32-bit view.
+TEST_F(RunKeys, OnSixtyFourBitWindowsTheMachinesKeysComeInBothViews) {
+  registry.sixtyFourBitWindows = true;
+  text(RegRoot::LocalMachine, kRun, "native", "n.exe");
+  text(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run",
+       "old", "o.exe");
+  text(RegRoot::CurrentUser, kRun, "user", "u.exe");
+  EXPECT_EQ(listed(startup::listRunValues(registry)),
+            (std::vector<std::string>{"HKEY_LOCAL_MACHINE|Run|native|n.exe",
+                                      "HKEY_LOCAL_MACHINE|Run (32-bit)|old|o.exe",
+                                      "HKEY_CURRENT_USER|Run|user|u.exe"}));
+  const auto other = startup::findRunKey(registry, "HKEY_LOCAL_MACHINE", "Run (32-bit)");
+  ASSERT_TRUE(other.has_value());
+  EXPECT_EQ(other->view, platform::RegView::Bits32);
+  // A value of the same name in the other view stays.
+  text(RegRoot::LocalMachine, kRun, "old", "64.exe");
+  EXPECT_EQ(startup::deleteRunValue(registry, *other, "old"), startup::Deletion::Deleted);
+  EXPECT_EQ(startup::runValueNames(registry, own(0)), (std::vector<std::string>{"native", "old"}));
+  EXPECT_TRUE(startup::runValueNames(registry, *other).empty());
+  EXPECT_EQ(startup::findRunKey(registry, "HKEY_CURRENT_USER", "Run (32-bit)"), std::nullopt);
 }
 
 TEST_F(RunKeys, ValuesComeKeyByKeyInTheRegistrysOrder) {
@@ -91,27 +118,30 @@ TEST_F(RunKeys, LongNamesAndDataStayWhole) {
   EXPECT_EQ(listing.values[2].data.size(), 16383u);
 }
 
-TEST_F(RunKeys, AKeyThatRefusesFullAccessAddsNothing) {
+// A standard user may read the machine's keys but not change them: they list all the same, and
+// a deletion says why it could not be done.
+TEST_F(RunKeys, AKeyThatRefusesChangesStillListsButItsDeletionNeedsAnAdministrator) {
   text(RegRoot::LocalMachine, kRun, "locked", "l.exe");
   text(RegRoot::CurrentUser, kRun, "open", "o.exe");
   registry.refuse(RegRoot::LocalMachine, kRun, platform::RegAccess::AllAccess);
   EXPECT_EQ(listed(startup::listRunValues(registry)),
-            (std::vector<std::string>{"HKEY_CURRENT_USER|Run|open|o.exe"}));
-  EXPECT_TRUE(startup::runValueNames(registry, startup::kRunKeys[0]).empty());
-  EXPECT_EQ(startup::runValueNames(registry, startup::kRunKeys[4]),
-            (std::vector<std::string>{"open"}));
+            (std::vector<std::string>{"HKEY_LOCAL_MACHINE|Run|locked|l.exe",
+                                      "HKEY_CURRENT_USER|Run|open|o.exe"}));
+  EXPECT_EQ(startup::deleteRunValue(registry, own(0), "locked"),
+            startup::Deletion::NeedsAdministrator);
+  EXPECT_EQ(startup::runValueNames(registry, own(0)), (std::vector<std::string>{"locked"}));
+  // A key that refuses even reading lists nothing.
+  registry.refuse(RegRoot::LocalMachine, kRun, platform::RegAccess::Read);
+  EXPECT_TRUE(startup::runValueNames(registry, own(0)).empty());
 }
 
 TEST_F(RunKeys, ADeletionCountsWhenTheValueIsGone) {
   text(RegRoot::CurrentUser, kRun, "one", "1.exe");
   text(RegRoot::CurrentUser, kRun, "two", "2.exe");
-  EXPECT_TRUE(startup::deleteRunValue(registry, startup::kRunKeys[4], "one"));
-  EXPECT_EQ(startup::runValueNames(registry, startup::kRunKeys[4]),
-            (std::vector<std::string>{"two"}));
+  EXPECT_EQ(startup::deleteRunValue(registry, own(4), "one"), startup::Deletion::Deleted);
+  EXPECT_EQ(startup::runValueNames(registry, own(4)), (std::vector<std::string>{"two"}));
   // Gone already: nothing to keep.
-  EXPECT_TRUE(startup::deleteRunValue(registry, startup::kRunKeys[4], "one"));
-  registry.refuse(RegRoot::CurrentUser, kRun, platform::RegAccess::AllAccess);
-  EXPECT_FALSE(startup::deleteRunValue(registry, startup::kRunKeys[4], "two"));
+  EXPECT_EQ(startup::deleteRunValue(registry, own(4), "one"), startup::Deletion::Deleted);
 }
 
 TEST(StartupFolder, ReadFromTheMachinesShellFolders) {
@@ -124,7 +154,10 @@ TEST(StartupFolder, ReadFromTheMachinesShellFolders) {
   EXPECT_EQ(startup::readStartupFolder(registry), "");
   shellFolders->writeString("Common StartUp", "C:\\Start");
   EXPECT_EQ(startup::readStartupFolder(registry), "C:\\Start");
+  // Reading is all it takes, so a standard user sees the folder too.
   registry.refuse(RegRoot::LocalMachine, key, platform::RegAccess::AllAccess);
+  EXPECT_EQ(startup::readStartupFolder(registry), "C:\\Start");
+  registry.refuse(RegRoot::LocalMachine, key, platform::RegAccess::Read);
   EXPECT_EQ(startup::readStartupFolder(registry), std::nullopt);
 }
 

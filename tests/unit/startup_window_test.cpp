@@ -139,11 +139,37 @@ TEST_F(StartupWindow, AValueThatStaysKeepsItsRowAndTheUserIsTold) {
                           platform::RegAccess::AllAccess);
   deleteRow(0, ui::kIdYes);
   ASSERT_EQ(backend.boxes.size(), 2u);
+  // A key the user may only read: the value stays, and the box says what it takes.
   EXPECT_EQ(backend.boxes[1].text,
-            "The value \"HKEY_LOCAL_MACHINE->Run->kept\" could not be removed.");
+            "The value \"HKEY_LOCAL_MACHINE->Run->kept\" could not be removed: only an "
+            "administrator may change this key. Start Orvanta Kestrel as an administrator to "
+            "remove it.");
   EXPECT_EQ(backend.boxes[1].flags, ui::kMbOk | ui::kMbIconWarning);
   EXPECT_EQ(captions(), (std::vector<std::string>{"kept"}));
   EXPECT_EQ(w().RowRoots.size(), 1u);
+}
+
+// A value of the 32-bit view says so in the list, in the details and in the question, and goes
+// from that view alone.
+TEST_F(StartupWindow, OnSixtyFourBitWindowsTheOtherViewsRowsSaySo) {
+  sys.fakeRegistry.sixtyFourBitWindows = true;
+  run(RegRoot::LocalMachine, "Run", "same", "64.exe");
+  sys.fakeRegistry
+      .create(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run")
+      ->writeString("same", "32.exe");
+  open();
+  EXPECT_EQ(captions(), (std::vector<std::string>{"same", "same (32-bit)"}));
+  EXPECT_EQ(w().Label4.caption(), "2 startup objects were found inside the registry.");
+  w().ListView1.userSelected(1);
+  EXPECT_EQ(w().Label9.caption(), "HKEY_LOCAL_MACHINE\nsame (32-bit)");
+  deleteRow(1, ui::kIdYes);
+  EXPECT_NE(backend.boxes[0].text.find("\"HKEY_LOCAL_MACHINE->Run (32-bit)->same\"?"),
+            std::string::npos)
+      << backend.boxes[0].text;
+  EXPECT_EQ(captions(), (std::vector<std::string>{"same"}));
+  auto own = sys.fakeRegistry.open(RegRoot::LocalMachine, std::string(kRunPath) + "Run",
+                                   platform::RegAccess::Read);
+  EXPECT_EQ(own->readString("same"), "64.exe");
 }
 
 struct StartupFolderSection : StartupWindow {
