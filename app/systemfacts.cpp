@@ -42,7 +42,9 @@ SystemFacts SystemFacts::read(platform::Services& sys) {
   f.profileDirectory = sys.system().profileDirectory();
   f.windowsDirectory = sys.system().windowsDirectory();
   f.colorDepth = sys.system().colorDepth();
-  if (auto key = reg.open(RegRoot::LocalMachine, "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))
+  // What a 32-bit program registered lies in the 32-bit view, which counts as much.
+  if (auto key = reg.openInAnyView(RegRoot::LocalMachine,
+                                   "\\SOFTWARE\\Symantec\\Norton AntiVirus\\Quarantine", RegAccess::Read))
     f.nortonQuarantine = key->readString("QuarantinePath").value_or("") + "\\";
   f.browserName =
       reg.readString(RegRoot::ClassesRoot, "\\http\\shell\\open\\ddeexec\\Application", "").value_or("");
@@ -56,7 +58,8 @@ SystemFacts SystemFacts::read(platform::Services& sys) {
 }
 
 void SystemFacts::readInstallPath(platform::Registry& registry, const std::string& programDir) {
-  auto key = registry.open(RegRoot::LocalMachine, "\\Software\\Orvanta Works\\Orvanta Kestrel", RegAccess::AllAccess);
+  auto key = registry.openInAnyView(RegRoot::LocalMachine, "\\Software\\Orvanta Works\\Orvanta Kestrel",
+                                    RegAccess::AllAccess);
   if (!key) return;
   installPath = key->readString("InstallPath").value_or("");
   if (installPath.empty()) key->writeString("InstallPath", programDir);

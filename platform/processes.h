@@ -22,9 +22,11 @@ struct ProcessIdentity {
 };
 
 // Whether a process read now is the one identified before: the same creation time, which must
-// be known, and the same name, or no name either time.
+// be known, and the same name. A process identified without a name (one just starting, whose
+// modules could not be read yet) is told by its creation time alone.
 inline bool sameProcess(const ProcessIdentity& now, const ProcessIdentity& identified) {
-  return identified.created && now.created == identified.created && now.name == identified.name;
+  return identified.created && now.created == identified.created &&
+         (!identified.name || now.name == identified.name);
 }
 
 // How an attempt to end a process went.
@@ -49,10 +51,9 @@ class Processes {
   // The first module's name (EnumProcessModules + GetModuleBaseNameA) and the creation time
   // (GetProcessTimes), read through one handle.
   virtual ProcessIdentity identify(uint32_t pid) = 0;
-  // Ends the process with this ID only while it is the one identified so: its identity is read
-  // again through the handle that ends it, and it must have the name (or have none, as
-  // before) and the creation time that were seen. Without a creation time nothing can be told,
-  // and nothing is ended.
+  // Ends the process with this ID only while it is the one identified so (sameProcess): its
+  // identity is read again through the handle that ends it. Without a creation time nothing
+  // can be told, and nothing is ended.
   virtual Ending terminate(uint32_t pid, const ProcessIdentity& identified) = 0;
   // String-table values of a file's version resource, keyed by name ("CompanyName", ...),
   // for the file's first language; nullopt when the file has no version resource.

@@ -41,4 +41,18 @@ std::optional<std::string> Registry::readString(RegRoot root, const std::string&
   return key ? key->readString(name) : std::nullopt;
 }
 
+std::optional<std::string> Registry::readStringInAnyView(RegRoot root, const std::string& path,
+                                                         const std::string& name) {
+  for (RegView view : views())
+    if (auto text = inView(view).readString(root, path, name)) return text;
+  return std::nullopt;
+}
+
+std::unique_ptr<RegKey> Registry::openInAnyView(RegRoot root, const std::string& path,
+                                                RegAccess access) {
+  for (RegView view : views())
+    if (auto key = inView(view).open(root, path, access)) return key;
+  return nullptr;
+}
+
 }  // namespace platform

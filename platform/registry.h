@@ -83,10 +83,19 @@ class Registry {
   // so that nothing is found twice.
   virtual Registry& inView(RegView view) = 0;
   RegView ownView() { return views().front(); }
+  // The path of a key of this view as the 64-bit view names it (below Wow6432Node for a key
+  // that the 32-bit view keeps apart), which regedit of either width brings back to this view.
+  // The path itself outside 64-bit Windows. No leading backslash.
+  virtual std::string pathForRegedit(RegRoot root, const std::string& path) = 0;
 
   // The named string value of a key opened for reading; nullopt when the key or the value is
   // missing (RegKey::readString).
   std::optional<std::string> readString(RegRoot root, const std::string& path, const std::string& name);
+  // The same, in whichever view holds it first, the program's own first: what a 32-bit
+  // program registered counts as much as what a 64-bit one did.
+  std::optional<std::string> readStringInAnyView(RegRoot root, const std::string& path,
+                                                 const std::string& name);
+  std::unique_ptr<RegKey> openInAnyView(RegRoot root, const std::string& path, RegAccess access);
 };
 
 }  // namespace platform

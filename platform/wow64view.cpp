@@ -22,4 +22,8 @@ std::optional<std::string> Wow64View::linkTarget(RegRoot root, const std::string
   return there ? own_.linkTarget(root, *there) : std::nullopt;
 }
 
+std::string Wow64View::pathForRegedit(RegRoot root, const std::string& path) {
+  return wow64Path(root, path).value_or(own_.pathForRegedit(root, path));
+}
+
 }  // namespace platform

@@ -22,6 +22,7 @@ class Wow64View : public Registry {
   bool deleteTree(RegRoot root, const std::string& path) override;
   std::optional<std::string> linkTarget(RegRoot root, const std::string& path) override;
   std::vector<RegView> views() override { return own_.views(); }
+  std::string pathForRegedit(RegRoot root, const std::string& path) override;
   Registry& inView(RegView view) override { return own_.inView(view); }
 
  private:

@@ -109,6 +109,9 @@ class Tdeepscanfrm::ScanPanel : public scan::ScanView {
   }
   // The window may have been closed or shown anew while the box was open: its rows are then
   // another scan's, and nothing of this one is deleted.
+  void tell(const std::string& message) override {
+    if (live()) w_.app_.ui.messageBox(&w_, message, "Orvanta Scan", ui::kMbOk | ui::kMbIconWarning);
+  }
   bool confirmDeleteWithoutBackup(const std::string& question) override {
     return live() &&
            w_.app_.ui.messageBox(&w_, question, "Orvanta Scan",

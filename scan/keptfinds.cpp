@@ -28,4 +28,15 @@ std::string keptFindsQuestion(size_t count, const std::vector<BackupFailure>& wh
   return text + "\nDo you want to delete " + (one ? "it" : "them") + " without a backup?";
 }
 
+std::string needsAdministratorText(int32_t count) {
+  const bool one = count == 1;
+  return std::to_string(count) +
+         (one ? " registry entry found by the scan was not removed, because only an "
+                "administrator may change it."
+              : " registry entries found by the scan were not removed, because only an "
+                "administrator may change them.") +
+         " Start Orvanta Kestrel as an administrator and scan again to remove " +
+         (one ? "it." : "them.");
+}
+
 }  // namespace scan

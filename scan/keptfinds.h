@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,8 @@ namespace scan {
 // met (the folder named where it could not be written), and the offer.
 std::string keptFindsQuestion(size_t count, const std::vector<BackupFailure>& why,
                               const std::string& folder);
+
+// The word at the end of a scan whose finds this user may not change.
+std::string needsAdministratorText(int32_t count);
 
 }  // namespace scan

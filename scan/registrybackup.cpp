@@ -26,10 +26,11 @@ std::string spelledAs(const std::vector<std::string>& listed, const std::string&
 
 // The key's lines, then those of each subkey, as regedit lists a tree. A subkey that cannot be
 // opened for reading cannot be deleted either, and stays out; a link is named in a comment.
+// path: where the key is opened in registry's view; shown: how the file names it.
 BackupFailure describeTree(platform::Registry& registry, platform::RegRoot root,
-                           const std::string& path, platform::RegKey& key, size_t depth,
-                           std::string& text) {
-  text += regeditKeyLine(root, path);
+                           const std::string& path, const std::string& shown,
+                           platform::RegKey& key, size_t depth, std::string& text) {
+  text += regeditKeyLine(root, shown);
   for (const auto& name : key.valueNames()) {
     if (!regeditCanName(name)) return BackupFailure::Unnamable;
     auto value = key.read(name);
@@ -39,15 +40,16 @@ BackupFailure describeTree(platform::Registry& registry, platform::RegRoot root,
   for (const auto& name : key.subkeyNames()) {
     if (!regeditCanName(name)) return BackupFailure::Unnamable;
     if (depth >= kMaxKeyDepth) return BackupFailure::Unreadable;
-    const std::string below = path + "\\" + name;
+    const std::string below = path + "\\" + name, shownBelow = shown + "\\" + name;
     // Opening a link opens what it leads to, which is not deleted with the tree.
     if (const auto target = registry.linkTarget(root, below)) {
-      text += regeditLinkNote(root, below, *target);
+      text += regeditLinkNote(root, shownBelow, *target);
       continue;
     }
     auto subkey = registry.open(root, below, platform::RegAccess::Read);
     if (!subkey) continue;
-    const auto failure = describeTree(registry, root, below, *subkey, depth + 1, text);
+    const auto failure =
+        describeTree(registry, root, below, shownBelow, *subkey, depth + 1, text);
     if (failure != BackupFailure::None) return failure;
   }
   return BackupFailure::None;
@@ -64,7 +66,7 @@ bool RegistryBackup::saveKey(platform::Registry& registry, platform::RegRoot roo
   const std::string above = slash == std::string::npos ? std::string() : keyPath.substr(0, slash);
   const std::string spelled =
       keyPath.substr(0, slash + 1) +
-      spelledAs(listed('k', root, above,
+      spelledAs(listed('k', root, registry.pathForRegedit(root, above),
                        [&] {
                          auto parent = registry.open(root, above, platform::RegAccess::Read);
                          return parent ? parent->subkeyNames() : std::vector<std::string>();
@@ -73,24 +75,26 @@ bool RegistryBackup::saveKey(platform::Registry& registry, platform::RegRoot roo
   const auto depth = static_cast<size_t>(std::count(spelled.begin(), spelled.end(), '\\')) + 1;
   if (!regeditCanName(spelled)) return saved(BackupFailure::Unnamable);
   if (keyPath.empty() || depth > kMaxKeyDepth) return saved(BackupFailure::Unreadable);
+  const std::string shown = registry.pathForRegedit(root, spelled);
   if (const auto target = registry.linkTarget(root, spelled))
-    return append(regeditLinkNote(root, spelled, *target));
+    return append(regeditLinkNote(root, shown, *target));
   auto key = registry.open(root, spelled, platform::RegAccess::Read);
   if (!key) return saved(BackupFailure::Unreadable);
   std::string text;
-  const auto failure = describeTree(registry, root, spelled, *key, depth, text);
+  const auto failure = describeTree(registry, root, spelled, shown, *key, depth, text);
   return failure == BackupFailure::None ? append(text) : saved(failure);
 }
 
-bool RegistryBackup::saveValue(platform::RegRoot root, const std::string& keyPath,
-                               platform::RegKey& key, const std::string& name) {
+bool RegistryBackup::saveValue(platform::Registry& registry, platform::RegRoot root,
+                               const std::string& keyPath, platform::RegKey& key,
+                               const std::string& name) {
   const auto value = key.read(name);
   if (!value) return saved(BackupFailure::Unreadable);
+  const std::string shown = registry.pathForRegedit(root, keyPath);
   const std::string spelled =
-      spelledAs(listed('v', root, keyPath, [&] { return key.valueNames(); }), name);
-  if (!regeditCanName(keyPath) || !regeditCanName(spelled))
-    return saved(BackupFailure::Unnamable);
-  return append(regeditKeyLine(root, keyPath) + regeditValueLines(spelled, *value));
+      spelledAs(listed('v', root, shown, [&] { return key.valueNames(); }), name);
+  if (!regeditCanName(shown) || !regeditCanName(spelled)) return saved(BackupFailure::Unnamable);
+  return append(regeditKeyLine(root, shown) + regeditValueLines(spelled, *value));
 }
 
 const std::vector<std::string>& RegistryBackup::listed(

@@ -5,6 +5,9 @@
 // leaves no file) and named after the local date and time then: "Registry backup 2004-07-15
 // 14-05-09.reg", with " (2)" and so on when that name is taken.
 //
+// A key is named as the 64-bit view names it (Registry::pathForRegedit), so that the file brings
+// a key of the 32-bit view back to that view, whichever regedit opens it.
+//
 // A registry link in a key is deleted as the link, and what it leads to stays; the file names
 // it in a comment, since the format cannot make a link again.
 //
@@ -45,10 +48,10 @@ class RegistryBackup {
   // name is written as the registry spells it.
   bool saveKey(platform::Registry& registry, platform::RegRoot root, const std::string& keyPath);
 
-  // The value of that name in key, which is open at keyPath below root; false also when there
-  // is no such value. The name is written as the registry spells it.
-  bool saveValue(platform::RegRoot root, const std::string& keyPath, platform::RegKey& key,
-                 const std::string& name);
+  // The value of that name in key, which is open at keyPath below root in registry's view;
+  // false also when there is no such value. The name is written as the registry spells it.
+  bool saveValue(platform::Registry& registry, platform::RegRoot root, const std::string& keyPath,
+                 platform::RegKey& key, const std::string& name);
 
   // The file written so far; empty while nothing was.
   const std::string& filePath() const { return path_; }

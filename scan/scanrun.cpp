@@ -75,6 +75,7 @@ ScanRun::State ScanRun::advance() {
   end(State::Complete);
   view_.scanComplete(done);
   offerKept();
+  if (refused_ > 0) view_.tell(needsAdministratorText(refused_));
   return state_;
 }
 
@@ -125,45 +126,73 @@ void ScanRun::checkFile(const std::string& line) {
   view_.detectionSound();
 }
 
+std::vector<platform::RegView> ScanRun::viewsOf(platform::RegRoot root) {
+  std::vector<platform::RegView> views = setup_.registry.views();
+  // The user's own keys are the same in every view.
+  if (root == platform::RegRoot::CurrentUser) views.resize(1);
+  return views;
+}
+
+std::string ScanRun::inViewText(platform::RegView view) {
+  return view == setup_.registry.ownView() ? std::string()
+                                           : std::string(" (") + platform::viewName(view) + ")";
+}
+
 void ScanRun::checkKey(const std::string& line) {
   const ScanPhase& phase = kScanPhases[phase_];
   const std::string path = keyPath(line);
-  if (path.empty() || !setup_.registry.open(phase.root, path, platform::RegAccess::AllAccess))
-    return;
-  const std::string caption = platform::rootName(phase.root) + line;
-  if (!backup_.saveKey(setup_.registry, phase.root, path)) {
-    keep(phase.root, path, std::nullopt, caption);
-  } else {
-    const bool removed = setup_.registry.deleteTree(phase.root, path);
-    ++counts_.KeysRemoved;
-    ++counts_.rows;
-    view_.keyFound(caption, removed ? kKeyRemoved : kKeyNotRemoved, counts_.KeysRemoved);
+  if (path.empty()) return;
+  for (platform::RegView view : viewsOf(phase.root)) {
+    platform::Registry& registry = setup_.registry.inView(view);
+    if (!registry.open(phase.root, path, platform::RegAccess::Read)) continue;
+    const std::string caption = platform::rootName(phase.root) + line + inViewText(view);
+    if (!registry.open(phase.root, path, platform::RegAccess::AllAccess)) {
+      // A key this user may read but not change: shown, and the user told at the end.
+      ++refused_;
+      found(caption, false);
+    } else if (!backup_.saveKey(registry, phase.root, path)) {
+      keep(view, phase.root, path, std::nullopt, caption);
+    } else {
+      found(caption, registry.deleteTree(phase.root, path));
+    }
+    view_.detectionSound();
   }
-  view_.detectionSound();
 }
 
 void ScanRun::checkValue(const std::string& line) {
   const ScanPhase& phase = kScanPhases[phase_];
-  auto key = setup_.registry.open(phase.root, phase.valueKey, platform::RegAccess::AllAccess);
-  if (!key) return;
-  if (!key->read(line)) return;
-  if (backup_.saveValue(phase.root, phase.valueKey, *key, line)) {
-    key->deleteValue(line);
-    return;
+  for (platform::RegView view : viewsOf(phase.root)) {
+    platform::Registry& registry = setup_.registry.inView(view);
+    auto key = registry.open(phase.root, phase.valueKey, platform::RegAccess::AllAccess);
+    const bool changeable = key != nullptr;
+    if (!key) key = registry.open(phase.root, phase.valueKey, platform::RegAccess::Read);
+    if (!key || !key->read(line)) continue;
+    const std::string caption = platform::rootName(phase.root) + std::string("\\") +
+                                phase.valueKey + "\\" + line + inViewText(view);
+    // Deleted silently once saved; a value that stays is shown like a key that stays.
+    if (!changeable) {
+      ++refused_;
+      found(caption, false);
+    } else if (backup_.saveValue(registry, phase.root, phase.valueKey, *key, line)) {
+      key->deleteValue(line);
+    } else {
+      keep(view, phase.root, phase.valueKey, line, caption);
+    }
   }
-  // Deleted silently once saved; a value that stays is shown like a key that stays.
-  keep(phase.root, phase.valueKey, line,
-       platform::rootName(phase.root) + std::string("\\") + phase.valueKey + "\\" + line);
 }
 
-void ScanRun::keep(platform::RegRoot root, const std::string& keyPath,
-                   const std::optional<std::string>& value, const std::string& caption) {
-  kept_.push_back(Kept{counts_.rows, root, keyPath, value});
-  const BackupFailure why = backup_.failure();
-  if (std::find(keptWhy_.begin(), keptWhy_.end(), why) == keptWhy_.end()) keptWhy_.push_back(why);
+void ScanRun::found(const std::string& caption, bool removed) {
   ++counts_.KeysRemoved;
   ++counts_.rows;
-  view_.keyFound(caption, kKeyNotRemoved, counts_.KeysRemoved);
+  view_.keyFound(caption, removed ? kKeyRemoved : kKeyNotRemoved, counts_.KeysRemoved);
+}
+
+void ScanRun::keep(platform::RegView view, platform::RegRoot root, const std::string& keyPath,
+                   const std::optional<std::string>& value, const std::string& caption) {
+  kept_.push_back(Kept{counts_.rows, view, root, keyPath, value});
+  const BackupFailure why = backup_.failure();
+  if (std::find(keptWhy_.begin(), keptWhy_.end(), why) == keptWhy_.end()) keptWhy_.push_back(why);
+  found(caption, false);
 }
 
 void ScanRun::offerKept() {
@@ -171,12 +200,13 @@ void ScanRun::offerKept() {
       !view_.confirmDeleteWithoutBackup(keptFindsQuestion(kept_.size(), keptWhy_, backup_.folder())))
     return;
   for (const Kept& find : kept_) {
+    platform::Registry& registry = setup_.registry.inView(find.view);
     bool removed = false;
     if (find.value) {
-      auto key = setup_.registry.open(find.root, find.keyPath, platform::RegAccess::AllAccess);
+      auto key = registry.open(find.root, find.keyPath, platform::RegAccess::AllAccess);
       removed = key && key->deleteValue(*find.value);
     } else {
-      removed = setup_.registry.deleteTree(find.root, find.keyPath);
+      removed = registry.deleteTree(find.root, find.keyPath);
     }
     if (removed) view_.keyRemovedLater(find.row);
   }

@@ -20,6 +20,11 @@
 // before they are deleted; what cannot be saved is not deleted, and its row says "Not removed"
 // (a value, which is deleted without a row, gets one then). At the end of a complete scan the
 // user is asked once whether to delete those finds without a backup, and told why they stayed.
+//
+// Keys and values of the machine are looked up in every view of the registry that 64-bit
+// Windows keeps (a row of the other view says which). One the user may read but not change (a
+// standard user's, below HKEY_LOCAL_MACHINE) is shown as not removed, and at the end the user is
+// told once that removing it takes an administrator.
 #pragma once
 
 #include <cstdint>
@@ -70,6 +75,8 @@ class ScanView {
   // After the end step, when registry finds were kept for want of a backup: the question
   // whether to delete them without one; true for Yes.
   virtual bool confirmDeleteWithoutBackup(const std::string& question) = 0;
+  // After the end step: a word to the user, in a box of its own.
+  virtual void tell(const std::string& message) = 0;
 };
 
 struct ScanSetup {
@@ -122,13 +129,22 @@ class ScanRun {
   void checkValue(const std::string& line);
   State end(State state);
   // A registry find that its backup could not hold, kept and shown as not removed.
-  void keep(platform::RegRoot root, const std::string& keyPath,
+  void keep(platform::RegView view, platform::RegRoot root, const std::string& keyPath,
             const std::optional<std::string>& value, const std::string& caption);
+  // A registry find's row, removed or not.
+  void found(const std::string& caption, bool removed);
+  // The views a key of the root is looked up in: every view for the machine's keys, the
+  // program's own for the user's, which are the same in both.
+  std::vector<platform::RegView> viewsOf(platform::RegRoot root);
+  // What a row of a view adds to its caption: nothing for the program's own, " (32-bit)" for
+  // the other.
+  std::string inViewText(platform::RegView view);
   // Asks about the kept finds and deletes them when the user says so.
   void offerKept();
 
   struct Kept {
     int32_t row;
+    platform::RegView view;
     platform::RegRoot root;
     std::string keyPath;
     std::optional<std::string> value;  // the value's name; none for the whole key
@@ -146,6 +162,7 @@ class ScanRun {
   std::vector<std::string> SignatureLines;  // the current phase's list, still scrambled
   std::vector<Kept> kept_;
   std::vector<BackupFailure> keptWhy_;  // each reason once, in the order first met
+  int32_t refused_ = 0;                 // finds the user may not change
 };
 
 }  // namespace scan

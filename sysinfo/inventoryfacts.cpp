@@ -12,7 +12,7 @@ using platform::RegRoot;
 constexpr size_t kMaxText = 255;
 
 std::string text(platform::Registry& registry, const char* path, const char* value) {
-  const std::string s = registry.readString(RegRoot::LocalMachine, path, value).value_or("");
+  const std::string s = registry.readStringInAnyView(RegRoot::LocalMachine, path, value).value_or("");
   return s.substr(0, std::min(s.find_first_of("\r\n"), kMaxText));
 }
 

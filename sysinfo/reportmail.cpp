@@ -15,7 +15,7 @@ bool mailSupported(platform::Registry& registry, const platform::OsVersion& vers
   // Systems up to 3.51 declared it in the user profile instead; none of them runs a 64-bit
   // program, so they count as without.
   if (version.major < 3 || (version.major == 3 && version.minor <= 51)) return false;
-  return registry.readString(platform::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows Messaging Subsystem",
+  return registry.readStringInAnyView(platform::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows Messaging Subsystem",
                              "MAPI") == "1";
 }
 

@@ -247,6 +247,10 @@ Registry& FakeRegistry::inView(RegView view) {
   return view == RegView::Bits32 && sixtyFourBitWindows ? static_cast<Registry&>(wow64_) : *this;
 }
 
+std::string FakeRegistry::pathForRegedit(RegRoot, const std::string& path) {
+  return !path.empty() && path[0] == '\\' ? path.substr(1) : path;
+}
+
 void FakeRegistry::refuse(RegRoot root, const std::string& path, RegAccess access) {
   const auto parts = splitPath(path);
   auto node =

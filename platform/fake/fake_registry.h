@@ -30,6 +30,7 @@ class FakeRegistry : public Registry {
   // Wow6432Node, elsewhere with its own view alone.
   std::vector<RegView> views() override;
   Registry& inView(RegView view) override;
+  std::string pathForRegedit(RegRoot root, const std::string& path) override;
   bool sixtyFourBitWindows = false;
 
   // A registry link at path (its parent must exist) leading to the key at target below

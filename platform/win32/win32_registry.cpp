@@ -183,6 +183,15 @@ Registry& Win32Registry::inView(RegView view) {
   return view != kOwnView && other_ ? *other_ : *this;
 }
 
+// A key of a 32-bit program's own view on 64-bit Windows lies below Wow6432Node, unless the
+// system shares it between the views.
+std::string Win32Registry::pathForRegedit(RegRoot root, const std::string& path) {
+  const std::string plain = withoutLeadingBackslash(path);
+  if (owner_ || kOwnView == RegView::Bits64 || !other_) return plain;
+  const auto copy = wow64Path(root, plain);
+  return copy && openKey(rootKey(root), *copy, KEY_READ | KEY_WOW64_64KEY) ? *copy : plain;
+}
+
 // The 64-bit view as a 32-bit program reaches it holds, apart from its own view, only the keys
 // that have a 32-bit copy: the others are the ones the system shares.
 bool Win32Registry::holds(RegRoot root, const std::string& path) const {

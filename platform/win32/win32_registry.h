@@ -26,6 +26,7 @@ class Win32Registry : public Registry {
   std::optional<std::string> linkTarget(RegRoot root, const std::string& path) override;
   std::vector<RegView> views() override;
   Registry& inView(RegView view) override;
+  std::string pathForRegedit(RegRoot root, const std::string& path) override;
 
  private:
   // The other view of a 32-bit program, opened with the view's flag (which the systems without

@@ -152,6 +152,7 @@ struct Quiet : scan::ScanView {
   void listError(const std::string& message) override { fail(message); }
   void scanComplete(const End&) override {}
   bool confirmDeleteWithoutBackup(const std::string&) override { return false; }
+  void tell(const std::string&) override {}
 };
 
 bool runRegedit(const std::string& file) {

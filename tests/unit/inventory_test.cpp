@@ -130,6 +130,18 @@ TEST_F(InventoryFactsTest, RegistryEntriesAsTheReportShowsThem) {
   EXPECT_EQ(processorNameText(""), "");
 }
 
+// A 32-bit player registers in the 32-bit view of 64-bit Windows.
+TEST_F(InventoryFactsTest, APlayerOfEitherViewIsInstalled) {
+  registry.sixtyFourBitWindows = true;
+  value("SOFTWARE\\Wow6432Node\\RealNetworks\\RealPlayer", "install", platform::kRegSz, "C:\\Real");
+  value("SOFTWARE\\Microsoft\\Multimedia\\WMPlayer", "Player.Path", platform::kRegSz, "C:\\wmp.exe");
+  EXPECT_EQ(readInstalledSoftware(registry).players,
+            (std::array<bool, kPlayers>{false, false, true, true}));
+  registry.sixtyFourBitWindows = false;
+  EXPECT_EQ(readInstalledSoftware(registry).players,
+            (std::array<bool, kPlayers>{false, false, false, true}));
+}
+
 TEST_F(InventoryFactsTest, TheSystemsDrivesMemoryAndSound) {
   system.memory = {6ull << 30, 1ull << 30};
   system.drives['D'] = platform::fake::FakeDrive{5, std::nullopt, std::nullopt};

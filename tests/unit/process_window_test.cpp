@@ -111,6 +111,16 @@ TEST_F(ProcessWindow, ARowWhoseIdWasGivenToALaterProcessOfTheSameNameEndsNothing
   EXPECT_TRUE(backend.boxes.empty());
 }
 
+// A process listed while it was starting had no name yet: its start tells it apart.
+TEST_F(ProcessWindow, AProcessListedBeforeItHadANameIsEndedByItsStart) {
+  sys.fakeProcesses.running[0] = {4, "starting.exe", std::nullopt, true, 3};
+  open();
+  sys.fakeProcesses.running[0].moduleName = "starting.exe";
+  select(rowOf("<unknown>"));
+  click(w().Image2);
+  EXPECT_EQ(sys.fakeProcesses.terminated, std::vector<uint32_t>{4});
+}
+
 // Nothing tells a process that cannot even say when it started from a later one.
 TEST_F(ProcessWindow, AProcessWhoseStartCannotBeReadIsNotEnded) {
   sys.fakeProcesses.running[1].created = std::nullopt;

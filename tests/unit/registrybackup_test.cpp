@@ -134,12 +134,12 @@ TEST_F(RegistryBackupTest, AKeyIsWrittenWithItsValuesAndSubkeysInTheRegistrysSpe
   scan::RegistryBackup next(sys.files(), sys.system(), folder);
   auto run = sys.registry().create(RegRoot::LocalMachine, "Software\\Run");
   run->writeString("BadRun", "evil.exe");
-  ASSERT_TRUE(next.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "badrun"));
+  ASSERT_TRUE(next.saveValue(sys.registry(), RegRoot::LocalMachine, "Software\\Run", *run, "badrun"));
   EXPECT_EQ(next.filePath(), folder + "\\Registry backup 2004-07-15 12-05-07 (2).reg");
   next.close();
   EXPECT_EQ(file(next.filePath()),
             "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Run]\r\n\"BadRun\"=\"evil.exe\"\r\n");
-  EXPECT_FALSE(next.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "Missing"));
+  EXPECT_FALSE(next.saveValue(sys.registry(), RegRoot::LocalMachine, "Software\\Run", *run, "Missing"));
 }
 
 // A scan saves many entries of one key: each keeps the registry's spelling, whichever came first.
@@ -152,8 +152,8 @@ TEST_F(RegistryBackupTest, EntriesOfTheSameKeyKeepTheirOwnSpelling) {
   sys.fakeSystem.nowUtc = 127343664000000000ull;
   ASSERT_TRUE(backup.saveKey(sys.registry(), RegRoot::CurrentUser, "Software\\badone"));
   ASSERT_TRUE(backup.saveKey(sys.registry(), RegRoot::CurrentUser, "Software\\BADTWO"));
-  ASSERT_TRUE(backup.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "evila"));
-  ASSERT_TRUE(backup.saveValue(RegRoot::LocalMachine, "Software\\Run", *run, "EVILB"));
+  ASSERT_TRUE(backup.saveValue(sys.registry(), RegRoot::LocalMachine, "Software\\Run", *run, "evila"));
+  ASSERT_TRUE(backup.saveValue(sys.registry(), RegRoot::LocalMachine, "Software\\Run", *run, "EVILB"));
   backup.close();
   EXPECT_EQ(file(backup.filePath()),
             "REGEDIT4\r\n"
@@ -258,6 +258,7 @@ TEST(ScanBackup, TheScanSavesEveryDeletionToOneFileAndSkipsWhatItCannotSave) {
     void listError(const std::string&) override {}
     void scanComplete(const End&) override {}
     bool confirmDeleteWithoutBackup(const std::string&) override { return false; }
+    void tell(const std::string&) override {}
   } view;
   scan::ScanRun run(
       scan::ScanSetup{sys.registry(), sys.files(), sys.system(), programDir, "C:\\WINDOWS"}, view);

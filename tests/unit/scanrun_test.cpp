@@ -62,6 +62,8 @@ struct Recorder : scan::ScanView {
   void keyRemovedLater(int32_t row) override { events.push_back("removed row " + std::to_string(row)); }
   std::vector<std::string> questions;
   bool deleteWithoutBackup = false;
+  std::vector<std::string> told;
+  void tell(const std::string& message) override { told.push_back(message); }
   bool confirmDeleteWithoutBackup(const std::string& question) override {
     questions.push_back(question);
     return deleteWithoutBackup;
@@ -261,20 +263,75 @@ TEST_F(ScanRunTest, AFoundKeyGoesWithItsSubkeysAndNothingAboveOrBesideIt) {
   EXPECT_FALSE(view.ends[0].clean);
 }
 
-TEST_F(ScanRunTest, AKeyThatRefusesFullAccessIsPassedOverAndOneThatResistsIsNotRemoved) {
+// A standard user may read the machine's keys but not change them: such a find is shown as not
+// removed, and the user learns once, at the end, what removing it takes.
+TEST_F(ScanRunTest, AKeyThisUserMayNotChangeIsShownAndTheUserToldOnceAtTheEnd) {
   makeKey(RegRoot::LocalMachine, "Software\\Locked");
   sys.fakeRegistry.refuse(RegRoot::LocalMachine, "Software\\Locked", RegAccess::AllAccess);
   makeKey(RegRoot::LocalMachine, "Software\\Partly\\Guarded");
   makeKey(RegRoot::LocalMachine, "Software\\Partly\\Open");
   sys.fakeRegistry.refuse(RegRoot::LocalMachine, "Software\\Partly\\Guarded", RegAccess::AllAccess);
+  setValue(RegRoot::LocalMachine, "software\\microsoft\\windows\\currentversion\\run", "BadRun");
+  sys.fakeRegistry.refuse(RegRoot::LocalMachine, "software\\microsoft\\windows\\currentversion\\run",
+                          RegAccess::AllAccess);
+  makeKey(RegRoot::LocalMachine, "Software\\Hidden");
+  sys.fakeRegistry.refuse(RegRoot::LocalMachine, "Software\\Hidden", RegAccess::Read);
   emptyLists();
-  list(2, {"\\Software\\Locked", "\\Software\\Partly"});
+  list(2, {"\\Software\\Locked", "\\Software\\Partly", "\\Software\\Hidden"});
+  list(6, {"BadRun"});
   scan::ScanRun run(setup(), view);
   run.run();
   EXPECT_TRUE(keyExists(RegRoot::LocalMachine, "Software\\Locked"));
   EXPECT_TRUE(keyExists(RegRoot::LocalMachine, "Software\\Partly\\Guarded"));
   EXPECT_EQ(view.only("key "),
-            (Events{"key HKEY_LOCAL_MACHINE\\Software\\Partly Not removed Label9=1"}));
+            (Events{"key HKEY_LOCAL_MACHINE\\Software\\Locked Not removed Label9=1",
+                    "key HKEY_LOCAL_MACHINE\\Software\\Partly Not removed Label9=2",
+                    "key HKEY_LOCAL_MACHINE\\software\\microsoft\\windows\\currentversion\\run\\"
+                    "BadRun Not removed Label9=3"}));
+  EXPECT_EQ(view.told,
+            (Events{"2 registry entries found by the scan were not removed, because only an "
+                    "administrator may change them. Start Orvanta Kestrel as an administrator and "
+                    "scan again to remove them."}));
+}
+
+// On 64-bit Windows a listed key or value is looked up in both views, and goes from the view it
+// lies in; the user's own keys are the same in both.
+TEST_F(ScanRunTest, OnSixtyFourBitWindowsBothViewsAreScannedAndTheRowsSayWhich) {
+  sys.fakeRegistry.sixtyFourBitWindows = true;
+  makeKey(RegRoot::LocalMachine, "Software\\Wow6432Node\\Bad");
+  makeKey(RegRoot::LocalMachine, "Software\\Wow6432Node\\Twice");
+  makeKey(RegRoot::LocalMachine, "Software\\Twice");
+  makeKey(RegRoot::ClassesRoot, "Wow6432Node\\Bad.Type");
+  makeKey(RegRoot::CurrentUser, "Software\\Bad");
+  setValue(RegRoot::LocalMachine, "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run",
+           "BadRun");
+  emptyLists();
+  list(1, {"\\Bad.Type"});
+  list(2, {"\\Software\\Bad", "\\Software\\Twice"});
+  list(4, {"\\Software\\Bad"});
+  list(6, {"BadRun"});
+  scan::ScanRun run(setup(), view);
+  run.run();
+  EXPECT_EQ(view.only("key "),
+            (Events{"key HKEY_CLASSES_ROOT\\Bad.Type (32-bit) Removed Label9=1",
+                    "key HKEY_LOCAL_MACHINE\\Software\\Bad (32-bit) Removed Label9=2",
+                    "key HKEY_LOCAL_MACHINE\\Software\\Twice Removed Label9=3",
+                    "key HKEY_LOCAL_MACHINE\\Software\\Twice (32-bit) Removed Label9=4",
+                    "key HKEY_CURRENT_USER\\Software\\Bad Removed Label9=5"}));
+  for (const char* gone : {"Software\\Wow6432Node\\Bad", "Software\\Wow6432Node\\Twice", "Software\\Twice"})
+    EXPECT_FALSE(keyExists(RegRoot::LocalMachine, gone)) << gone;
+  EXPECT_TRUE(values(RegRoot::LocalMachine,
+                     "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run")
+                  .empty());
+  // The backup names the 32-bit view's keys as the 64-bit view does, so that regedit of
+  // either width puts them back where they were.
+  const auto backup = sys.files().readFile(run.backupFile(), 1 << 20).value_or("");
+  EXPECT_NE(backup.find("[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Bad]"), std::string::npos)
+      << backup;
+  EXPECT_NE(backup.find("[HKEY_CLASSES_ROOT\\Wow6432Node\\Bad.Type]"), std::string::npos);
+  EXPECT_NE(backup.find("[HKEY_LOCAL_MACHINE\\software\\Wow6432Node\\microsoft\\windows\\currentversion\\run]\r\n\"BadRun\""),
+            std::string::npos)
+      << backup;
 }
 
 TEST_F(ScanRunTest, ListedValuesOfTheThreeFixedKeysAreDeletedSilently) {

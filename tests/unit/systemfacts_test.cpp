@@ -102,4 +102,20 @@ TEST_F(Facts, InstallPathIsReadAndFilledInButTheKeyNeverMade) {
   EXPECT_EQ(f.installPath, "D:\\Elsewhere\\");
 }
 
+// What a 32-bit program registered on 64-bit Windows counts as much: the antivirus quarantine
+// folder, and the product's own key, whose install path is filled in where it lies.
+TEST_F(Facts, KeysOfTheThirtyTwoBitViewCount) {
+  sys.fakeRegistry.sixtyFourBitWindows = true;
+  set(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Symantec\\Norton AntiVirus\\Quarantine",
+      "QuarantinePath", "C:\\Q");
+  EXPECT_EQ(app::SystemFacts::read(sys).nortonQuarantine, "C:\\Q\\");
+  sys.fakeRegistry.create(RegRoot::LocalMachine, "Software\\Wow6432Node\\Orvanta Works\\Orvanta Kestrel");
+  app::SystemFacts f;
+  f.readInstallPath(sys.registry(), "C:\\Kestrel\\");
+  EXPECT_EQ(sys.registry().readString(RegRoot::LocalMachine,
+                                      "Software\\Wow6432Node\\Orvanta Works\\Orvanta Kestrel",
+                                      "InstallPath"),
+            "C:\\Kestrel\\");
+}
+
 }  // namespace
