@@ -12,7 +12,4 @@ class DecodeError : public std::runtime_error {
   explicit DecodeError(const std::string& why) : std::runtime_error(why) {}
 };
 
-// Pictures come from the network, so a file larger than this is refused before it is read.
-constexpr uint64_t kMaxPictureFileBytes = 64ULL * 1024 * 1024;
-
 }  // namespace codecs

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "codecs/decode_error.h"
+#include "codecs/picture_limits.h"
 
 namespace codecs {
 namespace {
@@ -87,6 +88,9 @@ class GifReader {
     anim_.width = gif_->SWidth;
     anim_.height = gif_->SHeight;
     if (anim_.width <= 0 || anim_.height <= 0) throw DecodeError("GIF picture has no size");
+    // giflib has read the screen's size and nothing sized by it; the canvas would be the first.
+    if (static_cast<int64_t>(anim_.width) * anim_.height > kMaxPicturePixels)
+      throw DecodeError("GIF picture is too large");
     const ColorMapObject* map = gif_->SColorMap;
     if (map && gif_->SBackGroundColor >= 0 && gif_->SBackGroundColor < map->ColorCount) {
       const GifColorType& c = map->Colors[gif_->SBackGroundColor];
@@ -116,12 +120,15 @@ class GifReader {
   void readFrame() {
     if (anim_.frames.size() >= static_cast<size_t>(kGifMaxFrames)) throw DecodeError("GIF picture has too many frames");
     const int64_t screen = static_cast<int64_t>(anim_.width) * anim_.height;
-    if (screen * static_cast<int64_t>(anim_.frames.size() + 1) > ui::Bitmap::kMaxPixels)
+    if (screen * static_cast<int64_t>(anim_.frames.size() + 1) > kGifMaxAnimationPixels)
       throw DecodeError("GIF animation is too large");
     if (DGifGetImageDesc(gif_.get()) == GIF_ERROR) fail("Broken GIF frame", gif_->Error);
     const GifImageDesc& desc = gif_->Image;
     const int64_t area = static_cast<int64_t>(desc.Width) * desc.Height;
     if (area <= 0) throw DecodeError("GIF frame has no size");
+    // A frame may be larger than the screen (the part outside is clipped), but its raster is
+    // read whole.
+    if (area > kMaxPicturePixels) throw DecodeError("GIF frame is too large");
     rasterBudget_ -= area;
     if (rasterBudget_ < 0) throw DecodeError("GIF frames are too large");
     readRaster(desc);

@@ -35,10 +35,12 @@ struct GifAnimation {
 // kGifShortDelayMs, as web browsers play them.
 constexpr int kGifMinDelayMs = 20;
 constexpr int kGifShortDelayMs = 100;
-// Hostile pictures are bounded: at most this many frames, and the composited frames together
-// (screen area times frame count) and the frame rasters read together stay within the
-// bitmap pixel limit.
+// Hostile pictures are bounded: the screen and every frame within kMaxPicturePixels, at most
+// this many frames, and the composited frames together (screen area times frame count) within
+// kGifMaxAnimationPixels: 64 MB as bitmaps, which leaves an animated banner of 468 x 60 about
+// 600 frames.
 constexpr int kGifMaxFrames = 1000;
+constexpr int64_t kGifMaxAnimationPixels = 16LL * 1024 * 1024;
 
 // Throws DecodeError for anything that is not a complete picture. A file that ends right after
 // a complete frame (no trailer) still decodes; one cut inside a frame does not.

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "codecs/decode_error.h"
+#include "codecs/picture_limits.h"
 
 namespace codecs {
 namespace {
+
+constexpr int64_t kRowBufferRoom = 16LL * 1024 * 1024;
 
 // libjpeg reports a fatal error by calling error_exit, which must not return. We leave the
 // library with longjmp back into the small functions below, which hold no object with a
@@ -76,6 +79,20 @@ bool readRows(j_decompress_ptr cinfo, ErrorTrap* trap, JSAMPROW* rows) {
   return true;
 }
 
+// What the library allocates for the whole picture's coefficients when it reads it in more
+// than one scan, a block of 64 two-byte samples each, rounded up as it rounds them.
+int64_t coefficientBytes(j_decompress_ptr cinfo) {
+  if (!jpeg_has_multiple_scans(cinfo)) return 0;
+  int64_t blocks = 0;
+  for (int i = 0; i < cinfo->num_components; ++i) {
+    const jpeg_component_info& c = cinfo->comp_info[i];
+    auto roundUp = [](int64_t n, int64_t m) { return (n + m - 1) / m * m; };
+    blocks += roundUp(c.width_in_blocks, c.h_samp_factor) *
+              roundUp(c.height_in_blocks, c.v_samp_factor);
+  }
+  return blocks * static_cast<int64_t>(sizeof(JBLOCK));
+}
+
 // CMYK output has four bytes a pixel like our words, so it is converted where it lies. Adobe's
 // writers store the inks inverted and say so with their marker; the rest store them plainly.
 void cmykToRgb(ui::Bitmap& bmp, bool inverted) {
@@ -122,13 +139,16 @@ JpegDecoder::JpegDecoder(const std::string& bytes) : state_(std::make_unique<Sta
   if (!create(&s.cinfo, &s.trap)) s.fail();
   s.progress.progress_monitor = limitScans;
   s.cinfo.progress = &s.progress;
-  // Beyond the output bitmap, a progressive picture keeps its coefficients in memory: cap it.
-  s.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
+  // The library's own bound on what it keeps of the picture, behind the check of the header
+  // below, with room for its row buffers.
+  s.cinfo.mem->max_memory_to_use = static_cast<long>(kJpegMaxCoefficientBytes + kRowBufferRoom);
   if (bytes.size() > kMaxPictureFileBytes) throw DecodeError("JPEG picture is too large");
   if (!readHeader(&s.cinfo, &s.trap, &bytes)) s.fail();
   const int64_t w = s.cinfo.image_width, h = s.cinfo.image_height;
   if (w > ui::Bitmap::kMaxSide || h > ui::Bitmap::kMaxSide || w * h > ui::Bitmap::kMaxPixels)
     throw DecodeError("JPEG picture is too large");
+  if (coefficientBytes(&s.cinfo) > kJpegMaxCoefficientBytes)
+    throw DecodeError("JPEG picture needs too much memory to decode");
   switch (s.cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
     case JCS_RGB:
@@ -166,6 +186,8 @@ ui::Size JpegDecoder::sizeAt(int denominator) {
 
 ui::Bitmap JpegDecoder::decode(int denominator) {
   const ui::Size size = sizeAt(denominator);
+  if (static_cast<int64_t>(size.width) * size.height > kMaxPicturePixels)
+    throw DecodeError("JPEG picture is too large at 1/" + std::to_string(denominator));
   State& s = *state_;
   s.decoded = true;
   ui::Bitmap bmp;

@@ -14,6 +14,11 @@ namespace codecs {
 // Progressive pictures may hold any number of scans, each a pass over the whole picture; real
 // encoders write about ten, so more than this is taken as an attack on our time.
 constexpr int kJpegMaxScans = 100;
+// A picture read in more than one scan (progressive ones) keeps the coefficients of the whole
+// picture in memory while it decodes, two bytes a sample at full size whatever the output's
+// scale: past this it is refused. It lets through a progressive photo of about 20 megapixels
+// with the usual halved colour, 11 with full colour.
+constexpr int64_t kJpegMaxCoefficientBytes = 64LL * 1024 * 1024;
 
 class JpegDecoder {
  public:
@@ -27,7 +32,8 @@ class JpegDecoder {
   ui::Size fullSize() const;
   // The size decode() gives at scale 1/denominator (1, 2, 4 or 8).
   ui::Size sizeAt(int denominator);
-  // Decodes the picture at scale 1/denominator, once per decoder; throws DecodeError.
+  // Decodes the picture at scale 1/denominator, once per decoder; throws DecodeError, also
+  // when that scale gives more than kMaxPicturePixels.
   ui::Bitmap decode(int denominator);
 
  private:

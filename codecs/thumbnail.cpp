@@ -1,6 +1,7 @@
 #include "codecs/thumbnail.h"
 
 #include "codecs/decode_error.h"
+#include "codecs/picture_limits.h"
 #include "ui/canvas.h"
 
 namespace codecs {

@@ -5,6 +5,7 @@
 
 #include "online/httpreply.h"
 #include "platform/busyflag.h"
+#include "platform/textcase.h"
 
 namespace online {
 namespace {
@@ -20,6 +21,34 @@ const char kCanceled[] = "Connection Canceled";
 
 HttpError socketError(const SocketError& e) {
   return HttpError("Socket error " + std::to_string(e.code) + ": " + e.text);
+}
+
+// Host names are compared as the name system does, without regard to case; another port is
+// another server.
+bool sameServer(const HttpUrl& a, const HttpUrl& b) {
+  return a.port == b.port && platform::equalsAsciiNoCase(a.host, b.host);
+}
+
+// The cookies of one request and its redirects, each for the server it came from.
+struct ServerCookie {
+  HttpUrl server;
+  std::string cookie;
+};
+
+std::string cookieFor(const std::vector<ServerCookie>& cookies, const HttpUrl& url) {
+  for (const ServerCookie& c : cookies)
+    if (sameServer(c.server, url)) return c.cookie;
+  return {};
+}
+
+void keepCookie(std::vector<ServerCookie>& cookies, const HttpUrl& url, const std::string& cookie) {
+  for (ServerCookie& c : cookies) {
+    if (sameServer(c.server, url)) {
+      c.cookie = cookie;
+      return;
+    }
+  }
+  cookies.push_back({url, cookie});
 }
 
 }  // namespace
@@ -48,12 +77,14 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
 
   const HttpUrl first = analyseUrl(url);
   HttpUrl target = first;
+  // A redirect may point anywhere. The caller's cookie and credentials are for the server it
+  // asked, and a cookie that a redirect set goes back only to the server that set it.
+  std::vector<ServerCookie> cookies{{first, HeaderInfo.Cookie}};
   for (int redirects = 0;; ++redirects) {
     Port = target.port;
-    // A redirect may point anywhere; the user's password is only for the server it was
-    // meant for.
     HttpHeaderInfo info = HeaderInfo;
-    if (target.host != first.host || target.port != first.port) {
+    info.Cookie = cookieFor(cookies, target);
+    if (!sameServer(target, first)) {
       info.UserId.clear();
       info.Password.clear();
     }
@@ -71,8 +102,12 @@ void HttpClient::request(HttpMethod method, const std::string& url, const std::s
     }
     if (redirects == kMaxRedirects) throw HttpError("Too many redirects (more than 10)");
     if (reply.location().empty()) throw HttpError("Redirect without a Location");
-    if (!reply.cookie().empty()) HeaderInfo.Cookie = reply.cookie();
-    target = analyseUrl(resolveLocation(target, reply.location()));
+    if (!reply.cookie().empty()) keepCookie(cookies, target, reply.cookie());
+    const HttpUrl next = analyseUrl(resolveLocation(target, reply.location()));
+    // A form's body is for the server it was posted to: the login's holds the password.
+    if (body && !sameServer(next, first))
+      throw HttpError("A form is not sent on to another server");
+    target = next;
   }
 }
 

@@ -40,6 +40,8 @@ class HttpClient {
   bool InputFileMode = false;  // on: the body goes to the file named by Body
   std::string Body;            // the body file's name, or the received body
   std::string Header;          // the last reply's status and header lines with their line ends
+  // The caller's request headers, left as they are: a cookie that a redirect sets lives only
+  // for the rest of that request.
   HttpHeaderInfo HeaderInfo;
   int statusCode = 0;
   int64_t bytesTotal = 0;  // Content-Length of the reply, 0 when absent

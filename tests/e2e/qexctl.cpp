@@ -33,8 +33,12 @@
 //   qexctl --tray <present|remove|restart> asks whether the program's tray icon is there,
 //                                          removes it as an Explorer that ended would, or
 //                                          announces a new taskbar as a restarted Explorer does
+//   qexctl --memory                        prints the memory of the main window's process as
+//                                          Windows counts it, in KiB: "ok <working set> <peak
+//                                          working set> <private bytes>"
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
+#include <psapi.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -437,10 +441,37 @@ int tray(const std::string& what) {
   return 0;
 }
 
+// The process is found by its main window, so no other copy of the program is measured.
+// GetProcessMemoryInfo lives in psapi.dll, which is looked up rather than linked.
+int printMemory() {
+  HWND target = findMain(0);
+  if (!target) return 2;
+  DWORD id = 0;
+  GetWindowThreadProcessId(target, &id);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+  using Query = BOOL(WINAPI*)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
+  HMODULE psapi = LoadLibraryA("psapi.dll");
+  auto query = psapi ? reinterpret_cast<Query>(
+                           reinterpret_cast<void*>(GetProcAddress(psapi, "GetProcessMemoryInfo")))
+                     : nullptr;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  const bool read = process && query && query(process, &counters, sizeof counters);
+  if (process) CloseHandle(process);
+  if (!read) {
+    std::puts("error no memory counters");
+    return 1;
+  }
+  auto kib = [](SIZE_T bytes) { return static_cast<unsigned long long>(bytes / 1024); };
+  std::printf("ok %llu %llu %llu\n", kib(counters.WorkingSetSize), kib(counters.PeakWorkingSetSize),
+              kib(counters.PagefileUsage));
+  return 0;
+}
+
 int usage() {
   std::fputs(
       "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
-      "--processes\n"
+      "--processes | --memory\n"
       "       | --savefile <path>\n"
       "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
       "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n"
@@ -463,6 +494,7 @@ int main(int argc, char** argv) {
   if (args[0] == "--boxes") return listBoxes();
   if (args[0] == "--windows") return listWindows();
   if (args[0] == "--processes") return countProcesses();
+  if (args[0] == "--memory") return printMemory();
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
   if (args[0] == "--savefile") return args.size() == 2 ? saveFile(args[1]) : usage();
   if (args[0] == "--samples")

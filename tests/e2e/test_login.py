@@ -1,10 +1,52 @@
 """The forum login under Wine against the community server stand-in: a known member logs in and
-the main window takes the member layout; a wrong password is refused."""
+the main window takes the member layout; a wrong password is refused; a server that sends the
+login elsewhere gets it nowhere."""
+import socket
+import threading
+
 from community import CommunityServer, settings
 from harness import Program, check, screenshot, wait_until
 
 REFUSED = ("Orvanta Kestrel\tYou tried logging in using either a wrong User name or Password. "
            "Please try again.")
+
+
+NO_SERVER = "Orvanta Kestrel\tThe software could not connect to the server. Please try again."
+
+
+class OneAnswer:
+    """A server on a loopback address that gives every request the same answer and keeps what
+    it was sent."""
+
+    def __init__(self, address, answer):
+        self.listener = socket.create_server((address, 0))
+        self.host = "%s:%d" % (address, self.listener.getsockname()[1])
+        self.answer = answer
+        self.received = []
+        threading.Thread(target=self.serve, daemon=True).start()
+
+    def serve(self):
+        while True:
+            try:
+                connection, _ = self.listener.accept()
+            except OSError:
+                return
+            with connection:
+                connection.settimeout(10)
+                request = b""
+                try:
+                    while b"\r\n\r\n" not in request:
+                        piece = connection.recv(4096)
+                        if not piece:
+                            break
+                        request += piece
+                    self.received.append(request.decode("latin-1"))
+                    connection.sendall(self.answer.encode("latin-1"))
+                except OSError:
+                    pass
+
+    def stop(self):
+        self.listener.close()
 
 
 def open_login(wine, name, server):
@@ -66,3 +108,31 @@ def test_wrong_password_is_refused(wine):
         if p:
             p.kill()
         server.stop()
+
+
+def test_a_login_sent_to_another_host_is_not_sent_there(wine):
+    elsewhere = OneAnswer("127.0.0.2", "HTTP/1.0 200 OK\r\n\r\nlogin:true")
+    home = OneAnswer("127.0.0.1", "HTTP/1.0 302 Found\r\nLocation: http://%s/forum/instant.php"
+                     "\r\n\r\n" % elsewhere.host)
+    p = None
+    try:
+        p = open_login(wine, "redirected", home)
+        p.act("settext loginfrm.Edit1 demo")
+        p.act("settext loginfrm.Edit2 secret")
+        p.act("click loginfrm.Image1")
+        wait_until(lambda: NO_SERVER in p.boxes() or p.get("loginfrm.visible") == "0", 30,
+                   what="the login to end")
+        check(elsewhere.received == [], "the other host received %r" % elsewhere.received)
+        check(len(home.received) == 1 and
+              home.received[0].startswith("POST /forum/instant.php?do=login&"),
+              "at home: %r" % home.received)
+        screenshot(wine, "login-redirected")
+        p.answer("OK")
+        wait_until(lambda: p.get("loginfrm.Label5.caption") == "Login failed.", 20,
+                   what="the status line")
+        check(p.get("qex_ulm_frm.Label1.caption").startswith("Windows user"), "a member after all")
+    finally:
+        if p:
+            p.kill()
+        home.stop()
+        elsewhere.stop()

@@ -1,8 +1,9 @@
 """The news window under Wine against the community server stand-in on loopback: the content of
 a refresh and the requests behind it, hovering, the headline list under the real mouse wheel, F5
-held down, a gallery on its way, a stopped server, a server that never answers, and a headline
-file of another version."""
+held down, a gallery on its way, a stopped server, a server that never answers, a headline file
+of another version, and hostile pictures."""
 import os
+import struct
 import subprocess
 
 from community import CommunityServer, Swallower, settings
@@ -41,6 +42,29 @@ def placeholder_on(png, at, left, top, width, height):
     x = at[0] + left + width // 2 - 16 + 16
     y = at[1] + top + height // 2 - 16 - 32 // 3 + 2 + 16
     return pixel(png, x, y) == pixel(icon, 16, 16)
+
+
+def memory_mb(program):
+    """The program's working set, its peak and its private bytes in MB, as Windows counts them
+    for the process of its main window."""
+    rc, text = program.ctl("--memory")
+    check(rc == 0 and text.startswith("ok "), "memory: %s" % text)
+    return [int(kb) // 1024 for kb in text.split()[1:]]
+
+
+def screen_bomb():
+    """A GIF of 35 bytes whose screen is 16384 x 4096: one black pixel on 256 MB of canvas."""
+    return (b"GIF89a" + struct.pack("<HHBBB", 16384, 4096, 0x80, 0, 0) + b"\0\0\0\xff\xff\xff" +
+            b"," + struct.pack("<HHHHB", 0, 0, 1, 1, 0) + b"\x02\x02\x4c\x01\x00;")
+
+
+def progressive_bomb(jpeg_file):
+    """The picture made progressive without loss, then declared 8192 x 8192: read in many
+    scans, a picture that size keeps 192 MB of coefficients."""
+    data = subprocess.run(["jpegtran", "-progressive", jpeg_file], stdout=subprocess.PIPE,
+                          check=True, timeout=30).stdout
+    frame = data.index(b"\xff\xc2")
+    return data[:frame + 5] + struct.pack(">HH", 8192, 8192) + data[frame + 9:]
 
 
 def start_news(wine, name, host, loop=1):
@@ -214,4 +238,53 @@ def test_foreign_version_asks_and_shows_no_rows(wine):
     finally:
         if p:
             p.kill()
+        server.stop()
+
+
+def test_hostile_pictures_show_placeholders_and_cost_no_memory(wine):
+    server = CommunityServer("hostile")
+    for banner in ("banner1.gif", "banner2.gif", "banner3.gif"):
+        with open(os.path.join(server.dir, "banners", banner), "wb") as f:
+            f.write(screen_bomb())
+    gallery = os.path.join(server.dir, "gallery", "harbour.jpg")
+    bomb = progressive_bomb(gallery)
+    with open(gallery, "wb") as f:
+        f.write(bomb)
+    p = Program(wine, "hostile")
+    p.write_ini("[System]\nNews=0\n" + settings(server.host))
+    try:
+        p.start()
+        p.wait_ready()
+        before = memory_mb(p)
+
+        def refreshed(requests):
+            return lambda: (len(server.requests()) >= requests and
+                            p.get("qextodayfrm.caption") == "Orvanta Kestrel")
+
+        p.act("menu qex_ulm_frm.PopupMenu1.QEXToday1")
+        wait_until(refreshed(3), 60, what="the news with its pictures")
+        # F5 fetches both pictures again, as the rotation does the banner.
+        p.act("key qextodayfrm 116 down")
+        p.act("key qextodayfrm 116 up")
+        wait_until(refreshed(6), 60, what="the refresh")
+        after = memory_mb(p)
+        asked = server.requests()
+        check(sum(r.startswith("GET /banners/") for r in asked) == 2 and
+              asked.count("GET /gallery/harbour.jpg HTTP/1.0") == 2, "requests: %r" % asked)
+        print("memory in MB (working set, peak, private): before %r, after %r" % (before, after))
+        check(after[1] - max(before[0], before[1]) < 64 and after[2] - before[2] < 64,
+              "memory grew from %r to %r MB" % (before, after))
+
+        shot = screenshot(wine, "news-hostile-pictures")
+        at = origin(p)
+        check(placeholder_on(shot, at, 48, 271, 468, 60), "no placeholder on the banner")
+        check(placeholder_on(shot, at, 242, 64, 135, 135), "no placeholder on the gallery")
+        p.expect("qextodayfrm.AdvertImage.cursor", "default", "a missing banner is no link")
+        p.expect("qextodayfrm.HeadlineLabel0.caption", ROWS[0], "the headlines")
+        p.expect("qextodayfrm.NewsHeadLabel.caption", "Kestrel 1.21 is out", "lead story")
+        p.act("close qextodayfrm")
+        wait_until(lambda: p.get("qextodayfrm.visible") == "0", 20, what="the window to close")
+        p.expect("qex_ulm_frm.visible", "1", "the main window")
+    finally:
+        p.kill()
         server.stop()

@@ -2,7 +2,9 @@
 
 #include "codecs/decode_error.h"
 #include "codecs/gif.h"
+#include "codecs/picture_limits.h"
 #include "platform/fake/fake_files.h"
+#include "tests/unit/address_ceiling.h"
 #include "tests/unit/codec_pictures.h"
 
 using codecs::decodeGif;
@@ -247,6 +249,44 @@ TEST(GifDecode, BoundsHostileSizesAndCounts) {
   EXPECT_EQ(decodeGif(testpics::encodeGif(s)).frames.size(), static_cast<size_t>(codecs::kGifMaxFrames));
   s.frames.push_back(solidFrame(0, 0, 1, 1, 1));
   expectFailure(testpics::encodeGif(s), "too many frames");
+}
+
+// In an address space with room for the largest animation allowed and little more, pictures
+// past the ceilings are refused by their declared sizes, before a failed allocation could.
+TEST(GifDecode, HostilePicturesAreRefusedBeforeTheyCostMemory) {
+  auto outcome = [](const std::string& bytes) {
+    return testmem::withinAddressSpace(128 << 20, [&] {
+      try {
+        return "decoded " + std::to_string(decodeGif(bytes).frames.size()) + " frames";
+      } catch (const DecodeError& e) {
+        return std::string(e.what());
+      }
+    });
+  };
+  GifPlan s = screen();
+  s.width = 16384, s.height = 4096;  // in 35 bytes
+  s.frames = {solidFrame(0, 0, 1, 1, 1)};
+  EXPECT_EQ(outcome(testpics::encodeGif(s)), "GIF picture is too large");
+  s.width = s.height = 2048;
+  EXPECT_EQ(outcome(testpics::encodeGif(s)), "decoded 1 frames");
+
+  // A banner with as many frames as the animation ceiling holds, then one more.
+  s.width = 468, s.height = 60;
+  const size_t most = static_cast<size_t>(codecs::kGifMaxAnimationPixels / (468 * 60));
+  s.frames.assign(most, solidFrame(0, 0, 1, 1, 1));
+  EXPECT_EQ(outcome(testpics::encodeGif(s)), "decoded " + std::to_string(most) + " frames");
+  s.frames.push_back(solidFrame(0, 0, 1, 1, 1));
+  EXPECT_EQ(outcome(testpics::encodeGif(s)), "GIF animation is too large");
+
+  // A frame larger than the screen is clipped, but its raster would be read whole.
+  s = screen();
+  s.frames = {solidFrame(0, 0, 1, 1, 1)};
+  std::string bytes = testpics::encodeGif(s);
+  const size_t desc = bytes.find(',');
+  ASSERT_NE(desc, std::string::npos);
+  bytes[desc + 5] = bytes[desc + 7] = '\0';
+  bytes[desc + 6] = bytes[desc + 8] = '\x20';  // 8192 x 8192
+  EXPECT_EQ(outcome(bytes), "GIF frame is too large");
 }
 
 TEST(GifDecode, ReadsFilesThroughThePlatform) {

@@ -245,7 +245,7 @@ TEST_F(HttpClientExchange, RedirectCarriesTheCookieToTheNewTarget) {
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "GET /dir/next?a=1 HTTP/1.0");
   EXPECT_NE(requests[1].find("\r\nCookie: sid=42\r\n"), std::string::npos);
-  EXPECT_EQ(client.HeaderInfo.Cookie, "sid=42");
+  EXPECT_EQ(client.HeaderInfo.Cookie, "");
   EXPECT_EQ(client.Body, "arrived");
   EXPECT_EQ(client.Header, "HTTP/1.0 200 OK\r\n\r\n");
   EXPECT_EQ(events.back(), "success 0");
@@ -279,25 +279,72 @@ TEST_F(HttpClientExchange, DrippedRedirectWithAnEmptyBodyKeepsTheLinesAfterItsLe
   EXPECT_EQ(client.Body, "arrived");
 }
 
-TEST_F(HttpClientExchange, CredentialsDoNotFollowARedirectToAnotherHost) {
-  int served = 0;
-  std::string elsewhere;
+// The second host is another loopback address, as a server elsewhere would be.
+TEST_F(HttpClientExchange, AFormIsPostedAgainOnlyToItsOwnServer) {
+  Server elsewhere(answer("HTTP/1.0 200 OK\r\n\r\nlogin:true"), "127.0.0.2");
+  std::string location;
   Server server([&](Connection& c) {
-    if (served++ == 0)
-      c.send("HTTP/1.0 302 Found\r\nLocation: " + elsewhere + "\r\n\r\n");
+    if (c.request().compare(0, 9, "POST /in ") == 0)
+      c.send("HTTP/1.0 302 Found\r\nLocation: " + location + "\r\n\r\n");
     else
-      c.send("HTTP/1.0 200 OK\r\n\r\nlogin:true");
+      c.send("HTTP/1.0 200 OK\r\n\r\nlogin:false");
   });
-  elsewhere = "http://localhost:" + std::to_string(server.port()) + "/other";
   client.HeaderInfo.UserId = "user: jo";
   client.HeaderInfo.Password = "password: secret";
-  client.Post(server.url("/forum/instant.php"), "x");
-  auto requests = server.requests();
-  ASSERT_EQ(requests.size(), 2u);
-  EXPECT_NE(requests[0].find("\r\nAuthorization: Basic "), std::string::npos);
-  EXPECT_EQ(requests[1].find("Authorization"), std::string::npos);
-  EXPECT_EQ(requests[1].substr(0, requests[1].find("\r\n")), "POST /other HTTP/1.0");
-  EXPECT_EQ(client.HeaderInfo.Password, "password: secret");
+  const std::string form = "user:jopassword:secret";
+  for (const std::string& other :
+       {elsewhere.url("/in"), "http://localhost:" + std::to_string(server.port()) + "/in",
+        "http://127.0.0.1:" + std::to_string(elsewhere.port()) + "/in"}) {
+    location = other;
+    EXPECT_EQ(errorOf([&] { client.Post(server.url("/in"), form); }),
+              "A form is not sent on to another server")
+        << other;
+  }
+  EXPECT_TRUE(elsewhere.requests().empty());
+  EXPECT_EQ(server.requests().size(), 3u);
+  EXPECT_TRUE(events.empty());
+
+  // On its own server the form goes to the new place whole, credentials and all.
+  location = "/again";
+  client.Post(server.url("/in"), form);
+  const auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 5u);
+  EXPECT_EQ(requests[4].substr(0, requests[4].find("\r\n")), "POST /again HTTP/1.0");
+  EXPECT_NE(requests[4].find("\r\nAuthorization: Basic "), std::string::npos);
+  const std::string encoded = "\r\n\r\nuser%3ajopassword%3asecret";
+  EXPECT_EQ(requests[4].substr(requests[4].size() - encoded.size()), encoded);
+  EXPECT_EQ(client.Body, "login:false");
+}
+
+TEST_F(HttpClientExchange, CookiesAndCredentialsGoBackOnlyToTheirOwnServer) {
+  std::string there, back;
+  Server home([&](Connection& c) {
+    if (c.request().compare(0, 11, "GET /first ") == 0)
+      c.send("HTTP/1.0 302 Found\r\nSet-Cookie: home=1\r\nLocation: " + there + "\r\n\r\n");
+    else
+      c.send("HTTP/1.0 200 OK\r\n\r\nhome again");
+  });
+  Server away([&](Connection& c) {
+    c.send("HTTP/1.0 302 Found\r\nSet-Cookie: away=2\r\nLocation: " + back + "\r\n\r\n");
+  }, "127.0.0.2");
+  there = away.url("/x");
+  back = home.url("/y");
+  client.HeaderInfo.Cookie = "mine=0";
+  client.HeaderInfo.UserId = "user: jo";
+  client.HeaderInfo.Password = "password: secret";
+  client.Get(home.url("/first"));
+  EXPECT_EQ(client.Body, "home again");
+  const auto atHome = home.requests(), atAway = away.requests();
+  ASSERT_EQ(atHome.size(), 2u);
+  ASSERT_EQ(atAway.size(), 1u);
+  EXPECT_NE(atHome[0].find("\r\nCookie: mine=0\r\n"), std::string::npos);
+  EXPECT_EQ(atAway[0].find("Cookie"), std::string::npos);
+  EXPECT_EQ(atAway[0].find("Authorization"), std::string::npos);
+  EXPECT_NE(atHome[1].find("\r\nCookie: home=1\r\n"), std::string::npos);
+  EXPECT_EQ(atHome[1].find("away=2"), std::string::npos);
+  EXPECT_NE(atHome[1].find("\r\nAuthorization: Basic "), std::string::npos);
+  // What the caller set is left as it was, for its next request.
+  EXPECT_EQ(client.HeaderInfo.Cookie, "mine=0");
 }
 
 TEST_F(HttpClientExchange, RedirectLoopStopsAfterTenAndOneWithoutTargetFails) {

@@ -2,6 +2,7 @@
 
 #include "codecs/decode_error.h"
 #include "codecs/jpeg.h"
+#include "tests/unit/address_ceiling.h"
 #include "tests/unit/codec_pictures.h"
 
 using codecs::decodeJpeg;
@@ -148,6 +149,39 @@ TEST(JpegDecode, RefusesSizesBeyondTheBitmapLimits) {
   EXPECT_THROW(JpegDecoder(testpics::withJpegSize(small, side, rows + 1)), DecodeError);
   EXPECT_THROW(JpegDecoder(testpics::withJpegSize(small, side + 1, 1)), DecodeError);
   expectFailure(testpics::withJpegSize(small, 1, side + 1), "too large");
+}
+
+// In an address space with room for what the ceilings allow and little more, pictures past
+// them are refused by the sizes their headers declare, before a failed allocation could; the
+// ones within them fail only where their data runs out.
+TEST(JpegDecode, HostilePicturesAreRefusedBeforeTheyCostMemory) {
+  auto outcome = [](const std::string& bytes, int denominator) {
+    return testmem::withinAddressSpace(96 << 20, [&] {
+      try {
+        const ui::Bitmap b = JpegDecoder(bytes).decode(denominator);
+        return "decoded " + std::to_string(b.width()) + " x " + std::to_string(b.height());
+      } catch (const DecodeError& e) {
+        return std::string(e.what());
+      }
+    });
+  };
+  const std::string baseline = encodeJpeg(quadrants(16, 16));
+  JpegPlan plan = quadrants(16, 16);
+  plan.progressive = true;
+  const std::string progressive = encodeJpeg(plan);
+  const std::string cut = "Broken JPEG picture: Corrupt JPEG data: premature end of data segment";
+
+  EXPECT_EQ(outcome(testpics::withJpegSize(baseline, 30000, 30000), 8),
+            "JPEG picture is too large");
+  // Four megapixels at 1/2, sixteen whole.
+  const std::string large = testpics::withJpegSize(baseline, 4096, 4096);
+  EXPECT_EQ(outcome(large, 1), "JPEG picture is too large at 1/1");
+  EXPECT_EQ(outcome(large, 2), cut);
+  // Read in many scans, the picture is held whole whatever the scale: 192 MB of coefficients
+  // at 8192 x 8192 with halved colour, 48 MB at 4096 x 4096.
+  EXPECT_EQ(outcome(testpics::withJpegSize(progressive, 8192, 8192), 8),
+            "JPEG picture needs too much memory to decode");
+  EXPECT_EQ(outcome(testpics::withJpegSize(progressive, 4096, 4096), 8), cut);
 }
 
 TEST(JpegDecode, ADecoderDecodesOnceAtTheScalesItKnows) {

@@ -119,6 +119,22 @@ TEST_F(LoginWindow, EnterLogsInAsTheButtonDoes) {
   EXPECT_EQ(backend.boxes[0].text, kNoServer);
 }
 
+TEST_F(LoginWindow, ARedirectElsewhereGetsNoPasswordAndTheLoginFails) {
+  loopback::Server elsewhere([](Connection& c) { c.send("HTTP/1.0 200 OK\r\n\r\nlogin:true"); },
+                             "127.0.0.2");
+  custom = [&](Connection& c) {
+    c.send("HTTP/1.0 302 Found\r\nLocation: " + elsewhere.url("/forum/instant.php") + "\r\n\r\n");
+  };
+  startWith();
+  type("jo", "secret");
+  click(login().Image1);
+  EXPECT_TRUE(elsewhere.requests().empty());
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text, kNoServer);
+  EXPECT_EQ(login().Label5.caption(), "Login failed.");
+  EXPECT_FALSE(app->qex_ulm_frm->memberFlag);
+}
+
 TEST_F(LoginWindow, ShowingFillsInTheStoredNameAndRegisterOnlyForGuests) {
   startWith("User=jo\r\nMember=1\r\n");
   EXPECT_EQ(login().Edit1.text(), "jo");

@@ -19,16 +19,16 @@
 namespace loopback {
 namespace {
 
-int listenOnLoopback(uint16_t& port, int backlog = 8) {
+int listenOnLoopback(uint16_t& port, int backlog = 8, const std::string& address = "127.0.0.1") {
   int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) throw std::runtime_error("socket");
   int on = 1;
   ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
   sockaddr_in at{};
   at.sin_family = AF_INET;
-  at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t size = sizeof at;
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || ::listen(fd, backlog) != 0 ||
+  if (::inet_pton(AF_INET, address.c_str(), &at.sin_addr) != 1 ||
+      ::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || ::listen(fd, backlog) != 0 ||
       ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &size) != 0) {
     ::close(fd);
     throw std::runtime_error("bind");
@@ -98,8 +98,9 @@ void Connection::stall(int ms) {
   wake_.wait_for(hold, std::chrono::milliseconds(ms), [&] { return stopping_.load(); });
 }
 
-Server::Server(Handler handler) : handler_(std::move(handler)) {
-  listener_ = listenOnLoopback(port_);
+Server::Server(Handler handler, std::string address)
+    : handler_(std::move(handler)), address_(std::move(address)) {
+  listener_ = listenOnLoopback(port_, 8, address_);
   thread_ = std::thread([this] { run(); });
 }
 
@@ -114,7 +115,7 @@ Server::~Server() {
 }
 
 std::string Server::url(const std::string& path) const {
-  return "http://127.0.0.1:" + std::to_string(port_) + path;
+  return "http://" + address_ + ":" + std::to_string(port_) + path;
 }
 
 std::vector<std::string> Server::requests() const {

@@ -1,4 +1,5 @@
-// A real HTTP server on 127.0.0.1 for the client's tests. Each connection's request is read
+// A real HTTP server on loopback (127.0.0.1, or another address of 127/8 for a second host)
+// for the client's tests. Each connection's request is read
 // whole (header and Content-Length body) and handed to the test's handler, which answers with
 // exact bytes, drips them, stalls or closes early; the connection closes when it returns.
 #pragma once
@@ -36,19 +37,20 @@ class Connection {
 class Server {
  public:
   using Handler = std::function<void(Connection&)>;
-  explicit Server(Handler handler);
+  explicit Server(Handler handler, std::string address = "127.0.0.1");
   ~Server();
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
 
   uint16_t port() const { return port_; }
-  // "http://127.0.0.1:<port>" followed by path.
+  // "http://<address>:<port>" followed by path.
   std::string url(const std::string& path) const;
   // Every request received so far, in order.
   std::vector<std::string> requests() const;
 
  private:
   Handler handler_;
+  std::string address_;
   int listener_ = -1;
   uint16_t port_ = 0;
   std::atomic<bool> stopping_{false};

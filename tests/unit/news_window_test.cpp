@@ -534,6 +534,31 @@ TEST_F(NewsWindow, BadPicturesAndShortFilesShowPlaceholders) {
   EXPECT_TRUE(backend.boxes.empty());
 }
 
+TEST_F(NewsWindow, PicturesPastTheirCeilingsShowPlaceholdersAndTheBannersRotateOn) {
+  publish(Feed{});
+  testpics::GifPlan huge;  // 35 bytes, 256 MB as a bitmap
+  huge.width = 16384, huge.height = 4096;
+  huge.globalMap = {ui::kBlack, ui::kWhite};
+  huge.frames = {testpics::solidFrame(0, 0, 1, 1, 1)};
+  route("/banner1.gif", {testpics::encodeGif(huge), nullptr});
+  testpics::JpegPlan progressive;
+  progressive.progressive = true;
+  route("/gallery.jpg",
+        {testpics::withJpegSize(testpics::encodeJpeg(progressive), 8192, 8192), nullptr});
+  startWith();
+  open();
+  EXPECT_EQ(lastBanner(), 1);
+  EXPECT_TRUE(placeholderOn(news().AdvertImage));
+  EXPECT_EQ(news().AdvertImage.cursor, ui::Cursor::Default);
+  EXPECT_TRUE(placeholderOn(news().GalleryThumb));
+  EXPECT_EQ(news().rowCount(), 2u);
+  EXPECT_EQ(news().NewsHeadLabel.caption(), "Lead story");
+  backend.advance(30000);
+  EXPECT_EQ(lastBanner(), 2);
+  EXPECT_FALSE(placeholderOn(news().AdvertImage));
+  EXPECT_TRUE(backend.boxes.empty());
+}
+
 TEST_F(NewsWindow, AnimatedBannersPlayWithTheirOwnDelays) {
   publish(Feed{});
   startWith();
