@@ -121,15 +121,20 @@ class Wine:
         return subprocess.Popen([LOADER] + args, env=env, cwd=cwd,
                                 stdout=stdout, stderr=subprocess.DEVNULL)
 
-    def reg_add(self, key, name, data, kind="REG_SZ"):
-        args = ["reg", "add", key, "/f", "/t", kind, "/d", data]
+    # view: 32 or 64 for one view of HKLM\Software; the program's own when not given.
+    def reg_add(self, key, name, data, kind="REG_SZ", view=None):
+        args = ["reg", "add", key, "/f", "/t", kind, "/d", data] + (["/reg:%d" % view] if view else [])
         args[3:3] = ["/ve"] if name is None else ["/v", name]
         r = self.run(args, timeout=60)
         check(r.returncode == 0, "reg add %s %s failed" % (key, name))
 
-    def reg_delete(self, key, name=None):
+    def reg_delete(self, key, name=None, view=None):
         args = ["reg", "delete", key, "/f"] + (["/v", name] if name else [])
-        self.run(args, timeout=60)
+        self.run(args + (["/reg:%d" % view] if view else []), timeout=60)
+
+    def reg_exists(self, key, name=None, view=None):
+        args = ["reg", "query", key] + (["/v", name] if name else [])
+        return self.run(args + (["/reg:%d" % view] if view else []), timeout=60).returncode == 0
 
     def set_version(self, version):
         self.reg_add("HKCU\\Software\\Wine", "Version", version)
