@@ -69,6 +69,18 @@ void App::endSession() {
   ui.removeTray();
 }
 
+void App::cannotWrite(const std::string& path) {
+  if (toldCannotWrite_) return;
+  toldCannotWrite_ = true;
+  ui.messageBox(nullptr,
+                "Orvanta Kestrel could not write \"" + path + "\" in its folder \"" + programDir_ +
+                    "\".\n\nThe program keeps its settings, downloads, quarantine and registry "
+                    "backups in its own folder. Move the program folder to a place where you may "
+                    "write, such as a folder of your own, or start Orvanta Kestrel as an "
+                    "administrator.",
+                kTitle, ui::kMbOk | ui::kMbIconWarning);
+}
+
 void App::openUrl(ui::Form* owner, const std::string& url, const std::string& failureText) {
   if (!sys.shell().execute(ui.nativeHandle(owner), "open", url))
     ui.messageBox(owner, failureText, kTitle, ui::kMbOk | ui::kMbIconWarning);

@@ -67,7 +67,13 @@ class App {
 
   // The program's directory with a trailing backslash.
   const std::string& programDir() const { return programDir_; }
-  Settings settings() { return Settings(sys.files(), programDir_ + "qexsys.ini"); }
+  Settings settings() {
+    return Settings(sys.files(), programDir_ + "qexsys.ini", [this](const std::string& path) { cannotWrite(path); });
+  }
+  // A file of the program's own folder could not be written: the settings, the downloads in
+  // Cache, the quarantine and the registry backup. The user is told once per run, at the first
+  // such failure, which folder it is and what to do; later failures add no box.
+  void cannotWrite(const std::string& path);
   std::string helpFile() const { return programDir_ + "help\\index.htm"; }
   // The skin library; there is one whenever a window exists.
   const frame::Skin& skin() const { return *skin_; }
@@ -83,6 +89,7 @@ class App {
 
  private:
   std::string programDir_;
+  bool toldCannotWrite_ = false;
   std::unique_ptr<frame::Skin> skin_;
 };
 

@@ -60,16 +60,21 @@ void Settings::writeString(const std::string& section, const std::string& key, c
   std::string current;
   uint32_t kept = 0;
   if (auto attributes = files_.attributes(path_)) {
-    if (*attributes & kRefusingAttributes) throw SettingsWriteError(path_);
+    if (*attributes & kRefusingAttributes) refused();
     auto content = files_.readFile(path_, kMaxSize);
     // An existing file that cannot be read back would lose its other keys if rewritten.
-    if (!content) throw SettingsWriteError(path_);
+    if (!content) refused();
     current = std::move(*content);
     kept = *attributes & kKeptAttributes;
   }
   platform::IniText ini(current);
   ini.set(section, key, value);
-  if (!replaceFile(files_, path_, ini.text(), kept)) throw SettingsWriteError(path_);
+  if (!replaceFile(files_, path_, ini.text(), kept)) refused();
+}
+
+void Settings::refused() {
+  if (refused_) refused_(path_);
+  throw SettingsWriteError(path_);
 }
 
 void Settings::writeInteger(const std::string& section, const std::string& key, int32_t value) {

@@ -9,17 +9,20 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/files.h"
+#include "ui/application.h"
 
 namespace app {
 
-// "Unable to write to <path>": the write was refused; the caller's handler stops there.
-class SettingsWriteError : public std::runtime_error {
+// "Unable to write to <path>": the write was refused, and the user told so by the settings'
+// reporter; the caller's handler stops there.
+class SettingsWriteError : public ui::ToldError {
  public:
-  explicit SettingsWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+  explicit SettingsWriteError(const std::string& path) : ui::ToldError("Unable to write to " + path) {}
 };
 
 class Settings {
@@ -28,7 +31,9 @@ class Settings {
   // so that a stray large file is never cut down to a few keys.
   static constexpr uint64_t kMaxSize = 4 * 1024 * 1024;
 
-  Settings(platform::Files& files, std::string path) : files_(files), path_(std::move(path)) {}
+  // refused: tells the user that the file could not be written, before the write throws.
+  Settings(platform::Files& files, std::string path, std::function<void(const std::string&)> refused)
+      : files_(files), path_(std::move(path)), refused_(std::move(refused)) {}
   const std::string& path() const { return path_; }
 
   std::string readString(const std::string& section, const std::string& key, const std::string& def);
@@ -41,8 +46,11 @@ class Settings {
   void writeBool(const std::string& section, const std::string& key, bool value);
 
  private:
+  [[noreturn]] void refused();
+
   platform::Files& files_;
   std::string path_;
+  std::function<void(const std::string&)> refused_;
 };
 
 }  // namespace app

@@ -184,7 +184,7 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
     if (MaxBodySize > 0 && bytesTotal > MaxBodySize) throw tooLarge();
     if (InputFileMode) {
       file = files_.createFile(Body);
-      if (!file) throw HttpError("Cannot create the file " + Body);
+      if (!file) throw HttpFileError("Cannot create the file", Body);
     } else {
       Body.clear();
     }
@@ -192,7 +192,7 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
   auto store = [&](const char* data, size_t size) {
     if (MaxBodySize > 0 && reply.received() > MaxBodySize) throw tooLarge();
     if (file) {
-      if (!file->write(data, size)) throw HttpError("Cannot write the file " + Body);
+      if (!file->write(data, size)) throw HttpFileError("Cannot write the file", Body);
     } else {
       if (Body.size() + size > kMaxTextBody) throw HttpError("Reply body larger than 4 MB");
       Body.append(data, size);
@@ -233,7 +233,7 @@ void HttpClient::receiveAll(platform::Socket& socket, HttpReplyReader& reply) {
     startBody();
   }
   reply.endBody();
-  if (file && !file->close()) throw HttpError("Cannot write the file " + Body);
+  if (file && !file->close()) throw HttpFileError("Cannot write the file", Body);
 }
 
 Transfer HttpClient::transfer(const std::function<Transfer()>& move,

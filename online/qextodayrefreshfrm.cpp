@@ -87,7 +87,13 @@ void Tqextodayfrm::fetch(online::HttpClient& client, const std::string& url,
     Tqextodayfrm& window;
     ~Ended() { window.transferEnded(); }
   } ended{*this};
-  client.Get(url);
+  try {
+    client.Get(url);
+  } catch (const online::HttpFileError& e) {
+    // Not the server's doing: the program's own folder cannot be written.
+    app_.cannotWrite(e.path());
+    throw;
+  }
 }
 
 void Tqextodayfrm::transferEnded() {

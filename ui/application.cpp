@@ -72,6 +72,7 @@ void Application::showException(const std::exception& e) {
 void Application::guard(const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const ToldError&) {
   } catch (const std::exception& e) {
     showException(e);
   }

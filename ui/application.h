@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +14,13 @@
 #include "ui/control.h"
 
 namespace ui {
+
+// An error that whoever raised it has told the user of already: the guard ends the handler and
+// shows nothing more.
+class ToldError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class Application {
  public:

@@ -353,7 +353,9 @@ TEST_F(MainWindow, ARefusedSettingsWriteAtQuitIsShownAndTheProgramEnds) {
   sys.fakeFiles.addFile("C:\\Program Files\\Orvanta\\qexsys.ini", "[System]\r\n", platform::kAttrReadOnly);
   main().PopupMenu1.choose("Quit1");
   app->run();
-  EXPECT_TRUE(shown("Unable to write to C:\\Program Files\\Orvanta\\qexsys.ini."));
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_NE(backend.boxes[0].text.find("could not write \"C:\\Program Files\\Orvanta\\qexsys.ini\""),
+            std::string::npos);
 }
 
 TEST_F(MainWindow, TrayMenuOrderAndDefault) {

@@ -115,9 +115,17 @@ TEST_F(Preferences, ARefusedSettingsWriteKeepsTheWindowOpenAndTheRunValues) {
   pref().show();
   click(pref().Image6);  // off
   click(pref().Image2);
-  EXPECT_TRUE(shown("Unable to write to " + kIni + "."));
+  ASSERT_EQ(backend.boxes.size(), 1u);
+  EXPECT_EQ(backend.boxes[0].text.find("Orvanta Kestrel could not write \"" + kIni +
+                                       "\" in its folder \"C:\\Program Files\\Orvanta\\\"."),
+            0u)
+      << backend.boxes[0].text;
   EXPECT_TRUE(pref().visible());
   EXPECT_EQ(runKey()->readString(monitor::kScanValue), "kept");
+  // Once a run: the next refusal says nothing more, and the window still stays.
+  click(pref().Image2);
+  EXPECT_EQ(backend.boxes.size(), 1u);
+  EXPECT_TRUE(pref().visible());
 }
 
 TEST_F(Preferences, CancelKeepsTheClickedSwitchesUntilTheNextShowing) {

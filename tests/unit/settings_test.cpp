@@ -81,7 +81,8 @@ class SettingsFile : public ::testing::Test {
       "[System]\r\nUser=ann\r\nRecycle=1\r\n\r\n[Rotator]\r\nLoop=4\r\n";
   platform::fake::FakeFiles files;
   const std::string path = std::string(kDir) + "qexsys.ini";
-  app::Settings settings{files, path};
+  std::vector<std::string> told;  // what the reporter heard
+  app::Settings settings{files, path, [this](const std::string& p) { told.push_back(p); }};
 
   void SetUp() override { files.addDir(kDir); }
   // Every name in the program folder, so that a file left behind shows.
@@ -102,6 +103,8 @@ class SettingsFile : public ::testing::Test {
     } catch (const app::SettingsWriteError& e) {
       EXPECT_STREQ(e.what(), "Unable to write to C:\\Kestrel\\qexsys.ini");
     }
+    ASSERT_FALSE(told.empty()) << "the refusal was not told";
+    EXPECT_EQ(told.back(), path);
   }
 };
 
