@@ -293,6 +293,8 @@ void Tdeepscanfrm::showFilesDetected(int32_t filesDetected) {
   Label8.setCaption(std::to_string(filesDetected));
 }
 
+void Tdeepscanfrm::cannotWrite(const std::string& folder) { app_.cannotWrite(folder); }
+
 // The window repaints and answers the user while it pauses.
 void Tdeepscanfrm::pause(uint32_t ms) { app_.ui.pause(ms); }
 

@@ -85,4 +85,5 @@ class Tdeepscanfrm : public app::Window, private scan::RemovalView {
   void showFilesDetected(int32_t filesDetected) override;
   void pause(uint32_t ms) override;
   void processMessages() override;
+  void cannotWrite(const std::string& folder) override;
 };

@@ -65,8 +65,9 @@ FileRemoval::Result FileRemoval::quarantine(std::vector<std::string> detectedFil
   if (running_) return Result::AlreadyRunning;
   platform::BusyFlag busy(running_);
   stop_ = false;
+  toldCannotWrite_ = false;
   const std::string folder = quarantineFolder(programDir);
-  platform::createFolders(files_, folder);
+  if (!platform::createFolders(files_, folder)) checkFolderTakesFiles(folder);
   const auto inside = platform::RealFolder::of(files_, windowsDir_);
   const Result result = each(detectedFiles, filesDetected, [&](const std::string& path) {
     return quarantineOne(path, inside, folder);
@@ -88,6 +89,7 @@ bool FileRemoval::quarantineOne(const std::string& path, const platform::RealFol
   if (!files_.fileExists(path)) return true;  // gone since the scan: nothing to say
   const std::string target = quarantineTarget(files_, folder, path);
   const bool copied = !target.empty() && files_.copyFile(path, target, true);
+  if (!copied) checkFolderTakesFiles(folder);
   const auto size = fileSize(files_, path);
   bool moved = copied && size && fileSize(files_, target) == size;
   if (moved) {
@@ -101,6 +103,20 @@ bool FileRemoval::quarantineOne(const std::string& path, const platform::RealFol
   }
   view_.showItem((moved ? "Moving " : "Could not quarantine ") + path);
   return moved;
+}
+
+// A copy that fails may be the file's fault (in use, unreadable) or the folder's; only the
+// folder's needs the user, who can move the program or run it as an administrator.
+void FileRemoval::checkFolderTakesFiles(const std::string& folder) {
+  if (toldCannotWrite_) return;
+  const std::string probe = folder + "\\~qexsys.tmp";
+  if (files_.createNewFile(probe)) {
+    files_.deleteFile(probe);
+    return;
+  }
+  if (files_.attributes(probe)) return;  // a leftover probe: the folder took it once
+  toldCannotWrite_ = true;
+  view_.cannotWrite(folder);
 }
 
 }  // namespace scan

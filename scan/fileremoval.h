@@ -39,6 +39,9 @@ class RemovalView {
   virtual void showFilesDetected(int32_t filesDetected) = 0;
   virtual void pause(uint32_t ms) = 0;
   virtual void processMessages() = 0;
+  // The quarantine folder cannot take files (it is missing and cannot be made, or refuses a
+  // new file): said once a run, whatever the number of files it turns away.
+  virtual void cannotWrite(const std::string& folder) = 0;
 };
 
 inline constexpr const char* kRemovalComplete = "File removal complete.";
@@ -65,12 +68,14 @@ class FileRemoval {
   bool deleteOne(const std::string& path, const platform::RealFolder& inside);
   bool quarantineOne(const std::string& path, const platform::RealFolder& inside,
                      const std::string& folder);
+  void checkFolderTakesFiles(const std::string& folder);
 
   platform::Files& files_;
   RemovalView& view_;
   const std::string windowsDir_;
   bool running_ = false;
   bool stop_ = false;
+  bool toldCannotWrite_ = false;
 };
 
 // The copy's path in the quarantine folder: the first free one of "<folder>\<name>.qua",

@@ -1,6 +1,8 @@
 """Windows' own conventions under Wine, with real input where a user gives it: Escape and Enter
 in the dialogs and tool windows, Tab between the login's fields, logging off while the program
 sits in the tray, and the tray icon coming back when Explorer starts anew."""
+import os
+import stat
 import subprocess
 
 from community import CommunityServer, settings
@@ -17,6 +19,7 @@ def start(wine, name, ini="[System]\nNews=0\n", *args):
 
 def test_escape_closes_the_dialogs_and_tool_windows_and_enter_confirms_the_preferences(wine):
     p = start(wine, "keys")
+    ini = os.path.join(p.dir, "qexsys.ini")
     try:
         for opener, form, title in (("menu qex_ulm_frm.PopupMenu1.Preferences1", "preffrm", "Preferences"),
                                     ("menu qex_ulm_frm.PopupMenu1.AboutKestrel1", "aboutfrm",
@@ -35,7 +38,27 @@ def test_escape_closes_the_dialogs_and_tool_windows_and_enter_confirms_the_prefe
         keyboard(wine, "Preferences", "key", "Return")
         wait_until(lambda: p.get("preffrm.visible") == "0", 20, what="Enter to close the preferences")
         check("InfSound=1" in p.read_ini(), "Enter did not keep the switch: %r" % p.read_ini())
+
+        # A settings file that cannot be written is named once a run, and the window stays.
+        os.chmod(ini, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)  # read-only to Windows
+        p.act("menu qex_ulm_frm.PopupMenu1.Preferences1")
+        wait_until(lambda: p.get("preffrm.visible") == "1", 20, what="the preferences")
+        p.act("click preffrm.Image5")
+        keyboard(wine, "Preferences", "key", "Return")
+        told = wait_until(lambda: p.boxes(), 20, what="the word about the settings file")
+        check(len(told) == 1 and "could not write" in told[0] and
+              wine.windows_path(ini) in told[0], "the boxes %r" % told)
+        p.answer("OK")
+        p.expect("preffrm.visible", "1", "the preferences closed on a refused write")
+        # The keys arrive in order: Escape closes the window only when Return raised no box.
+        keyboard(wine, "Preferences", "key", "Return")
+        keyboard(wine, "Preferences", "key", "Escape")
+        wait_until(lambda: p.get("preffrm.visible") == "0", 20,
+                   what="a second refusal to pass without a word: %r" % p.boxes())
+        check(p.boxes() == [], "told again: %r" % p.boxes())
+        check("InfSound=1" in p.read_ini(), "the file changed: %r" % p.read_ini())
     finally:
+        os.chmod(ini, stat.S_IRUSR | stat.S_IWUSR)
         p.kill()
 
 

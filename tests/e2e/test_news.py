@@ -76,6 +76,10 @@ def start_news(wine, name, host, loop=1):
     return p
 
 
+def idle_caption(p):
+    return p.get("qextodayfrm.caption") == "Orvanta Kestrel"
+
+
 def turn_wheel(wine, x, y, *buttons):
     """The pointer to x, y of the screen and the wheel turned a notch per button: 4 away from the
     user, 5 toward."""
@@ -85,7 +89,7 @@ def turn_wheel(wine, x, y, *buttons):
 
 
 def idle(p):
-    return p.get("qextodayfrm.caption") == "Orvanta Kestrel" and p.get("qextodayfrm.AuthorLabel.caption") != ""
+    return idle_caption(p) and p.get("qextodayfrm.AuthorLabel.caption") != ""
 
 
 def test_news_window_shows_the_servers_news(wine):
@@ -200,6 +204,33 @@ def test_stopped_server_gives_the_warning_and_two_placeholders(wine):
         check(p.ctl("get qextodayfrm.HeadlineLabel0.caption")[0] != 0, "rows without a server")
     finally:
         p.kill()
+
+
+def test_a_cache_that_takes_no_files_is_named_once_a_run(wine):
+    server = CommunityServer("nocache")
+    p = Program(wine, "nocache")
+    try:
+        cache = os.path.join(p.dir, "Cache")
+        os.rmdir(cache)
+        with open(cache, "w") as f:  # refuses a write as a read-only folder would
+            f.write("not a folder")
+        p.write_ini("[System]\nNews=1\n" + settings(server.host))
+        p.start()
+        p.wait_ready()
+        told = wait_until(lambda: p.boxes(), 60, what="the word about the program folder")
+        check(len(told) == 1 and "could not write" in told[0] and
+              wine.windows_path(cache) + "\\headlines.db" in told[0], "the boxes %r" % told)
+        screenshot(wine, "news-cannot-write")
+        p.answer("OK")
+        wait_until(lambda: idle_caption(p), 30, what="the refresh to end")
+        p.act("key qextodayfrm 116 down")
+        p.act("key qextodayfrm 116 up")
+        wait_until(lambda: len(server.requests()) == 2 and idle_caption(p), 30,
+                   what="the second refresh: %r" % server.requests())
+        check(p.boxes() == [], "told again: %r" % p.boxes())
+    finally:
+        p.kill()
+        server.stop()
 
 
 def test_closing_while_the_headlines_connect_leaves_no_box_behind(wine):

@@ -215,6 +215,7 @@ def test_scan_from_the_tray_removes_what_is_listed_and_quarantines_the_files(win
 
 
 def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(wine):
+    """... and a Quarantined folder that takes no files is named once, and every file stays."""
     windows = windows_dir(wine)
     gone = os.path.join(windows, "qexscan-c.exe")
     stays = os.path.join(windows, "qexscan-ro.exe")
@@ -272,6 +273,29 @@ def test_scan_save_log_asks_before_replacing_and_delete_files_counts_what_stays(
         with open(victim, "rb") as f:
             check(f.read() == b"needed", "the file of the Windows directory it led to was touched")
         p.expect("deepscanfrm.Label8.caption", "3", "Label8 counts the files that stayed")
+
+        # A plain file where the folder belongs refuses a write as a read-only folder would.
+        quarantined = os.path.join(p.dir, "Quarantined")
+        shutil.rmtree(quarantined)
+        with open(quarantined, "w") as f:
+            f.write("not a folder")
+        p.act("close deepscanfrm")
+        wait_until(lambda: p.get("deepscanfrm.visible") == "0", 20, what="the window to close")
+        p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
+        wait_complete(p)
+        p.act("click deepscanfrm.Label12")
+        told = wait_until(lambda: [b for b in p.boxes() if "could not write" in b], 30,
+                          what="the word about the program folder")
+        check(wine.windows_path(quarantined) in told[0] and "administrator" in told[0],
+              "the box %r" % told)
+        screenshot(wine, "scan-cannot-quarantine", "Orvanta Kestrel")
+        p.answer("OK")
+        wait_until(lambda: p.get("deepscanfrm.Label1.caption") == "Quarantine complete.", 30,
+                   what="the quarantine")
+        check(p.boxes() == [], "more boxes: %r" % p.boxes())
+        p.expect("deepscanfrm.Label8.caption", "3", "Label8 after a refused quarantine")
+        check(os.path.exists(stays) and os.path.islink(link) and os.path.islink(inner),
+              "a file went without its copy")
     finally:
         p.kill()
         for path in (gone, stays, link, inner, victim):

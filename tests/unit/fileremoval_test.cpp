@@ -30,6 +30,7 @@ struct Recorder : scan::RemovalView {
   void processMessages() override {
     if (onMessages) onMessages();
   }
+  void cannotWrite(const std::string& folder) override { events.push_back("cannot write " + folder); }
 };
 
 class FileRemovalTest : public ::testing::Test {
@@ -103,16 +104,6 @@ TEST_F(FileRemovalTest, AFileThatCannotBeMovedWholeStaysAndLeavesNoCopy) {
   EXPECT_TRUE(files.fileExists("C:\\WINDOWS\\readonly.exe"));
   EXPECT_FALSE(files.fileExists(kQuarantine + std::string("readonly.exe.qua")));
   EXPECT_FALSE(files.fileExists(kQuarantine + std::string("locked.exe.qua")));
-
-  // No folder to copy into: a file where the folder belongs.
-  platform::fake::FakeFiles blocked;
-  blocked.addFile("C:\\WINDOWS\\evil.exe", "e");
-  blocked.addFile("C:\\Program Files\\Orvanta\\Quarantined", "not a folder");
-  Recorder quiet;
-  scan::FileRemoval other(blocked, quiet, "C:\\WINDOWS");
-  other.quarantine({"C:\\WINDOWS\\evil.exe"}, 1, kProgramDir);
-  EXPECT_EQ(quiet.events.front(), "Could not quarantine C:\\WINDOWS\\evil.exe");
-  EXPECT_TRUE(blocked.fileExists("C:\\WINDOWS\\evil.exe"));
 }
 
 // Under Wine a link to a file lists as a plain file, and deleting it by name deletes its target:
@@ -184,6 +175,26 @@ class ShortCopies : public platform::Files {
  private:
   platform::fake::FakeFiles& f_;
 };
+
+TEST_F(FileRemovalTest, AQuarantineFolderThatTakesNoFilesIsToldOnceAndEveryFileStays) {
+  files.addFile("C:\\WINDOWS\\a.exe", "a");
+  files.addFile("C:\\WINDOWS\\b.exe", "b");
+  files.addFile("C:\\Program Files\\Orvanta\\Quarantined", "not a folder");
+  const Events paths{"C:\\WINDOWS\\a.exe", "C:\\WINDOWS\\b.exe"};
+  EXPECT_EQ(removal.quarantine(paths, 2, kProgramDir), Result::Done);
+  EXPECT_EQ(view.events, (Events{"cannot write C:\\Program Files\\Orvanta\\Quarantined",
+                                 "Could not quarantine C:\\WINDOWS\\a.exe", "pause 10",
+                                 "Could not quarantine C:\\WINDOWS\\b.exe", "pause 10",
+                                 "Quarantine complete."}));
+  EXPECT_EQ(content("C:\\WINDOWS\\a.exe"), "a");
+  EXPECT_EQ(content("C:\\WINDOWS\\b.exe"), "b");
+  // Once the folder can be made, the files go and nothing more is said; the probe is gone.
+  view.events.clear();
+  files.deleteFile("C:\\Program Files\\Orvanta\\Quarantined");
+  EXPECT_EQ(removal.quarantine({"C:\\WINDOWS\\b.exe"}, 1, kProgramDir), Result::Done);
+  EXPECT_EQ(view.events.front(), "Moving C:\\WINDOWS\\b.exe");
+  EXPECT_FALSE(files.attributes(kQuarantine + std::string("~qexsys.tmp")));
+}
 
 TEST_F(FileRemovalTest, ACopyOfAnotherSizeCountsAsFailedAndTheOriginalStays) {
   files.addFile("C:\\WINDOWS\\evil.exe", "0123456789");

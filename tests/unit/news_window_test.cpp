@@ -211,6 +211,24 @@ TEST_F(NewsWindow, FailedDownloadsSayWhatWentWrong) {
   EXPECT_EQ(news().caption(), "Orvanta Kestrel");
 }
 
+TEST_F(NewsWindow, ACacheThatCannotBeWrittenIsNamedOnceARun) {
+  publish(Feed{});
+  startWith();
+  sys.fakeFiles.addFile("C:\\Program Files\\Orvanta\\Cache", "not a folder");
+  open();
+  ASSERT_FALSE(backend.boxes.empty());
+  EXPECT_EQ(backend.boxes[0].text.find("Orvanta Kestrel could not write \"C:\\Program Files\\Orvanta\\"
+                                       "Cache\\headlines.db\" in its folder"),
+            0u)
+      << backend.boxes[0].text;
+  EXPECT_TRUE(placeholderOn(news().GalleryThumb));
+  EXPECT_TRUE(placeholderOn(news().AdvertImage));
+  pressF5();
+  backend.advance(2);
+  EXPECT_EQ(requestLines().size(), 2u);
+  EXPECT_EQ(backend.boxes.size(), 1u);
+}
+
 TEST_F(NewsWindow, HoveringARowShowsItsSummaryInTheBannersPlace) {
   Feed feed;
   feed.headlines.push_back(

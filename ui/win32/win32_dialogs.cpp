@@ -18,7 +18,10 @@ namespace ui::win32 {
 
 int Win32Backend::messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags) {
   HWND window = windowOf(owner);
-  // A box without an owner still holds back the program's other windows until it is answered.
+  // A box raised by no window in particular (a file that could not be written, say) stands
+  // over the window the user works in, which gets the keyboard back when it is answered.
+  if (!window) window = GetActiveWindow();
+  // Without one, it still holds back the program's other windows until it is answered.
   if (!window) flags |= MB_TASKMODAL;
   const std::string& title = caption.empty() && app_ ? app_->title() : caption;
   return MessageBoxA(window, text.c_str(), title.c_str(), flags);
