@@ -300,6 +300,8 @@ std::string Win32Files::fullPath(const std::string& path) { return fullPathOf(pa
 
 std::string Win32Files::finalPath(const std::string& path) {
   const RealSystemFolder real;
+  // Without final paths there is nothing to open for, and 98 and ME cannot open a folder.
+  if (!optionalApi().GetFinalPathNameByHandleW) return openedPath(path);
   // Backup semantics open folders too; the attributes right is all a name query needs.
   HANDLE opened = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -310,9 +312,15 @@ std::string Win32Files::finalPath(const std::string& path) {
 
 std::unique_ptr<FileForDeletion> Win32Files::openForDeletion(const std::string& path) {
   const RealSystemFolder real;
-  HANDLE h = CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  const OptionalApi& api = optionalApi();
+  // 98 and ME delete by the path (see Win32Deletion) and know neither the delete right, nor
+  // deletion sharing, nor links: there the handle only tells that a file, no folder, is there.
+  const bool throughHandle = api.SetFileInformationByHandle || api.NtSetInformationFile;
+  HANDLE h = throughHandle ? CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr)
+                           : CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32Deletion>(h, path);
 }

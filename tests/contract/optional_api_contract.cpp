@@ -88,8 +88,9 @@ TEST_F(FallbackFiles, WithoutFinalPathsThePathOpenedGivesTheSameAnswer) {
   EXPECT_EQ(platform::ansiLower(opened->finalPath()), real[3]);
 }
 
-// What every system's checked deletion must do: delete the file checked, refuse a read-only one,
-// and, where final paths tell a link, never take what a link points to.
+// What every system's checked deletion must do: delete the file checked; refuse a read-only one,
+// a folder, a missing file and one held open without deletion sharing; and, where final paths
+// tell a link, never take what a link points to.
 TEST_F(FallbackFiles, EverySystemsCheckedDeletionKeepsItsRules) {
   for (const auto& system : kDeletionSystems) {
     SCOPED_TRACE(system.name);
@@ -111,6 +112,14 @@ TEST_F(FallbackFiles, EverySystemsCheckedDeletionKeepsItsRules) {
     EXPECT_FALSE(folder.deleteFile(files, root + "outside.txt", DeletionRule::AnyFileBelow));
     EXPECT_TRUE(files.fileExists(root + "outside.txt"));
     ASSERT_TRUE(files.setAttributes(dir + "\\ro.txt", 0));
+    ASSERT_TRUE(files.createDirectory(dir + "\\folder"));
+    EXPECT_EQ(files.openForDeletion(dir + "\\folder"), nullptr);
+    EXPECT_EQ(files.openForDeletion(dir + "\\missing.txt"), nullptr);
+    auto writer = files.createFile(dir + "\\held.txt");
+    ASSERT_TRUE(writer);
+    EXPECT_FALSE(folder.deleteFile(files, dir + "\\held.txt", DeletionRule::OnlyTheNamedFile));
+    EXPECT_TRUE(writer->close());
+    EXPECT_TRUE(files.fileExists(dir + "\\held.txt"));
 
     if (!system.tellsLinks) continue;
     ASSERT_TRUE(files.writeFile(root + system.name + " canary.txt", "canary"));
