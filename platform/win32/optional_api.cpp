@@ -28,7 +28,9 @@ OptionalApi lookedUp() {
   lookUp(kernel32, "GlobalMemoryStatusEx", api.GlobalMemoryStatusEx);
   lookUp(kernel32, "GetFileSizeEx", api.GetFileSizeEx);
 
-  lookUp(GetModuleHandleA("user32.dll"), "SetLayeredWindowAttributes", api.SetLayeredWindowAttributes);
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  lookUp(user32, "SetLayeredWindowAttributes", api.SetLayeredWindowAttributes);
+  lookUp(user32, "EndMenu", api.EndMenu);
 
   const HMODULE shell32 = GetModuleHandleA("shell32.dll");
   lookUp(shell32, MAKEINTRESOURCEA(25), api.ILCombine);

@@ -52,6 +52,10 @@ struct OptionalApi {
   // shown opaque, the fades skipped.
   BOOL(WINAPI* SetLayeredWindowAttributes)(HWND window, COLORREF key, BYTE alpha, DWORD flags) = nullptr;
 
+  // user32, 2000 and later: ends the menu this thread has open. Without it (98, ME) the
+  // menu's owner is told to cancel its modes, which ends the menu as well.
+  BOOL(WINAPI* EndMenu)() = nullptr;
+
   // shell32 of every system from 95 on as ordinal 25 (by name only from XP SP1): joins a
   // folder's item list and a child's. Without it a folder cannot be listed, as when the shell
   // cannot parse its name.

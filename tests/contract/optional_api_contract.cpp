@@ -20,6 +20,7 @@
 #include "platform/win32/win32_sockets.h"
 #include "tests/contract/env.h"
 #include "tests/contract/files_env.h"
+#include "ui/win32/open_menu.h"
 
 namespace {
 
@@ -274,6 +275,43 @@ TEST_F(Fallbacks, WithoutPsapiProcessesAreListedNamedAndEndedAlike) {
   other.name = "another.exe";
   EXPECT_EQ(procs.terminate(victim->pid(), other), platform::Ending::Gone);
   EXPECT_EQ(procs.terminate(victim->pid(), victimIdentity), platform::Ending::Ended);
+}
+
+// The timers of the open-menu case: the first comes in the menu's own loop, the second only when
+// the menu did not close.
+bool menuHeldOn = false;
+void CALLBACK endTheMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  ui::win32::endOpenMenu();
+}
+void CALLBACK giveUpOnTheMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  menuHeldOn = true;
+  using EndMenuFn = BOOL(WINAPI*)();
+  reinterpret_cast<EndMenuFn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "EndMenu")))();
+}
+
+// Quitting closes a menu left open, or its loop would hold the program.
+TEST_F(Fallbacks, WithoutEndMenuAnOpenMenuStillCloses) {
+  for (const bool withEndMenu : {true, false}) {
+    SCOPED_TRACE(withEndMenu ? "with EndMenu" : "without");
+    OptionalApiOverride override;
+    if (!withEndMenu) override.table().EndMenu = nullptr;
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "Item");
+    menuHeldOn = false;
+    const UINT_PTR ending = SetTimer(nullptr, 0, 50, endTheMenu);
+    const UINT_PTR limit = SetTimer(nullptr, 0, 5000, giveUpOnTheMenu);
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 5, 5, 0, owner, nullptr), 0);
+    KillTimer(nullptr, ending);
+    KillTimer(nullptr, limit);
+    EXPECT_FALSE(menuHeldOn);
+    DestroyMenu(menu);
+    DestroyWindow(owner);
+  }
 }
 
 // A 32-bit program on 64-bit Windows writes where a 64-bit one would: into the real System32,

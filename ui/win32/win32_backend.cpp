@@ -9,6 +9,7 @@
 #include "platform/win32/optional_api.h"
 #include "ui/application.h"
 #include "ui/timer.h"
+#include "ui/win32/open_menu.h"
 #include "ui/win32/run.h"
 
 namespace ui::win32 {
@@ -172,7 +173,7 @@ void Win32Backend::run() {
 
 void Win32Backend::quit() {
   // A menu open at that moment would hold the program in its own loop until clicked away.
-  EndMenu();
+  endOpenMenu();
   PostQuitMessage(0);
 }
 
