@@ -42,7 +42,7 @@ struct OptionalApi {
   // 32 bits, carried over each wrap after 49.7 days.
   ULONGLONG(WINAPI* GetTickCount64)() = nullptr;
   // kernel32, 2000 and later: memory in full byte counts. Without it (98, ME)
-  // GlobalMemoryStatus, whose counts saturate at 4 GB (2 GB on 98 and ME).
+  // GlobalMemoryStatus, whose counts stop at 2 GB for a 32-bit program.
   BOOL(WINAPI* GlobalMemoryStatusEx)(LPMEMORYSTATUSEX status) = nullptr;
   // kernel32, 2000 and later: a file's size in one 64-bit number. Without it (98, ME)
   // GetFileSize's two halves.

@@ -221,14 +221,15 @@ TEST_F(Fallbacks, WithoutSHGetFolderPathTheProfileHoldsTheDesktop) {
       << sys().system().profileDirectory() << " " << real;
 }
 
-// GlobalMemoryStatus has no room for more than 4 GB in a 32-bit program's counts.
+// GlobalMemoryStatus gives a 32-bit program that is not marked large-address aware (the
+// program is not) no more than 2 GB.
 TEST_F(Fallbacks, WithoutTheFullMemoryCountsTheOldOnesAgree) {
   const auto real = sys().system().memoryStatus();
   ASSERT_GT(real.totalPhys, 0u);
   OptionalApiOverride without;
   without.table().GlobalMemoryStatusEx = nullptr;
   const auto old = sys().system().memoryStatus();
-  const uint64_t cap = sizeof(void*) == 4 ? uint64_t(0xFFFFFFFF) : ~uint64_t(0);
+  const uint64_t cap = sizeof(void*) == 4 ? uint64_t(0x7FFFFFFF) : ~uint64_t(0);
   EXPECT_EQ(old.totalPhys, std::min(real.totalPhys, cap));
   EXPECT_GT(old.availPhys, 0u);
   EXPECT_LE(old.availPhys, old.totalPhys);
