@@ -21,6 +21,7 @@
 #include "tests/contract/env.h"
 #include "tests/contract/files_env.h"
 #include "ui/win32/open_menu.h"
+#include "ui/win32/win32_backend.h"
 
 namespace {
 
@@ -313,6 +314,30 @@ TEST_F(Fallbacks, WithoutEndMenuAnOpenMenuStillCloses) {
     DestroyMenu(menu);
     DestroyWindow(owner);
   }
+}
+
+// 98 and ME have no layered windows: there a window stays as it is, opaque, rather than take a
+// style that the system cannot show.
+TEST_F(Fallbacks, WithoutLayeredWindowsAWindowStaysOpaque) {
+  ui::win32::Win32Backend backend;
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(backend.layeredSupported());
+  backend.applyLayered(window, true, 128);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  EXPECT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 128);
+  backend.applyLayered(window, false, 255);
+  {
+    OptionalApiOverride without;
+    without.table().SetLayeredWindowAttributes = nullptr;
+    EXPECT_FALSE(backend.layeredSupported());
+    backend.applyLayered(window, true, 128);
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  }
+  DestroyWindow(window);
 }
 
 // A 32-bit program on 64-bit Windows writes where a 64-bit one would: into the real System32,
