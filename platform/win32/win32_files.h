@@ -1,4 +1,5 @@
-// Files through the ANSI file API of kernel32.
+// Files through the ANSI file API of kernel32. Every path reaches what it names on the real
+// system: a 32-bit program on 64-bit Windows sees the real System32 (see real_system_folder.h).
 #pragma once
 
 #include "platform/files.h"

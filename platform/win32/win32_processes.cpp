@@ -1,8 +1,8 @@
 #include "platform/win32/win32_processes.h"
 
+#include "platform/win32/optional_api.h"
 #include "platform/win32/win32_handle.h"
 
-#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -37,18 +37,39 @@ Handle openToIdentify(DWORD extra, uint32_t pid) {
   return process;
 }
 
-ProcessIdentity identityOf(HANDLE process) {
+// The tool-help snapshot of what, taken now; null when the system refuses it.
+Handle snapshotOf(DWORD what, uint32_t pid) {
+  HANDLE raw = CreateToolhelp32Snapshot(what, pid);
+  return Handle(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
+}
+
+// The name of the process's first module, its program file; nullopt while it cannot be read
+// (a process that has only just started has no modules yet).
+std::optional<std::string> programName(HANDLE process, uint32_t pid) {
+  const OptionalApi& api = optionalApi();
+  if (api.EnumProcessModules && api.GetModuleBaseNameA) {
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    char name[MAX_PATH];
+    if (!api.EnumProcessModules(process, &module, sizeof module, &needed) || needed == 0) return std::nullopt;
+    const DWORD n = api.GetModuleBaseNameA(process, module, name, sizeof name);
+    if (n == 0) return std::nullopt;
+    return std::string(name, n);
+  }
+  const Handle modules = snapshotOf(TH32CS_SNAPMODULE, pid);
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  if (!modules || !Module32First(modules.get(), &entry)) return std::nullopt;
+  entry.szModule[sizeof entry.szModule - 1] = '\0';
+  return std::string(entry.szModule);
+}
+
+ProcessIdentity identityOf(HANDLE process, uint32_t pid) {
   ProcessIdentity identity;
   FILETIME created, exited, kernel, user;
   if (GetProcessTimes(process, &created, &exited, &kernel, &user))
     identity.created = (uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  HMODULE module = nullptr;
-  DWORD needed = 0;
-  char name[MAX_PATH];
-  if (EnumProcessModules(process, &module, sizeof module, &needed) && needed != 0) {
-    const DWORD n = GetModuleBaseNameA(process, module, name, sizeof name);
-    if (n != 0) identity.name = std::string(name, n);
-  }
+  identity.name = programName(process, pid);
   return identity;
 }
 
@@ -56,9 +77,8 @@ ProcessIdentity identityOf(HANDLE process) {
 
 std::vector<ProcessEntry> Win32Processes::snapshot() {
   std::vector<ProcessEntry> entries;
-  HANDLE raw = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (raw == INVALID_HANDLE_VALUE) return entries;
-  Handle snap(raw);
+  const Handle snap = snapshotOf(TH32CS_SNAPPROCESS, 0);
+  if (!snap) return entries;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snap.get(), &entry); more; more = Process32Next(snap.get(), &entry)) {
@@ -69,11 +89,17 @@ std::vector<ProcessEntry> Win32Processes::snapshot() {
 }
 
 std::vector<uint32_t> Win32Processes::enumerate() {
+  const auto enumProcesses = optionalApi().EnumProcesses;
+  if (!enumProcesses) {
+    std::vector<uint32_t> pids;
+    for (const auto& entry : snapshot()) pids.push_back(entry.pid);
+    return pids;
+  }
   std::vector<DWORD> pids(1024);
   while (true) {
     DWORD bytes = 0;
     const auto capacity = static_cast<DWORD>(pids.size() * sizeof(DWORD));
-    if (!EnumProcesses(pids.data(), capacity, &bytes)) return {};
+    if (!enumProcesses(pids.data(), capacity, &bytes)) return {};
     // A full buffer may mean more processes than it holds.
     if (bytes < capacity || pids.size() >= kMaxProcesses) {
       pids.resize(bytes / sizeof(DWORD));
@@ -85,7 +111,7 @@ std::vector<uint32_t> Win32Processes::enumerate() {
 
 ProcessIdentity Win32Processes::identify(uint32_t pid) {
   Handle process = openToIdentify(0, pid);
-  return process ? identityOf(process.get()) : ProcessIdentity{};
+  return process ? identityOf(process.get(), pid) : ProcessIdentity{};
 }
 
 Ending Win32Processes::terminate(uint32_t pid, const ProcessIdentity& identified) {
@@ -96,7 +122,7 @@ Ending Win32Processes::terminate(uint32_t pid, const ProcessIdentity& identified
     return std::find(pids.begin(), pids.end(), pid) == pids.end() ? Ending::Gone : Ending::Refused;
   }
   if (!identified.created) return Ending::Refused;
-  if (!sameProcess(identityOf(process.get()), identified)) return Ending::Gone;
+  if (!sameProcess(identityOf(process.get(), pid), identified)) return Ending::Gone;
   // An ended process keeps its handle valid, and ending it again reports success.
   DWORD code = 0;
   if (GetExitCodeProcess(process.get(), &code) && code != STILL_ACTIVE) return Ending::Gone;

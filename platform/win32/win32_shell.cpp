@@ -1,5 +1,6 @@
 #include "platform/win32/win32_shell.h"
 
+#include "platform/win32/optional_api.h"
 #include "platform/win32/win32_handle.h"
 
 #include <shellapi.h>
@@ -78,6 +79,8 @@ bool Win32Shell::emptyRecycleBin(const std::string& root) {
 std::vector<ShellItem> Win32Shell::listFolder(const std::string& folder) {
   ComScope com;
   std::vector<ShellItem> items;
+  const auto combine = optionalApi().ILCombine;
+  if (!combine) return items;
   ComPtr<IShellFolder> desktop;
   if (FAILED(SHGetDesktopFolder(desktop.out()))) return items;
 
@@ -98,7 +101,7 @@ std::vector<ShellItem> Win32Shell::listFolder(const std::string& folder) {
   LPITEMIDLIST rawChild = nullptr;
   while (children->Next(1, &rawChild, nullptr) == S_OK) {
     Pidl child(rawChild);
-    Pidl absolute(ILCombine(folderPidl.get(), child.get()));
+    Pidl absolute(combine(folderPidl.get(), child.get()));
     if (!absolute) continue;
     ShellItem item = describe(absolute.get());
     listed.push_back({std::move(absolute), std::move(item)});

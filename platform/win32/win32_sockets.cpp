@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/threaded_lookup.h"
+#include "platform/win32/optional_api.h"
 
 namespace platform::win32 {
 namespace {
@@ -91,15 +94,28 @@ class Win32Socket : public Socket {
   }
 };
 
+// Winsock keeps what gethostbyname answers for each thread apart, so lookups on several
+// threads do not meet.
+std::optional<uint32_t> resolveByHostName(const std::string& host) {
+  const hostent* entry = gethostbyname(host.c_str());
+  if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list[0])
+    return std::nullopt;
+  in_addr address;
+  memcpy(&address, entry->h_addr_list[0], sizeof address);
+  return ntohl(address.s_addr);
+}
+
 std::optional<uint32_t> resolve(const std::string& host) {
+  if (host.empty()) return std::nullopt;
+  const OptionalApi& api = optionalApi();
+  if (!api.getaddrinfo) return resolveByHostName(host);
   addrinfo hints{};
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found)
-    return std::nullopt;
+  if (api.getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) return std::nullopt;
   uint32_t address = ntohl(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
-  freeaddrinfo(found);
+  api.freeaddrinfo(found);
   return address;
 }
 

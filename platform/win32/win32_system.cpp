@@ -1,10 +1,13 @@
 #include "platform/win32/win32_system.h"
 
 #include "platform/command_line.h"
+#include "platform/win32/optional_api.h"
 #include "platform/win32/win32_handle.h"
 
 #include <mmsystem.h>
 #include <shlobj.h>
+
+#include <cstring>
 
 namespace platform::win32 {
 namespace {
@@ -41,13 +44,35 @@ SYSTEMTIME toSystemTime(const LocalTime& t) {
   return time;
 }
 
+// The user's desktop folder as the Shell Folders values of the registry name it.
+std::string desktopFolder() {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                    KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+    return std::string();
+  Key folders(raw);
+  char path[MAX_PATH + 1] = {};
+  DWORD type = 0;
+  DWORD size = MAX_PATH;
+  if (RegQueryValueExA(folders.get(), "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(path), &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return std::string();
+  return std::string(path, strnlen(path, size));
+}
+
 }  // namespace
 
 MemoryStatus Win32System::memoryStatus() {
-  MEMORYSTATUSEX status{};
+  if (const auto statusEx = optionalApi().GlobalMemoryStatusEx) {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!statusEx(&status)) return MemoryStatus{};
+    return MemoryStatus{status.ullTotalPhys, status.ullAvailPhys};
+  }
+  MEMORYSTATUS status{};
   status.dwLength = sizeof status;
-  if (!GlobalMemoryStatusEx(&status)) return MemoryStatus{};
-  return MemoryStatus{status.ullTotalPhys, status.ullAvailPhys};
+  GlobalMemoryStatus(&status);
+  return MemoryStatus{status.dwTotalPhys, status.dwAvailPhys};
 }
 
 std::optional<DiskSpace> Win32System::diskFreeSpace(const std::string& root) {
@@ -118,8 +143,17 @@ std::string Win32System::userName() {
 
 std::string Win32System::profileDirectory() {
   char path[MAX_PATH + 1] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
-  std::string dir = path;
+  const auto folderPath = optionalApi().SHGetFolderPathA;
+  std::string dir;
+  if (folderPath && SUCCEEDED(folderPath(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    dir = path;
+  } else {
+    // The folder that holds the desktop: the profile, or the Windows folder on a 98 or ME
+    // without user profiles.
+    dir = desktopFolder();
+    const size_t slash = dir.find_last_of('\\');
+    dir = slash == std::string::npos ? std::string() : dir.substr(0, slash == 2 ? 3 : slash);
+  }
   if (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
   return dir;
 }

@@ -7,8 +7,8 @@ namespace platform::win32 {
 
 class Win32System : public System {
  public:
-  // GlobalMemoryStatusEx: GlobalMemoryStatus saturates at 4 GB on larger machines, so the
-  // full byte counts are read and callers that want the old 32-bit figures cut them down.
+  // The full byte counts where the system gives them (GlobalMemoryStatus stops at 2 GB for a
+  // 32-bit program); callers that want the old 32-bit figures cut them down.
   MemoryStatus memoryStatus() override;
   // The free bytes are those available to this user (quotas included).
   std::optional<DiskSpace> diskFreeSpace(const std::string& root) override;

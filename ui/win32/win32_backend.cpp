@@ -6,8 +6,10 @@
 #include <exception>
 #include <vector>
 
+#include "platform/win32/optional_api.h"
 #include "ui/application.h"
 #include "ui/timer.h"
+#include "ui/win32/open_menu.h"
 #include "ui/win32/run.h"
 
 namespace ui::win32 {
@@ -34,11 +36,6 @@ Win32Backend::Win32Backend() {
   RegisterClassExA(&wc);
   hidden_.reset(CreateWindowExA(0, kHiddenClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, currentInstance(), nullptr));
   SetWindowLongPtrA(hidden_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-
-  // Not every system has the layered style; the program fades only where it exists.
-  if (HMODULE user32 = GetModuleHandleA("user32.dll"))
-    setLayered_ = reinterpret_cast<SetLayeredFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
 
   const char* flag = std::getenv("QEXSYS_AUTOMATION");
   automationEnabled_ = flag && std::strcmp(flag, "1") == 0;
@@ -176,7 +173,7 @@ void Win32Backend::run() {
 
 void Win32Backend::quit() {
   // A menu open at that moment would hold the program in its own loop until clicked away.
-  EndMenu();
+  endOpenMenu();
   PostQuitMessage(0);
 }
 
@@ -274,8 +271,12 @@ HICON Win32Backend::programIcon() {
   return LoadIcon(nullptr, IDI_APPLICATION);
 }
 
+// Not every system has the layered style; the program fades only where it exists.
+bool Win32Backend::layeredSupported() { return platform::win32::optionalApi().SetLayeredWindowAttributes != nullptr; }
+
 void Win32Backend::applyLayered(HWND hwnd, bool layered, uint8_t alpha) {
-  if (!setLayered_) return;
+  const auto setLayered = platform::win32::optionalApi().SetLayeredWindowAttributes;
+  if (!setLayered) return;
   const LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
   if (!layered) {
     SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
@@ -283,7 +284,7 @@ void Win32Backend::applyLayered(HWND hwnd, bool layered, uint8_t alpha) {
     return;
   }
   if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-  setLayered_(hwnd, 0, alpha, LWA_ALPHA);
+  setLayered(hwnd, 0, alpha, LWA_ALPHA);
 }
 
 bool Win32Backend::automation(Form& form, HWND self, HWND sender, const COPYDATASTRUCT* data) {

@@ -48,7 +48,7 @@ class Win32Backend : public Backend {
   int screenWidth() override;
   int screenHeight() override;
   std::optional<Rect> taskbarRect() override;
-  bool layeredSupported() override { return setLayered_ != nullptr; }
+  bool layeredSupported() override;
   TextRenderer& text() override { return text_; }
   uintptr_t nativeHandle(const Form& form) override;
   void screenCursorChanged() override;
@@ -66,8 +66,6 @@ class Win32Backend : public Backend {
   bool automation(Form& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
 
  private:
-  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
   Application* app_ = nullptr;
   GdiText text_;
   WindowPtr hidden_;
@@ -79,7 +77,6 @@ class Win32Backend : public Backend {
   UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   std::unique_ptr<Automation> automation_;
   HCURSOR hand_ = nullptr;
-  SetLayeredFn setLayered_ = nullptr;
   TrayIcon shownTray_;
   HWND shownTrayWindow_ = nullptr;
   // When the queue was last looked at, and when the windows last painted.
