@@ -71,13 +71,15 @@ endif()
 
 # Windows programs of the test tiers and benchmarks: one .exe per file, run under Wine.
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# GCC's win32 thread model (the 32-bit build) has no std::mutex, which a thread-safe Google Test
-# needs (its death tests too); no case checks from a thread of its own or expects a death, so
-# it goes without.
+# GCC's win32 thread model (the 32-bit build) has no std::mutex, which Google Test's
+# Notification is made of; it gets one on the program's own thread layer.
 include(CheckCXXSourceCompiles)
 check_cxx_source_compiles("#include <mutex>\nstd::mutex m;\nint main() { return 0; }" QEX_HAS_STD_MUTEX)
 if(NOT QEX_HAS_STD_MUTEX)
-  target_compile_definitions(gtest PUBLIC GTEST_IS_THREADSAFE=0 GTEST_HAS_DEATH_TEST=0)
+  target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+  target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/contract/gtest_notification.h)
+  target_include_directories(gtest PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(gtest PUBLIC qex_threads)
 endif()
 file(GLOB contract_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
 if(contract_sources)
