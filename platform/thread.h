@@ -31,7 +31,7 @@ class Thread {
   explicit Thread(std::function<void()> body);
   ~Thread();
   Thread(Thread&& other) noexcept;
-  // Joins the thread this object held, if any, before taking the other's.
+  // Joins the thread this object held, if any, and takes the other's.
   Thread& operator=(Thread&& other) noexcept;
   Thread(const Thread&) = delete;
   Thread& operator=(const Thread&) = delete;

@@ -25,8 +25,14 @@ uint32_t waitTickMs() {
 
 // ---- Thread
 
+// Joins as it ends, whether its Thread ends or is given another one.
 struct Thread::Impl {
   std::thread thread;
+
+  ~Impl() { join(); }
+  void join() {
+    if (thread.joinable()) thread.join();
+  }
 };
 
 Thread::Thread() noexcept = default;
@@ -36,29 +42,13 @@ Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
   impl_->thread = std::thread([body = std::move(body)]() noexcept { body(); });
 }
 
-Thread::~Thread() {
-  if (joinable()) join();
-}
-
+Thread::~Thread() = default;
 Thread::Thread(Thread&& other) noexcept = default;
-
-Thread& Thread::operator=(Thread&& other) noexcept {
-  if (this != &other) {
-    if (joinable()) join();
-    impl_ = std::move(other.impl_);
-  }
-  return *this;
-}
+Thread& Thread::operator=(Thread&& other) noexcept = default;
 
 bool Thread::joinable() const noexcept { return impl_ && impl_->thread.joinable(); }
-
-void Thread::join() {
-  if (joinable()) impl_->thread.join();
-}
-
-void Thread::detach() {
-  if (joinable()) impl_->thread.detach();
-}
+void Thread::join() { if (impl_) impl_->join(); }
+void Thread::detach() { if (joinable()) impl_->thread.detach(); }
 
 // ---- Mutex
 

@@ -20,8 +20,21 @@ uint32_t waitTickMs() { return GetTickCount(); }
 
 // ---- Thread
 
+// Joins as it ends, whether its Thread ends or is given another one.
 struct Thread::Impl {
   HANDLE handle = nullptr;
+
+  ~Impl() { join(); }
+  void join() {
+    if (!handle) return;
+    WaitForSingleObject(handle, INFINITE);
+    CloseHandle(handle);
+    handle = nullptr;
+  }
+  void detach() {
+    if (handle) CloseHandle(handle);
+    handle = nullptr;
+  }
 };
 
 namespace {
@@ -47,34 +60,13 @@ Thread::Thread(std::function<void()> body) : impl_(std::make_unique<Impl>()) {
   impl_->handle = reinterpret_cast<HANDLE>(handle);
 }
 
-Thread::~Thread() {
-  if (joinable()) join();
-}
-
+Thread::~Thread() = default;
 Thread::Thread(Thread&& other) noexcept = default;
-
-Thread& Thread::operator=(Thread&& other) noexcept {
-  if (this != &other) {
-    if (joinable()) join();
-    impl_ = std::move(other.impl_);
-  }
-  return *this;
-}
+Thread& Thread::operator=(Thread&& other) noexcept = default;
 
 bool Thread::joinable() const noexcept { return impl_ && impl_->handle; }
-
-void Thread::join() {
-  if (!joinable()) return;
-  WaitForSingleObject(impl_->handle, INFINITE);
-  CloseHandle(impl_->handle);
-  impl_->handle = nullptr;
-}
-
-void Thread::detach() {
-  if (!joinable()) return;
-  CloseHandle(impl_->handle);
-  impl_->handle = nullptr;
-}
+void Thread::join() { if (impl_) impl_->join(); }
+void Thread::detach() { if (impl_) impl_->detach(); }
 
 // ---- Mutex
 
