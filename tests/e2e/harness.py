@@ -1,7 +1,8 @@
 """Running qexsys.exe under Wine and Xvfb the way a user does, for the end-to-end tests.
 
-Each test gets a copy of the program folder of its own, started in one shared Wine prefix
-under build/e2e (made once with wineboot; the Windows version and registry facts are set per
+Each test gets a copy of the program folder of its own (build/win64/out, or build/win32/out with
+QEX_BUILD=win32), started in one shared Wine prefix under build/e2e (build/e2e-win32 for the
+32-bit folder; made once with wineboot; the Windows version and registry facts are set per
 test), with a qexsys.ini that keeps the connection test on loopback. The program is driven through qexctl.exe, which talks the automation protocol to the
 main window and reads and answers real message boxes. Every Wine step has a time limit.
 """
