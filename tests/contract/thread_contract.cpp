@@ -113,6 +113,39 @@ TEST(ThreadContract, NotifyAllWakesEveryWaiter) {
   EXPECT_EQ(woken, 3);
 }
 
+TEST(ThreadContract, TwoThreadsTakingTurnsLoseNoWake) {
+  Mutex mutex;
+  Condition turned;
+  int turn = 0;  // even: this thread's, odd: the other's
+  bool stuck = false;
+  constexpr int kTurns = 2000;
+  Thread other([&] {
+    for (int i = 1; i < kTurns; i += 2) {
+      Lock hold(mutex);
+      if (!turned.waitFor(hold, 20000, [&] { return turn == i || stuck; }) || stuck) {
+        stuck = true;
+        turned.notifyOne();
+        return;
+      }
+      ++turn;
+      turned.notifyOne();
+    }
+  });
+  for (int i = 0; i < kTurns; i += 2) {
+    Lock hold(mutex);
+    if (!turned.waitFor(hold, 20000, [&] { return turn == i || stuck; })) stuck = true;
+    if (stuck) {
+      turned.notifyOne();
+      break;
+    }
+    ++turn;
+    turned.notifyOne();
+  }
+  other.join();
+  EXPECT_FALSE(stuck);
+  EXPECT_EQ(turn, kTurns);
+}
+
 TEST(ThreadContract, AWaitWhoseTimeRunsOutGivesTheMutexBackAndSaysSo) {
   Mutex mutex;
   Condition never;
