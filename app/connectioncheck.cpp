@@ -1,13 +1,13 @@
 #include "app/connectioncheck.h"
 
-#include <mutex>
+#include "platform/thread.h"
 
 namespace app {
 
 // Shared with the system's answer, which may come on another thread and after this check has
 // ended; alive changes on the user-interface thread only.
 struct ConnectionCheck::Shared {
-  std::mutex lock;
+  platform::Mutex lock;
   bool alive = true;
   Post post;
   std::function<void(bool)> answered;
@@ -20,7 +20,7 @@ ConnectionCheck::ConnectionCheck(platform::Net& net, const std::string& url, Pos
   shared_->answered = std::move(answered);
   net.checkConnection(url, [shared = shared_](bool reachable) {
     // Held while posting: the window cannot end, taking the queue with it, meanwhile.
-    std::lock_guard<std::mutex> hold(shared->lock);
+    platform::Lock hold(shared->lock);
     if (!shared->alive) return;
     shared->post([shared, reachable] {
       if (shared->alive) shared->answered(reachable);
@@ -29,7 +29,7 @@ ConnectionCheck::ConnectionCheck(platform::Net& net, const std::string& url, Pos
 }
 
 ConnectionCheck::~ConnectionCheck() {
-  std::lock_guard<std::mutex> hold(shared_->lock);
+  platform::Lock hold(shared_->lock);
   shared_->alive = false;
   shared_->post = nullptr;
   shared_->answered = nullptr;

@@ -10,8 +10,22 @@ set(QEX_SUBSYSTEMS monitor scan startup process cleanup sysinfo online)
 set(QEX_VIEWS ${CMAKE_BINARY_DIR}/views)
 file(REMOVE_RECURSE ${QEX_VIEWS})
 
+# The thread layer: its header is part of the platform interfaces, and the user-interface layer
+# sees it too (cross-thread calls); its implementation is the one of the build's system.
+if(WIN32)
+  add_library(qex_threads STATIC ${CMAKE_SOURCE_DIR}/platform/win32/win32_thread.cpp)
+else()
+  find_package(Threads REQUIRED)
+  add_library(qex_threads STATIC ${CMAKE_SOURCE_DIR}/platform/posix/posix_thread.cpp)
+  target_link_libraries(qex_threads PUBLIC Threads::Threads)
+endif()
+target_include_directories(qex_threads PRIVATE ${CMAKE_SOURCE_DIR})
+# Left out of the backends' own libraries, which take every file of their folders.
+set(QEX_THREAD_SOURCES_REGEX "/platform/(win32/win32|posix/posix)_thread\\.cpp$")
+
 # Header sets by what may see them.
 set(QEX_H_PLATFORM platform/*.h)
+set(QEX_H_THREADS platform/thread.h)
 set(QEX_H_PICTURES ui/bitmap.h ui/canvas.h ui/font.h ui/framedbar.h)
 set(QEX_H_UI ui/*.h)
 set(QEX_H_CODECS codecs/*.h)
@@ -55,8 +69,8 @@ function(qex_layer name)
   target_link_libraries(${name} PUBLIC ${L_LINKS})
 endfunction()
 
-qex_layer(qex_platform SOURCES platform/*.cpp HEADERS ${QEX_H_PLATFORM})
-qex_layer(qex_ui SOURCES ui/*.cpp HEADERS ${QEX_H_UI})
+qex_layer(qex_platform SOURCES platform/*.cpp HEADERS ${QEX_H_PLATFORM} LINKS qex_threads)
+qex_layer(qex_ui SOURCES ui/*.cpp HEADERS ${QEX_H_UI} ${QEX_H_THREADS} LINKS qex_threads)
 qex_layer(qex_codecs SOURCES codecs/*.cpp HEADERS ${QEX_H_CODECS} ${QEX_H_PICTURES} ${QEX_H_PLATFORM}
           LINKS qex_ui qex_platform qex_jpeg qex_gif)
 set(logic_sources)

@@ -1,9 +1,15 @@
-# libjpeg-turbo and giflib: Debian's -dev packages natively; for win64 cross-built from Debian's
-# source packages into the build tree by scripts/crosslibs (cached there).
+# libjpeg-turbo and giflib: Debian's -dev packages natively; for Windows cross-built from
+# Debian's source packages into the build tree by scripts/crosslibs (cached there), one folder
+# per width, with the compilers of the build's own toolchain file.
 if(WIN32)
-  set(QEX_THIRDPARTY ${CMAKE_SOURCE_DIR}/build/thirdparty/win64 CACHE PATH "Cross-built libraries")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(QEX_WINDOWS_FLAVOUR win32)
+  else()
+    set(QEX_WINDOWS_FLAVOUR win64)
+  endif()
+  set(QEX_THIRDPARTY ${CMAKE_SOURCE_DIR}/build/thirdparty/${QEX_WINDOWS_FLAVOUR} CACHE PATH "Cross-built libraries")
   if(NOT EXISTS ${QEX_THIRDPARTY}/lib/libjpeg.a OR NOT EXISTS ${QEX_THIRDPARTY}/lib/libgif.a)
-    execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/crosslibs ${QEX_THIRDPARTY}
+    execute_process(COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/crosslibs ${QEX_THIRDPARTY} ${CMAKE_TOOLCHAIN_FILE}
                     RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
       message(FATAL_ERROR "scripts/crosslibs failed")

@@ -1,10 +1,10 @@
 # Linux build: platform fakes, POSIX sockets, the headless window backend; unit and contract
 # tests, tools, fuzz targets.
-find_package(Threads REQUIRED)
 file(GLOB QEX_NATIVE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/fake/*.cpp
   ${CMAKE_SOURCE_DIR}/platform/posix/*.cpp
   ${CMAKE_SOURCE_DIR}/ui/headless/*.cpp)
+list(FILTER QEX_NATIVE_SOURCES EXCLUDE REGEX "${QEX_THREAD_SOURCES_REGEX}")
 # The backends see the whole tree, as do the programs and tests linked with them.
 add_library(qexnative STATIC ${QEX_NATIVE_SOURCES})
 target_include_directories(qexnative PUBLIC ${CMAKE_SOURCE_DIR})

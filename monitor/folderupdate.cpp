@@ -1,13 +1,12 @@
 #include "monitor/folderupdate.h"
 
-#include <condition_variable>
-#include <mutex>
+#include "platform/thread.h"
 
 namespace monitor {
 
 struct FolderUpdate::Shared {
-  std::mutex lock;
-  std::condition_variable wake;
+  platform::Mutex lock;
+  platform::Condition wake;
   bool stopping = false;
 };
 
@@ -27,16 +26,16 @@ FolderUpdate::FolderUpdate(platform::Sync& sync, const std::string& path, Post p
       post_(std::move(post)),
       handlers_(std::move(handlers)),
       shared_(std::make_shared<Shared>()) {
-  thread_ = std::thread([this] { Execute(); });
+  thread_ = platform::Thread([this] { Execute(); });
 }
 
 FolderUpdate::~FolderUpdate() { stop(); }
 
 void FolderUpdate::stop() {
   {
-    std::lock_guard<std::mutex> hold(shared_->lock);
+    platform::Lock hold(shared_->lock);
     shared_->stopping = true;
-    shared_->wake.notify_all();
+    shared_->wake.notifyAll();
   }
   watch_->stop();
   if (thread_.joinable()) thread_.join();
@@ -64,12 +63,12 @@ bool FolderUpdate::handOff(const std::function<void()>& fn) {
   auto call = std::make_shared<Call>();
   std::shared_ptr<Shared> shared = shared_;
   {
-    std::lock_guard<std::mutex> hold(shared->lock);
+    platform::Lock hold(shared->lock);
     if (shared->stopping) return false;
   }
   post_([shared, call, fn] {
     {
-      std::lock_guard<std::mutex> hold(shared->lock);
+      platform::Lock hold(shared->lock);
       if (shared->stopping) return;
       call->running = true;
     }
@@ -78,15 +77,15 @@ bool FolderUpdate::handOff(const std::function<void()>& fn) {
       Shared& s;
       Call& c;
       ~Finish() {
-        std::lock_guard<std::mutex> hold(s.lock);
+        platform::Lock hold(s.lock);
         c.running = false;
         c.done = true;
-        s.wake.notify_all();
+        s.wake.notifyAll();
       }
     } finish{*shared, *call};
     fn();
   });
-  std::unique_lock<std::mutex> hold(shared->lock);
+  platform::Lock hold(shared->lock);
   shared->wake.wait(hold, [&] { return call->done || (shared->stopping && !call->running); });
   return call->done;
 }

@@ -10,9 +10,9 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/sync.h"
+#include "platform/thread.h"
 
 namespace monitor {
 
@@ -46,7 +46,7 @@ class FolderUpdate {
   Post post_;
   Handlers handlers_;
   std::shared_ptr<Shared> shared_;
-  std::thread thread_;
+  platform::Thread thread_;
 
   void Execute();
   // Runs fn on the user-interface thread and waits for it; false when it was dropped by stop().

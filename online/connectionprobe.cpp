@@ -2,13 +2,18 @@
 
 namespace online {
 
+ConnectionProbe::~ConnectionProbe() { pending_.join(); }
+
 void ConnectionProbe::start() {
-  pending_ = std::async(std::launch::async, [&net = net_] { return net.connected(); });
+  // The worker of a question nobody collected still writes reply_: it ends first.
+  pending_.join();
+  pending_ = platform::Thread([this] { reply_ = net_.connected(); });
 }
 
 bool ConnectionProbe::answer() {
-  if (!pending_.valid()) start();
-  return pending_.get();
+  if (!pending_.joinable()) start();
+  pending_.join();
+  return reply_;
 }
 
 }  // namespace online

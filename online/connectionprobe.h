@@ -3,15 +3,16 @@
 // when its refresh starts, instead of waiting for it there.
 #pragma once
 
-#include <future>
-
 #include "platform/net.h"
+#include "platform/thread.h"
 
 namespace online {
 
 class ConnectionProbe {
  public:
   explicit ConnectionProbe(platform::Net& net) : net_(net) {}
+  // Waits for a question still open, so the worker never outlives the Net it asks.
+  ~ConnectionProbe();
   ConnectionProbe(const ConnectionProbe&) = delete;
   ConnectionProbe& operator=(const ConnectionProbe&) = delete;
 
@@ -24,9 +25,9 @@ class ConnectionProbe {
 
  private:
   platform::Net& net_;
-  // From std::async: giving it up waits for a question still open, so the worker never
-  // outlives the Net it asks.
-  std::future<bool> pending_;
+  // The question open, if any; it writes reply_, which is read only after the join.
+  platform::Thread pending_;
+  bool reply_ = false;
 };
 
 }  // namespace online

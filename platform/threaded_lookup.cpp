@@ -1,9 +1,6 @@
 #include "platform/threaded_lookup.h"
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include "platform/thread.h"
 
 namespace platform {
 
@@ -43,8 +40,8 @@ class KnownAddress : public HostLookup {
 
 // Shared between the lookup and its worker, so whichever ends last frees it.
 struct Answer {
-  std::mutex lock;
-  std::condition_variable ready;
+  Mutex lock;
+  Condition ready;
   bool done = false;
   std::optional<uint32_t> address;
 };
@@ -52,24 +49,24 @@ struct Answer {
 class WorkerLookup : public HostLookup {
  public:
   WorkerLookup(const std::string& host, Resolver resolve) : answer_(std::make_shared<Answer>()) {
-    std::thread([answer = answer_, host, resolve = std::move(resolve)] {
+    Thread([answer = answer_, host, resolve = std::move(resolve)] {
       auto address = resolve(host);
-      std::lock_guard<std::mutex> hold(answer->lock);
+      Lock hold(answer->lock);
       answer->address = address;
       answer->done = true;
-      answer->ready.notify_all();
+      answer->ready.notifyAll();
     }).detach();
   }
 
   State wait(uint32_t ms) override {
-    std::unique_lock<std::mutex> hold(answer_->lock);
-    answer_->ready.wait_for(hold, std::chrono::milliseconds(ms), [&] { return answer_->done; });
+    Lock hold(answer_->lock);
+    answer_->ready.waitFor(hold, ms, [&] { return answer_->done; });
     if (!answer_->done) return State::Pending;
     return answer_->address ? State::Found : State::NotFound;
   }
 
   uint32_t address() const override {
-    std::lock_guard<std::mutex> hold(answer_->lock);
+    Lock hold(answer_->lock);
     return answer_->address.value_or(0);
   }
 

@@ -1,15 +1,13 @@
 #include "ui/application.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <exception>
-#include <mutex>
 
 #include "ui/form.h"
 
 namespace ui {
 
-Application::Application(Backend& backend) : backend_(backend), uiThread_(std::this_thread::get_id()) {
+Application::Application(Backend& backend) : backend_(backend), uiThread_(platform::currentThreadId()) {
   backend_.attach(*this);
 }
 
@@ -37,17 +35,12 @@ void Application::synchronize(const std::function<void()>& fn) {
     guard(fn);
     return;
   }
-  std::mutex m;
-  std::condition_variable cv;
-  bool done = false;
+  platform::Event done;
   backend_.post([&] {
     guard(fn);
-    std::lock_guard<std::mutex> lock(m);
-    done = true;
-    cv.notify_one();
+    done.set();
   });
-  std::unique_lock<std::mutex> lock(m);
-  cv.wait(lock, [&] { return done; });
+  done.wait();
 }
 
 void Application::queue(std::function<void()> fn) {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "platform/thread.h"
 #include "ui/backend.h"
 #include "ui/control.h"
 
@@ -48,7 +48,7 @@ class Application {
   void synchronize(const std::function<void()>& fn);
   // Runs fn later, from the message loop, under guard; any thread may call it.
   void queue(std::function<void()> fn);
-  bool onUiThread() const { return std::this_thread::get_id() == uiThread_; }
+  bool onUiThread() const { return platform::currentThreadId() == uiThread_; }
 
   int messageBox(Form* owner, const std::string& text, const std::string& caption, unsigned flags);
   std::optional<std::string> saveDialog(Form* owner, const SaveDialogOptions& options);
@@ -91,7 +91,7 @@ class Application {
   bool terminated_ = false;
   bool sessionEnded_ = false;
   bool formsReady_ = false;
-  std::thread::id uiThread_;
+  platform::ThreadId uiThread_;
   TrayIcon tray_;
   Cursor screenCursor_ = Cursor::Default;
   std::vector<Form*> forms_;

@@ -4,14 +4,15 @@
 
 #include <deque>
 #include <functional>
-#include <mutex>
+
+#include "platform/thread.h"
 
 namespace ui {
 
 class CallQueue {
  public:
   void push(std::function<void()> fn) {
-    std::lock_guard<std::mutex> lock(lock_);
+    platform::Lock hold(lock_);
     calls_.push_back(std::move(fn));
   }
   // Runs every call queued, including those queued by the calls themselves, through run.
@@ -20,7 +21,7 @@ class CallQueue {
     while (true) {
       std::function<void()> fn;
       {
-        std::lock_guard<std::mutex> lock(lock_);
+        platform::Lock hold(lock_);
         if (calls_.empty()) return;
         fn = std::move(calls_.front());
         calls_.pop_front();
@@ -30,7 +31,7 @@ class CallQueue {
   }
 
  private:
-  std::mutex lock_;
+  platform::Mutex lock_;
   std::deque<std::function<void()>> calls_;
 };
 

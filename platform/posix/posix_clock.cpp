@@ -1,7 +1,8 @@
 #include "platform/posix/posix_clock.h"
 
 #include <chrono>
-#include <thread>
+
+#include "platform/thread.h"
 
 namespace platform::posix {
 
@@ -10,8 +11,6 @@ uint64_t PosixClock::tickMs() {
   return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void PosixClock::sleepMs(uint32_t ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void PosixClock::sleepMs(uint32_t ms) { sleepThisThread(ms); }
 
 }  // namespace platform::posix

@@ -3,14 +3,14 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <thread>
+#include "platform/thread.h"
 
 namespace platform::win32 {
 
 // The worker holds its own copies and nothing of this object: a program that ends while the
 // system still tries to connect ends at once, and the worker with it.
 void Win32Net::checkConnection(const std::string& url, std::function<void(bool)> answered) {
-  std::thread([url, answered = std::move(answered)] {
+  Thread([url, answered = std::move(answered)] {
     answered(InternetCheckConnectionA(url.c_str(), FLAG_ICC_FORCE_CONNECTION, 0) != FALSE);
   }).detach();
 }

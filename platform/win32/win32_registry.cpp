@@ -192,12 +192,16 @@ std::string Win32Registry::pathForRegedit(RegRoot root, const std::string& path)
   return copy && openKey(rootKey(root), *copy, KEY_READ | KEY_WOW64_64KEY) ? *copy : plain;
 }
 
-// The 64-bit view as a 32-bit program reaches it holds, apart from its own view, only the keys
-// that have a 32-bit copy: the others are the ones the system shares.
+// The 64-bit view as a 32-bit program reaches it holds, apart from its own view, the keys of the
+// parts that have a view each (HKLM\Software, the classes) that have a 32-bit copy, and those
+// that the own view lacks (64-bit keys alone). A key there without a copy that the own view
+// finds all the same is one the system shares, found in the own view alone.
 bool Win32Registry::holds(RegRoot root, const std::string& path) const {
   if (!view_) return true;
   const auto copy = wow64Path(root, path);
-  return copy && openKey(rootKey(root), *copy, KEY_READ | view_);
+  if (!copy) return false;
+  if (openKey(rootKey(root), *copy, KEY_READ | view_)) return true;
+  return !openKey(rootKey(root), withoutLeadingBackslash(path), KEY_READ);
 }
 
 std::unique_ptr<RegKey> Win32Registry::open(RegRoot root, const std::string& path, RegAccess access) {

@@ -3,9 +3,9 @@
 // runs it ends the worker all the same.
 #include <atomic>
 #include <chrono>
-#include <thread>
 
 #include "monitor/folderupdate.h"
+#include "platform/thread.h"
 #include "tests/contract/env.h"
 #include "ui/callqueue.h"
 
@@ -31,7 +31,7 @@ class FolderUpdateContract : public contract::Contract {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!cond() && std::chrono::steady_clock::now() < end) {
       if (run) queue.drain([](const std::function<void()>& fn) { fn(); });
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      platform::sleepThisThread(5);
     }
     return cond();
   }

@@ -1,9 +1,8 @@
 // The single-instance mutex and the Windows-folder watch: what a second creation reports,
 // and which file changes wake a watch.
-#include <chrono>
 #include <string>
-#include <thread>
 
+#include "platform/thread.h"
 #include "tests/contract/env.h"
 
 namespace {
@@ -62,8 +61,8 @@ TEST_F(SyncContract, StopWakesAWaitOnce) {
   watch->stop();
   EXPECT_EQ(watch->wait(), Wake::Stopped);
   // The stop event reset itself, so the next wait lasts until the change made later.
-  std::thread writer([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  platform::Thread writer([&] {
+    platform::sleepThisThread(300);
     sys().files().writeFile(scratchFolder() + "after.txt", "x");
   });
   EXPECT_EQ(watch->wait(), Wake::Change);

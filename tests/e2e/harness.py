@@ -1,7 +1,8 @@
 """Running qexsys.exe under Wine and Xvfb the way a user does, for the end-to-end tests.
 
-Each test gets a copy of the program folder of its own, started in one shared Wine prefix
-under build/e2e (made once with wineboot; the Windows version and registry facts are set per
+Each test gets a copy of the program folder of its own (build/win64/out, or build/win32/out with
+QEX_BUILD=win32), started in one shared Wine prefix under build/e2e (build/e2e-win32 for the
+32-bit folder; made once with wineboot; the Windows version and registry facts are set per
 test), with a qexsys.ini that keeps the connection test on loopback. The program is driven through qexctl.exe, which talks the automation protocol to the
 main window and reads and answers real message boxes. Every Wine step has a time limit.
 """
@@ -12,14 +13,19 @@ import subprocess
 import time
 
 TOP = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-BUILD = os.path.join(TOP, "build", "win64")
+# The program folder under test: QEX_BUILD=win64 (the default) or win32, the build of that name.
+FLAVOUR = os.environ.get("QEX_BUILD", "win64")
+if FLAVOUR not in ("win64", "win32"):
+    raise SystemExit("QEX_BUILD must be win64 or win32, not %r" % FLAVOUR)
+BUILD = os.path.join(TOP, "build", FLAVOUR)
 # Every program runs through the loader of the program's width. Since Debian's wine32 is there,
 # a plain "wine" is the 32-bit loader: it starts Wine's own tools as 32-bit programs (so "reg"
 # sees HKLM\Software in the other view), and a 64-bit program through a 32-bit start.exe that
 # lives as long as the program and shows in every process list.
-LOADER = "/usr/lib/wine/wine64" if BUILD.endswith("win64") else "wine"
+LOADER = "/usr/lib/wine/wine64" if FLAVOUR == "win64" else "wine"
 OUT = os.path.join(BUILD, "out")
-WORK = os.path.join(TOP, "build", "e2e")
+# The win64 suite keeps its folder of old; the win32 one has its own, so both may run at once.
+WORK = os.path.join(TOP, "build", "e2e" if FLAVOUR == "win64" else "e2e-" + FLAVOUR)
 SHOTS = os.path.join(WORK, "shots")
 PREFIX = os.path.join(WORK, "prefix")
 # Wine's recycle bin is the trash below XDG_DATA_HOME: the tests empty this one, never the user's.

@@ -295,27 +295,31 @@ DWORD programProcess() {
   return pid;
 }
 
+// The enumeration callbacks are functions of their own: a lambda converts to a pointer of the
+// default calling convention, which on 32-bit Windows is not the callbacks' stdcall.
+struct BoxSearch {
+  DWORD pid;
+  std::vector<Box> found;
+};
+
+BOOL CALLBACK collectBox(HWND h, LPARAM p) {
+  auto& s = *reinterpret_cast<BoxSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (!IsWindowVisible(h) || className(h) != "#32770" || (s.pid && pid != s.pid)) return TRUE;
+  Box box{h, windowText(h), {}, {}};
+  for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    const std::string cls = className(c);
+    if (cls == "Button") box.buttons.push_back(c);
+    else if (cls == "Static" && !windowText(c).empty()) box.text += (box.text.empty() ? "" : "\n") + windowText(c);
+  }
+  s.found.push_back(box);
+  return TRUE;
+}
+
 std::vector<Box> boxes() {
-  struct Search {
-    DWORD pid;
-    std::vector<Box> found;
-  } search{programProcess(), {}};
-  EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        if (!IsWindowVisible(h) || className(h) != "#32770" || (s.pid && pid != s.pid)) return TRUE;
-        Box box{h, windowText(h), {}, {}};
-        for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-          const std::string cls = className(c);
-          if (cls == "Button") box.buttons.push_back(c);
-          else if (cls == "Static" && !windowText(c).empty()) box.text += (box.text.empty() ? "" : "\n") + windowText(c);
-        }
-        s.found.push_back(box);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxSearch search{programProcess(), {}};
+  EnumWindows(collectBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -338,22 +342,23 @@ int answer(const std::string& caption) {
 }
 
 // The file name field is the dialog's only edit field; it may lie inside a combo box.
+struct EditSearch {
+  HWND found = nullptr;
+  int count = 0;
+};
+
+BOOL CALLBACK countEdit(HWND h, LPARAM p) {
+  auto& s = *reinterpret_cast<EditSearch*>(p);
+  if (className(h) == "Edit" && IsWindowVisible(h)) {
+    s.found = h;
+    ++s.count;
+  }
+  return TRUE;
+}
+
 HWND editField(HWND dialog) {
-  struct Search {
-    HWND found = nullptr;
-    int count = 0;
-  } search;
-  EnumChildWindows(
-      dialog,
-      [](HWND h, LPARAM p) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(p);
-        if (className(h) == "Edit" && IsWindowVisible(h)) {
-          s.found = h;
-          ++s.count;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EditSearch search;
+  EnumChildWindows(dialog, countEdit, reinterpret_cast<LPARAM>(&search));
   return search.count == 1 ? search.found : nullptr;
 }
 
@@ -370,19 +375,19 @@ int saveFile(const std::string& path) {
   return 1;
 }
 
+BOOL CALLBACK printWindow(HWND h, LPARAM) {
+  if (!IsWindowVisible(h)) return TRUE;
+  RECT r{};
+  GetClientRect(h, &r);
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  std::printf("%s\t%s\t%ldx%ld\t%ld,%ld\n", className(h).c_str(), escaped(windowText(h)).c_str(),
+              r.right - r.left, r.bottom - r.top, origin.x, origin.y);
+  return TRUE;
+}
+
 int listWindows() {
-  EnumWindows(
-      [](HWND h, LPARAM) -> BOOL {
-        if (!IsWindowVisible(h)) return TRUE;
-        RECT r{};
-        GetClientRect(h, &r);
-        POINT origin{0, 0};
-        ClientToScreen(h, &origin);
-        std::printf("%s\t%s\t%ldx%ld\t%ld,%ld\n", className(h).c_str(), escaped(windowText(h)).c_str(),
-                    r.right - r.left, r.bottom - r.top, origin.x, origin.y);
-        return TRUE;
-      },
-      0);
+  EnumWindows(printWindow, 0);
   return 0;
 }
 

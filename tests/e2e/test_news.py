@@ -7,7 +7,7 @@ import struct
 import subprocess
 
 from community import CommunityServer, Swallower, settings
-from harness import SHOTS, Program, check, screenshot, wait_until
+from harness import BUILD, SHOTS, Program, check, screenshot, wait_until
 
 ROWS = ["Ten minutes to a faster start-up", "Forum moderators wanted", "New signatures for October",
         "Why is my disk full?", "Gallery: send us your photos", "Chat with the support team",
@@ -18,7 +18,7 @@ ROWS = ["Ten minutes to a faster start-up", "Forum moderators wanted", "New sign
 PAGE = 8  # the rows the headline area shows at once
 HINTS = ["Orvanta Kestrel 1.21: what is new", "Questions? The community forum answers",
          "Keep the tools free for everyone"]
-SKIN = os.path.join(os.path.dirname(__file__), "..", "..", "build", "win64", "skin")
+SKIN = os.path.join(BUILD, "skin")
 PROGRESS_FILL = (66, 118, 191)
 
 

@@ -1,16 +1,24 @@
 """Both views of HKEY_LOCAL_MACHINE\\Software in Wine's 64-bit prefix: what a 32-bit program
 registered below HKLM lies in the 32-bit view, and the startup manager, the process report and
-the scan find it there, say so, and change it there alone."""
+the scan find it there, say so, and change it there alone. The program marks what it finds in
+the view that is not its own: the 32-bit one for the 64-bit program, the 64-bit one for the
+32-bit program (QEX_BUILD=win32)."""
 import glob
 import os
 
-from harness import Program, check, wait_until
+from harness import FLAVOUR, Program, check, wait_until
 from test_scan import LISTS, rows as scan_rows, wait_complete, write_lists
 from test_tool_windows import rows, select, wait_box
 
 RUN = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 NAME = "QexBothViews"
 BAD = "HKLM\\Software\\QexScanBad32"
+OWN_VIEW = 32 if FLAVOUR == "win32" else 64
+
+
+def mark(view):
+    """What the program adds to a name found in this view."""
+    return "" if view == OWN_VIEW else " (%d-bit)" % view
 
 
 def start(wine, name):
@@ -31,19 +39,20 @@ def test_a_run_value_of_the_32_bit_view_is_listed_reported_and_deleted_there(win
         p.act("click systemprofrm.Label5")
         wait_until(lambda: "Registry Run Values:" in p.get("systemprofrm.Memo1.text"), 20, what="the report")
         report = [line.rstrip("\r") for line in p.get("systemprofrm.Memo1.text").split("\n")]
-        for line in ("HKEY_LOCAL_MACHINE  Run  " + NAME, "HKEY_LOCAL_MACHINE  Run (32-bit)  " + NAME):
+        for line in ("HKEY_LOCAL_MACHINE  Run%s  %s" % (mark(64), NAME),
+                     "HKEY_LOCAL_MACHINE  Run%s  %s" % (mark(32), NAME)):
             check(line in report, "%s missing from the report" % line)
         p.act("close systemprofrm")
 
         p.act("click qex_ulm_frm.Image3")
         wait_until(lambda: p.get("startfrm.visible") == "1", 20, what="the startup manager")
         listed = rows(p, "startfrm")
-        check(NAME + "\tC:\\qex\\new64.exe" in listed and NAME + " (32-bit)\tC:\\qex\\old32.exe" in listed,
-              "rows %r" % listed)
-        select(p, "startfrm", listed.index(NAME + " (32-bit)\tC:\\qex\\old32.exe"))
+        old32 = NAME + mark(32) + "\tC:\\qex\\old32.exe"
+        check(NAME + mark(64) + "\tC:\\qex\\new64.exe" in listed and old32 in listed, "rows %r" % listed)
+        select(p, "startfrm", listed.index(old32))
         p.act("click startfrm.Image2")
         question = wait_box(p, "Delete Registry Value", "the question")
-        check('"HKEY_LOCAL_MACHINE->Run (32-bit)->%s"?' % NAME in question, question)
+        check('"HKEY_LOCAL_MACHINE->Run%s->%s"?' % (mark(32), NAME) in question, question)
         p.answer("Yes")
         wait_until(lambda: len(rows(p, "startfrm")) == len(listed) - 1, 20, what="the row to go")
         check(not wine.reg_exists(RUN, NAME, view=32), "the 32-bit value stayed")
@@ -65,7 +74,7 @@ def test_the_scan_removes_a_key_of_the_32_bit_view_and_its_backup_puts_it_back_t
         p.wait_ready()
         p.act("menu qex_ulm_frm.PopupMenu1.SystemScan1")
         wait_complete(p)
-        check(scan_rows(p) == [["HKEY_LOCAL_MACHINE\\Software\\QexScanBad32 (32-bit)", "Removed"]],
+        check(scan_rows(p) == [["HKEY_LOCAL_MACHINE\\Software\\QexScanBad32" + mark(32), "Removed"]],
               "rows %r" % scan_rows(p))
         check(not wine.reg_exists(BAD, view=32), "the key stayed")
         backups = glob.glob(os.path.join(p.dir, "Quarantined", "Registry backup *.reg"))

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <future>
+#include <memory>
+#include <thread>
 
 #include "online/connectionprobe.h"
 
@@ -46,6 +49,38 @@ TEST(ConnectionProbe, AnAnswerNobodyCollectedIsAskedAgain) {
   probe.start();
   EXPECT_FALSE(probe.answer());
   EXPECT_EQ(net.questions, 2);
+}
+
+// Answers only when the test lets it.
+class GatedNet : public platform::Net {
+ public:
+  std::promise<void> asked;
+  std::promise<void> release;
+
+  void checkConnection(const std::string&, std::function<void(bool)> answered) override { answered(false); }
+  bool connected() override {
+    asked.set_value();
+    release.get_future().wait();
+    return true;
+  }
+};
+
+TEST(ConnectionProbe, GivingItUpWaitsForTheQuestionStillOpen) {
+  GatedNet net;
+  auto probe = std::make_unique<online::ConnectionProbe>(net);
+  probe->start();
+  net.asked.get_future().wait();
+  std::promise<void> gone;
+  std::future<void> ended = gone.get_future();
+  std::thread giver([&] {
+    probe.reset();
+    gone.set_value();
+  });
+  // The worker still asks the net, which must outlive it.
+  EXPECT_EQ(ended.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  net.release.set_value();
+  giver.join();
+  EXPECT_EQ(ended.wait_for(std::chrono::seconds(0)), std::future_status::ready);
 }
 
 }  // namespace

@@ -5,12 +5,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <chrono>
-#include <future>
 #include <memory>
-#include <thread>
 #include <vector>
 
+#include "platform/thread.h"
 #include "ui/application.h"
 #include "ui/menu.h"
 
@@ -96,13 +94,12 @@ void Win32Backend::trayCall(DWORD what, const TrayIcon& tray, HWND window) {
   // when a window manager has confirmed that, or after two seconds on a bare X server. The
   // removal is asked on a thread of its own and waited for briefly; it is carried out either
   // way, and quitting does not wait for the tray.
-  auto answered = std::make_shared<std::promise<void>>();
-  std::future<void> answer = answered->get_future();
-  std::thread([data, answered]() mutable {
+  auto answered = std::make_shared<platform::Event>();
+  platform::Thread([data, answered]() mutable {
     Shell_NotifyIconA(NIM_DELETE, &data);
-    answered->set_value();
+    answered->set();
   }).detach();
-  answer.wait_for(std::chrono::milliseconds(500));
+  answered->waitFor(500);
 }
 
 void Win32Backend::trayChanged(const TrayIcon& tray) {

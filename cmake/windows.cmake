@@ -1,19 +1,27 @@
-# Windows build: the real platform layer and window backend. Writes one folder, out/, that
-# holds qexsys.exe, ulmres.dll and what the program expects beside them.
+# Windows builds, both of them from this one description: win64 (x86-64, for 64-bit Windows)
+# and win32 (i686, for every Windows from 98 SE on); the toolchain file makes the difference.
+# Writes one folder, out/, that holds qexsys.exe, ulmres.dll and what the program expects
+# beside them.
 set(QEX_OUT ${CMAKE_BINARY_DIR}/out)
 set(QEX_HOST_BUILD "" CACHE PATH "Native build folder holding the host tools (mkskin, qexsiglist)")
 if(NOT EXISTS ${QEX_HOST_BUILD}/mkskin)
-  message(FATAL_ERROR "win64 needs the host tools of the native build: build the native preset first")
+  message(FATAL_ERROR "${QEX_WINDOWS_FLAVOUR} needs the host tools of the native build: build the native preset first")
 endif()
 
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501)
 set(QEX_WIN_LIBS ws2_32 wsock32 wininet winmm psapi version shell32 ole32 comdlg32 comctl32
                  gdi32 user32 advapi32 kernel32 uuid)
 set(QEX_STATIC -static -static-libgcc -static-libstdc++)
+if(QEX_WINDOWS_FLAVOUR STREQUAL win32)
+  # Windows 98 and NT 4 load no program whose header asks for a later subsystem than 4.0. The
+  # i686 linker writes 4.0 already; saying so keeps it that way.
+  list(APPEND QEX_STATIC -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0)
+endif()
 
 file(GLOB QEX_WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp
   ${CMAKE_SOURCE_DIR}/ui/win32/*.cpp)
+list(FILTER QEX_WIN32_SOURCES EXCLUDE REGEX "${QEX_THREAD_SOURCES_REGEX}")
 # The backends see the whole tree, as do the programs and tests linked with them.
 add_library(qexwin32 STATIC ${QEX_WIN32_SOURCES})
 target_include_directories(qexwin32 PUBLIC ${CMAKE_SOURCE_DIR})
@@ -63,10 +71,21 @@ endif()
 
 # Windows programs of the test tiers and benchmarks: one .exe per file, run under Wine.
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GCC's win32 thread model (the 32-bit build) has no std::mutex, which Google Test's
+# Notification is made of; it gets one on the program's own thread layer.
+include(CheckCXXSourceCompiles)
+check_cxx_source_compiles("#include <mutex>\nstd::mutex m;\nint main() { return 0; }" QEX_HAS_STD_MUTEX)
+# (Google Test's export set takes no link to our libraries: the suite links the layer after it.)
+if(NOT QEX_HAS_STD_MUTEX)
+  target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+  target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/contract/gtest_notification.h)
+  target_include_directories(gtest PRIVATE ${CMAKE_SOURCE_DIR})
+  target_include_directories(gtest_main PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
 file(GLOB contract_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
 if(contract_sources)
   add_executable(contract_win32 ${contract_sources})
-  target_link_libraries(contract_win32 PRIVATE qexwin32 gtest gtest_main)
+  target_link_libraries(contract_win32 PRIVATE qexwin32 gtest gtest_main qex_threads)
   target_link_options(contract_win32 PRIVATE ${QEX_STATIC})
 endif()
 
