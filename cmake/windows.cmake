@@ -71,7 +71,7 @@ endif()
 
 # Windows programs of the test tiers and benchmarks: one .exe per file, run under Wine.
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# GCC's win32 thread model (the 32-bit build) has no std::mutex, which Google Test's
+# GCC's win32 thread model (both Windows builds) has no std::mutex, which Google Test's
 # Notification is made of; it gets one on the program's own thread layer.
 include(CheckCXXSourceCompiles)
 check_cxx_source_compiles("#include <mutex>\nstd::mutex m;\nint main() { return 0; }" QEX_HAS_STD_MUTEX)

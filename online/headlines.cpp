@@ -1,6 +1,7 @@
 #include "online/headlines.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -42,7 +43,9 @@ std::vector<HeadlineRecord> parseHeadlines(std::string_view bytes) {
   return records;
 }
 
-void HeadlineList::Load(platform::Files& files, const std::string& path, std::ostream& log) {
+void HeadlineList::toStandardOutput(const char* line) { std::fputs(line, stdout); }
+
+void HeadlineList::Load(platform::Files& files, const std::string& path, const Log& log) {
   records_.clear();
   auto read = platform::readBounded(files, path, kMaxHeadlineFile);
   switch (read.status) {
@@ -50,10 +53,10 @@ void HeadlineList::Load(platform::Files& files, const std::string& path, std::os
       records_ = parseHeadlines(read.bytes);
       break;
     case platform::BoundedRead::Status::TooLarge:
-      log << "Headline file too large.\n";
+      log("Headline file too large.\n");
       break;
     default:
-      log << "Error opening Headline file.\n";
+      log("Error opening Headline file.\n");
       break;
   }
 }

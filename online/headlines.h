@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iostream>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +32,14 @@ std::vector<HeadlineRecord> parseHeadlines(std::string_view bytes);
 
 class HeadlineList {
  public:
+  // Where Load says what was wrong with a file: the standard output by default. (Not through
+  // a stream: the C++ streams need a runtime call that 98 SE's msvcrt lacks.)
+  using Log = std::function<void(const char* line)>;
+  static void toStandardOutput(const char* line);
+
   // Replaces the records with those of the file at path. A file that cannot be read, or is
   // too large, leaves the list empty and says so on log.
-  void Load(platform::Files& files, const std::string& path, std::ostream& log = std::cout);
+  void Load(platform::Files& files, const std::string& path, const Log& log = toStandardOutput);
   void Clear() { records_.clear(); }
 
   size_t count() const { return records_.size(); }

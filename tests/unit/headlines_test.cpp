@@ -91,11 +91,12 @@ TEST(HeadlineList, LoadReplacesTheRecordsAndReportsAFileItCannotUse) {
   const std::string path = "C:\\QEX\\Cache\\headlines.db";
   files.addFile(path, online::encodeHeadlines(kThree));
   online::HeadlineList list;
-  std::ostringstream log;
+  std::string said;
+  const auto log = [&](const char* line) { said += line; };
   list.Load(files, path, log);
   ASSERT_EQ(list.count(), 3u);
   EXPECT_EQ(list.at(2).text1, "Lead story");
-  EXPECT_EQ(log.str(), "");
+  EXPECT_EQ(said, "");
 
   files.addFile(path, online::encodeHeadlines({kThree[0]}));
   list.Load(files, path, log);
@@ -104,14 +105,14 @@ TEST(HeadlineList, LoadReplacesTheRecordsAndReportsAFileItCannotUse) {
   files.remove(path);
   list.Load(files, path, log);
   EXPECT_EQ(list.count(), 0u);
-  EXPECT_EQ(log.str(), "Error opening Headline file.\n");
+  EXPECT_EQ(said, "Error opening Headline file.\n");
 
   files.addFile(path, online::encodeHeadlines(kThree));
   list.Load(files, path, log);
   files.addFile(path, std::string(online::kMaxHeadlineFile + 1, '\0'));
   list.Load(files, path, log);
   EXPECT_EQ(list.count(), 0u);
-  EXPECT_EQ(log.str(), "Error opening Headline file.\nHeadline file too large.\n");
+  EXPECT_EQ(said, "Error opening Headline file.\nHeadline file too large.\n");
 }
 
 TEST(HeadlineWriter, RefusesTextsThatWouldNotReadBack) {
