@@ -27,6 +27,7 @@ OptionalApi lookedUp() {
   lookUp(kernel32, "GetTickCount64", api.GetTickCount64);
   lookUp(kernel32, "GlobalMemoryStatusEx", api.GlobalMemoryStatusEx);
   lookUp(kernel32, "GetFileSizeEx", api.GetFileSizeEx);
+  lookUp(kernel32, "QueryFullProcessImageNameA", api.QueryFullProcessImageNameA);
 
   const HMODULE user32 = GetModuleHandleA("user32.dll");
   lookUp(user32, "SetLayeredWindowAttributes", api.SetLayeredWindowAttributes);

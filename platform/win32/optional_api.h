@@ -76,6 +76,10 @@ struct OptionalApi {
   BOOL(WINAPI* EnumProcesses)(DWORD* pids, DWORD size, DWORD* used) = nullptr;
   BOOL(WINAPI* EnumProcessModules)(HANDLE process, HMODULE* modules, DWORD size, DWORD* needed) = nullptr;
   DWORD(WINAPI* GetModuleBaseNameA)(HANDLE process, HMODULE module, LPSTR name, DWORD size) = nullptr;
+  // kernel32, Vista and later: the program file of a process whose modules cannot be read, as
+  // a 64-bit process's cannot from a 32-bit program. Without it such a process has no name,
+  // and is told by its creation time alone.
+  BOOL(WINAPI* QueryFullProcessImageNameA)(HANDLE process, DWORD flags, LPSTR name, PDWORD size) = nullptr;
 };
 
 // The entry points of the running system, looked up on first use.

@@ -43,9 +43,20 @@ Handle snapshotOf(DWORD what, uint32_t pid) {
   return Handle(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
 }
 
+// The name of the process's program file as the system keeps it, for a process whose modules
+// cannot be read.
+std::optional<std::string> imageName(HANDLE process) {
+  const auto query = optionalApi().QueryFullProcessImageNameA;
+  char path[MAX_PATH];
+  DWORD size = sizeof path;
+  if (!query || !query(process, 0, path, &size) || size == 0) return std::nullopt;
+  const std::string full(path, size);
+  return full.substr(full.find_last_of('\\') + 1);
+}
+
 // The name of the process's first module, its program file; nullopt while it cannot be read
 // (a process that has only just started has no modules yet).
-std::optional<std::string> programName(HANDLE process, uint32_t pid) {
+std::optional<std::string> moduleName(HANDLE process, uint32_t pid) {
   const OptionalApi& api = optionalApi();
   if (api.EnumProcessModules && api.GetModuleBaseNameA) {
     HMODULE module = nullptr;
@@ -69,7 +80,8 @@ ProcessIdentity identityOf(HANDLE process, uint32_t pid) {
   FILETIME created, exited, kernel, user;
   if (GetProcessTimes(process, &created, &exited, &kernel, &user))
     identity.created = (uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-  identity.name = programName(process, pid);
+  identity.name = moduleName(process, pid);
+  if (!identity.name) identity.name = imageName(process);
   return identity;
 }
 

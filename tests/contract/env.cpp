@@ -36,7 +36,7 @@ class FakeVictim : public Victim {
 // until it is ended.
 class CmdVictim : public Victim {
  public:
-  CmdVictim() {
+  explicit CmdVictim(std::string command) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     if (!CreatePipe(&read_, &write_, &inherit, 0)) return;
     SetHandleInformation(write_, HANDLE_FLAG_INHERIT, 0);
@@ -46,8 +46,7 @@ class CmdVictim : public Victim {
     start.hStdInput = read_;
     start.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    char command[] = "cmd.exe /q";
-    if (CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                        &start, &info_))
       started_ = true;
   }
@@ -169,9 +168,16 @@ std::unique_ptr<Victim> Contract::startVictim() {
   fakes(sys()).fakeProcesses.running.push_back({9001, "cmd.exe", "cmd.exe"});
   return std::make_unique<FakeVictim>(9001);
 #else
-  return std::make_unique<CmdVictim>();
+  return std::make_unique<CmdVictim>("cmd.exe /q");
 #endif
 }
+
+#ifndef QEX_CONTRACT_FAKE
+std::unique_ptr<Victim> Contract::startSixtyFourBitVictim() {
+  // Sysnative: the real System32 for a 32-bit program, which its own System32 is not.
+  return std::make_unique<CmdVictim>(sys().system().windowsDirectory() + "\\Sysnative\\cmd.exe /q");
+}
+#endif
 
 std::string Contract::versionedFile() {
   const std::string path = sys().system().windowsDirectory() + "\\system32\\kernel32.dll";

@@ -42,6 +42,10 @@ class Contract : public ::testing::Test {
   // The running test program as the process list shows it.
   OwnProcess ownProcess();
   std::unique_ptr<Victim> startVictim();
+#ifndef QEX_CONTRACT_FAKE
+  // For a 32-bit test program on 64-bit Windows: a 64-bit process, whose modules it cannot read.
+  std::unique_ptr<Victim> startSixtyFourBitVictim();
+#endif
   // A file of the Windows folder that carries a version resource.
   std::string versionedFile();
   // A library in the scratch folder whose version resource (Unicode, as linkers write it) has

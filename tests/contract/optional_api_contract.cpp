@@ -294,6 +294,30 @@ void CALLBACK giveUpOnTheMenu(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // Quitting closes a menu left open, or its loop would hold the program.
+// A 32-bit program cannot read a 64-bit process's modules: the process is named from its
+// program file, and without the call that tells it (XP and older) it is told by its start alone.
+TEST_F(Fallbacks, AProcessOfTheOtherWidthIsNamedFromItsProgramFile) {
+  BOOL wow64Process = FALSE;
+  const auto isWow64 = platform::win32::optionalApi().IsWow64Process;
+  if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64Process) || !wow64Process)
+    GTEST_SKIP() << "only a 32-bit program on 64-bit Windows meets such a process";
+  auto& procs = sys().processes();
+  auto victim = startSixtyFourBitVictim();
+  ASSERT_NE(victim->pid(), 0u);
+  const auto identity = procs.identify(victim->pid());
+  ASSERT_TRUE(identity.name);
+  EXPECT_TRUE(platform::equalsAsciiNoCase(*identity.name, "cmd.exe")) << *identity.name;
+  ASSERT_TRUE(identity.created);
+
+  OptionalApiOverride without;
+  without.table().QueryFullProcessImageNameA = nullptr;
+  const auto unnamed = procs.identify(victim->pid());
+  EXPECT_FALSE(unnamed.name);
+  EXPECT_EQ(unnamed.created, identity.created);
+  // Ended all the same, by the identity the list saw.
+  EXPECT_EQ(procs.terminate(victim->pid(), unnamed), platform::Ending::Ended);
+}
+
 TEST_F(Fallbacks, WithoutEndMenuAnOpenMenuStillCloses) {
   for (const bool withEndMenu : {true, false}) {
     SCOPED_TRACE(withEndMenu ? "with EndMenu" : "without");
