@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include "bench/dialog_window.h"
+
 namespace {
 
 bool painted = false;
@@ -35,19 +37,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "memory_reference: cannot load %s\n", argv[1]);
     return 1;
   }
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = window;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "MemoryReference";
-  RegisterClassA(&wc);
-  // The main window's client size in the program's dialog frame.
-  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
-  const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-  RECT frame{0, 0, 700, 450};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  HWND hwnd = CreateWindowExA(exStyle, wc.lpszClassName, "Reference", style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+  // The main window's client size.
+  HWND hwnd = makeDialogWindow("MemoryReference", window, 700, 450);
   if (!hwnd) return 1;
   ShowWindow(hwnd, SW_SHOW);
   MSG msg;

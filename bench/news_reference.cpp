@@ -30,17 +30,29 @@
 #include <gif_lib.h>
 // clang-format on
 
+#include "bench/dialog_window.h"
+
 namespace {
 
-std::string fetch(int port, const char* path) {
+// A connection to the stand-in on loopback with the request for path sent, or INVALID_SOCKET.
+SOCKET request(int port, const char* path) {
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in to{};
   to.sin_family = AF_INET;
   to.sin_port = htons(static_cast<u_short>(port));
   to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) return {};
+  if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+    closesocket(s);
+    return INVALID_SOCKET;
+  }
   const std::string request = std::string("GET ") + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
   send(s, request.data(), static_cast<int>(request.size()), 0);
+  return s;
+}
+
+std::string fetch(int port, const char* path) {
+  SOCKET s = request(port, path);
+  if (s == INVALID_SOCKET) return {};
   std::string reply;
   char buffer[64 * 1024];
   for (int n; (n = recv(s, buffer, sizeof buffer, 0)) > 0;) reply.append(buffer, static_cast<size_t>(n));
@@ -52,16 +64,13 @@ std::string fetch(int port, const char* path) {
 // Writes the file's body to path as it arrives and reads it back whole, as a download into
 // the cache and its reading by the decoder.
 std::string fetchThroughFile(int port, const char* path, const std::string& file) {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(static_cast<u_short>(port));
-  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) return {};
-  const std::string request = std::string("GET ") + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
-  send(s, request.data(), static_cast<int>(request.size()), 0);
   HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (out == INVALID_HANDLE_VALUE) return {};
+  SOCKET s = request(port, path);
+  if (s == INVALID_SOCKET) {
+    CloseHandle(out);
+    return {};
+  }
   std::string head;
   bool inBody = false;
   char buffer[64 * 1024];
@@ -209,24 +218,6 @@ LRESULT CALLBACK newsWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-// Hidden, 566 x 365 inside a dialog frame, centred.
-HWND makeWindow() {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = newsWindow;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "NewsReference";
-  RegisterClassA(&wc);
-  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
-  const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-  RECT frame{0, 0, 566, 365};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-  return CreateWindowExA(exStyle, wc.lpszClassName, "Reference", style,
-                         (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr,
-                         wc.hInstance, nullptr);
-}
-
 // The picture fitted into the thumbnail's square of 135 pixels, centred, as the window has it.
 RECT thumbnailPlace(const Picture& p) {
   constexpr int kLeft = 242, kTop = 64, kSide = 135;
@@ -269,7 +260,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  HWND hwnd = window || news ? makeWindow() : nullptr;
+  HWND hwnd = window || news ? makeDialogWindow("NewsReference", newsWindow, 566, 365) : nullptr;
   if ((window || news) && !hwnd) return 1;
   QueryPerformanceCounter(&start);
   if (hwnd) {
