@@ -205,7 +205,8 @@ void FormWindow::invalidate(const Rect& area) {
     return;
   }
   pending_ = std::move(added);
-  PostMessageA(hwnd(), kFlushAreas, 0, 0);
+  // A queue that takes no more messages gets the area at once.
+  if (!PostMessageA(hwnd(), kFlushAreas, 0, 0)) flushPending();
 }
 
 void FormWindow::flushPending() {
