@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "codecs/decode_error.h"
 #include "codecs/picture_limits.h"
@@ -78,10 +79,13 @@ class GifReader {
   MemoryInput input_;
   GifHandle gif_;
   GifAnimation anim_;
+  // The screen the next frame is drawn over: the picture of the frame baseFrame_ names or,
+  // before the first frame and after a disposal to the background, canvas_ (made when needed).
+  std::optional<size_t> baseFrame_;
   ui::Bitmap canvas_;
   GraphicsControlBlock control_{};
   bool haveControl_ = false;
-  std::vector<GifByteType> raster_;
+  std::vector<GifByteType> row_;
   int64_t rasterBudget_ = ui::Bitmap::kMaxPixels;
 
   void openScreen() {
@@ -96,8 +100,14 @@ class GifReader {
       const GifColorType& c = map->Colors[gif_->SBackGroundColor];
       anim_.background = ui::rgb(c.Red, c.Green, c.Blue);
     }
-    if (!canvas_.resize(anim_.width, anim_.height, anim_.background))
+    if (anim_.width > ui::Bitmap::kMaxSide || anim_.height > ui::Bitmap::kMaxSide)
       throw DecodeError("GIF picture is too large");
+  }
+
+  ui::Bitmap& base() {
+    if (baseFrame_) return anim_.frames[*baseFrame_].image;
+    if (canvas_.empty()) canvas_.resize(anim_.width, anim_.height, anim_.background);
+    return canvas_;
   }
 
   void readExtension() {
@@ -131,7 +141,6 @@ class GifReader {
     if (area > kMaxPicturePixels) throw DecodeError("GIF frame is too large");
     rasterBudget_ -= area;
     if (rasterBudget_ < 0) throw DecodeError("GIF frames are too large");
-    readRaster(desc);
 
     const int disposal = haveControl_ ? control_.DisposalMode : DISPOSAL_UNSPECIFIED;
     const int transparent = haveControl_ ? control_.TransparentColor : NO_TRANSPARENT_COLOR;
@@ -139,47 +148,45 @@ class GifReader {
     haveControl_ = false;
     if (transparent != NO_TRANSPARENT_COLOR) anim_.hasTransparency = true;
 
-    ui::Bitmap before;
-    if (disposal == DISPOSE_PREVIOUS) before = canvas_;
-    const ui::Rect shown = paint(desc, transparent);
-    anim_.frames.push_back(GifFrame{canvas_, delayMs});
+    const ui::Rect shown = clip(desc);
+    // A frame that paints every pixel of the screen hides whatever it is drawn over.
+    const bool hidesBase = transparent == NO_TRANSPARENT_COLOR &&
+                           shown == ui::Rect{0, 0, anim_.width, anim_.height};
+    ui::Bitmap image = hidesBase ? ui::Bitmap::unfilled(anim_.width, anim_.height) : base();
+    readRows(desc, shown, transparent, image);
+    anim_.frames.push_back(GifFrame{std::move(image), delayMs});
 
     if (disposal == DISPOSE_BACKGROUND) {
+      canvas_ = anim_.frames.back().image;
       for (int y = shown.top; y < shown.bottom; ++y)
         std::fill(canvas_.row(y) + shown.left, canvas_.row(y) + shown.right, anim_.background);
-    } else if (disposal == DISPOSE_PREVIOUS) {
-      canvas_ = std::move(before);
+      baseFrame_.reset();
+    } else if (disposal != DISPOSE_PREVIOUS) {
+      baseFrame_ = anim_.frames.size() - 1;
     }
   }
 
-  void readRaster(const GifImageDesc& desc) {
-    const int w = desc.Width, h = desc.Height;
-    raster_.resize(static_cast<size_t>(w) * h);
-    if (!desc.Interlace) {
-      if (DGifGetLine(gif_.get(), raster_.data(), w * h) == GIF_ERROR) fail("Broken GIF frame", gif_->Error);
-      return;
-    }
-    // Interlaced rows arrive in four passes: every 8th row from 0, every 8th from 4, every
-    // 4th from 2, every 2nd from 1.
-    static const int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass)
-      for (int y = kStart[pass]; y < h; y += kStep[pass])
-        if (DGifGetLine(gif_.get(), raster_.data() + static_cast<size_t>(y) * w, w) == GIF_ERROR)
-          fail("Broken GIF frame", gif_->Error);
+  // The part of the screen the frame covers.
+  ui::Rect clip(const GifImageDesc& desc) const {
+    const ui::Rect r{std::max(desc.Left, 0), std::max(desc.Top, 0), std::min(desc.Left + desc.Width, anim_.width),
+                     std::min(desc.Top + desc.Height, anim_.height)};
+    return r.empty() ? ui::Rect{} : r;
   }
 
-  // Draws the frame's raster onto the canvas, clipped to the screen; returns the part drawn.
-  ui::Rect paint(const GifImageDesc& desc, int transparent) {
+  // Reads the frame's rows and draws each, as it arrives, in the part r of the screen onto
+  // image: a row at a time stays in the cache, a whole raster would not.
+  void readRows(const GifImageDesc& desc, const ui::Rect& r, int transparent, ui::Bitmap& image) {
     uint32_t palette[256] = {};  // indexes past the colour map show black
     if (const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif_->SColorMap)
       for (int i = 0; i < std::min(map->ColorCount, 256); ++i)
         palette[i] = ui::rgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
-    const ui::Rect r{std::max(desc.Left, 0), std::max(desc.Top, 0), std::min(desc.Left + desc.Width, anim_.width),
-                     std::min(desc.Top + desc.Height, anim_.height)};
-    if (r.empty()) return ui::Rect{};
-    for (int y = r.top; y < r.bottom; ++y) {
-      const GifByteType* src = raster_.data() + static_cast<size_t>(y - desc.Top) * desc.Width + (r.left - desc.Left);
-      uint32_t* dst = canvas_.row(y) + r.left;
+    row_.resize(static_cast<size_t>(desc.Width));
+    const auto readRow = [&](int y) {
+      if (DGifGetLine(gif_.get(), row_.data(), desc.Width) == GIF_ERROR) fail("Broken GIF frame", gif_->Error);
+      const int screenY = desc.Top + y;
+      if (screenY < r.top || screenY >= r.bottom) return;
+      const GifByteType* src = row_.data() + (r.left - desc.Left);
+      uint32_t* dst = image.row(screenY) + r.left;
       const int n = r.width();
       if (transparent == NO_TRANSPARENT_COLOR) {
         for (int x = 0; x < n; ++x) dst[x] = palette[src[x]];
@@ -187,8 +194,16 @@ class GifReader {
         for (int x = 0; x < n; ++x)
           if (src[x] != transparent) dst[x] = palette[src[x]];
       }
+    };
+    if (!desc.Interlace) {
+      for (int y = 0; y < desc.Height; ++y) readRow(y);
+      return;
     }
-    return r;
+    // Interlaced rows arrive in four passes: every 8th row from 0, every 8th from 4, every
+    // 4th from 2, every 2nd from 1.
+    static const int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+      for (int y = kStart[pass]; y < desc.Height; y += kStep[pass]) readRow(y);
   }
 };
 

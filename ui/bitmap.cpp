@@ -43,10 +43,23 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   return *this;
 }
 
+bool Bitmap::fits(int width, int height) {
+  return width >= 0 && height >= 0 && width <= kMaxSide && height <= kMaxSide &&
+         static_cast<int64_t>(width) * height <= kMaxPixels;
+}
+
+Bitmap Bitmap::unfilled(int width, int height) {
+  Bitmap b;
+  if (!fits(width, height)) return b;
+  b.owned_.resize(static_cast<size_t>(width) * height);
+  b.data_ = b.owned_.data();
+  b.width_ = width;
+  b.height_ = height;
+  return b;
+}
+
 bool Bitmap::resize(int width, int height, Color fill) {
-  if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide ||
-      static_cast<int64_t>(width) * height > kMaxPixels) {
-    width = height = 0;
+  if (!fits(width, height)) {
     owned_.clear();
     data_ = nullptr;
     width_ = height_ = 0;

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -41,6 +43,9 @@ class Bitmap {
 
   Bitmap() = default;
   Bitmap(int width, int height, Color fill = kWhite) { resize(width, height, fill); }
+  // A bitmap whose pixels are left unset, for a caller that writes every one of them; empty
+  // for sizes beyond the limits below.
+  static Bitmap unfilled(int width, int height);
 
   // A bitmap over memory owned by someone else (a DIB section); it must outlive the view.
   static Bitmap view(uint32_t* pixels, int width, int height);
@@ -71,7 +76,25 @@ class Bitmap {
   Color transparentColor() const;
 
  private:
-  std::vector<uint32_t> owned_;
+  // Growing leaves new pixels unset: resize() fills them itself, and unfilled() has no fill
+  // to pay for.
+  template <class T>
+  struct Unset : std::allocator<T> {
+    template <class U>
+    struct rebind {
+      using other = Unset<U>;
+    };
+    template <class U>
+    void construct(U* p) noexcept {
+      ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+      ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+  };
+  static bool fits(int width, int height);
+  std::vector<uint32_t, Unset<uint32_t>> owned_;
   uint32_t* data_ = nullptr;
   int width_ = 0, height_ = 0;
 };

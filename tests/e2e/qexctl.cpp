@@ -36,6 +36,8 @@
 //   qexctl --memory                        prints the memory of the main window's process as
 //                                          Windows counts it, in KiB: "ok <working set> <peak
 //                                          working set> <private bytes>"
+//   qexctl --script                        runs the requests of standard input in turn (see
+//                                          script() below)
 // Exit codes: 0 ok, 1 an error reply (or no reply, or no such box or button), 2 no window.
 #include <windows.h>
 #include <psapi.h>
@@ -448,9 +450,7 @@ int tray(const std::string& what) {
 
 // The process is found by its main window, so no other copy of the program is measured.
 // GetProcessMemoryInfo lives in psapi.dll, which is looked up rather than linked.
-int printMemory() {
-  HWND target = findMain(0);
-  if (!target) return 2;
+bool memoryOf(HWND target, PROCESS_MEMORY_COUNTERS& counters) {
   DWORD id = 0;
   GetWindowThreadProcessId(target, &id);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
@@ -459,11 +459,18 @@ int printMemory() {
   auto query = psapi ? reinterpret_cast<Query>(
                            reinterpret_cast<void*>(GetProcAddress(psapi, "GetProcessMemoryInfo")))
                      : nullptr;
-  PROCESS_MEMORY_COUNTERS counters{};
+  counters = PROCESS_MEMORY_COUNTERS{};
   counters.cb = sizeof counters;
   const bool read = process && query && query(process, &counters, sizeof counters);
   if (process) CloseHandle(process);
-  if (!read) {
+  return read;
+}
+
+int printMemory() {
+  HWND target = findMain(0);
+  if (!target) return 2;
+  PROCESS_MEMORY_COUNTERS counters;
+  if (!memoryOf(target, counters)) {
     std::puts("error no memory counters");
     return 1;
   }
@@ -473,10 +480,49 @@ int printMemory() {
   return 0;
 }
 
+// Runs the lines of standard input in one process, so a long walk through the windows costs
+// no Wine start per step. A line is a request, whose reply must be ok; "wait <query> <value>",
+// which asks "get <query>" until the value is that (a minute at most); or
+// "memory", which prints the program's private bytes in KiB. Stops at the first line that
+// fails, printing it and the reply.
+int script(int waitSeconds) {
+  HWND target = findMain(waitSeconds);
+  if (!target) return 2;
+  HWND self = makeReceiver();
+  const auto ok = [] { return reply == "ok" || reply.compare(0, 3, "ok ") == 0; };
+  const auto run = [&](const std::string& line) {
+    if (line == "memory") {
+      PROCESS_MEMORY_COUNTERS counters;
+      if (!memoryOf(target, counters)) return false;
+      std::printf("%llu\n", static_cast<unsigned long long>(counters.PagefileUsage / 1024));
+      std::fflush(stdout);
+      return true;
+    }
+    if (line.compare(0, 5, "wait ") != 0) return ask(target, self, line) && ok();
+    const size_t blank = line.find(' ', 5);
+    const std::string query = "get " + line.substr(5, blank - 5);
+    const std::string wanted = blank == std::string::npos ? "ok" : "ok " + line.substr(blank + 1);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(20))
+      if (ask(target, self, query) && reply == wanted) return true;
+    return false;
+  };
+  char buffer[1024];
+  int rc = 0;
+  while (rc == 0 && std::fgets(buffer, sizeof buffer, stdin)) {
+    std::string line(buffer);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (line.empty() || run(line)) continue;
+    std::printf("error at \"%s\": %s\n", line.c_str(), replied ? escaped(reply).c_str() : "no reply");
+    rc = 1;
+  }
+  DestroyWindow(self);
+  return rc;
+}
+
 int usage() {
   std::fputs(
       "usage: qexctl [--wait SECONDS] \"<command>\" | --boxes | --answer <button> | --windows | "
-      "--processes | --memory\n"
+      "--processes | --memory | --script\n"
       "       | --savefile <path>\n"
       "       | --samples SECONDS \"<command>\" | --start \"<command line>\"\n"
       "       | --process-list | --timed \"<command>\" \"<query>\" <prefix> <seconds>\n"
@@ -500,6 +546,7 @@ int main(int argc, char** argv) {
   if (args[0] == "--windows") return listWindows();
   if (args[0] == "--processes") return countProcesses();
   if (args[0] == "--memory") return printMemory();
+  if (args[0] == "--script") return script(wait);
   if (args[0] == "--answer") return args.size() == 2 ? answer(args[1]) : usage();
   if (args[0] == "--savefile") return args.size() == 2 ? saveFile(args[1]) : usage();
   if (args[0] == "--samples")

@@ -155,6 +155,24 @@ TEST(GifDecode, RestoringToPreviousAfterTheFirstFrameShowsTheBackground) {
   EXPECT_EQ(rows(a.frames[1].image), "...G|....|....");
 }
 
+// A frame that paints the whole screen opaquely is drawn on nothing: nothing of the frames
+// before it shows through, and its own disposal still decides what the next starts from.
+TEST(GifDecode, AFrameOverTheWholeScreenHidesWhatCameBefore) {
+  GifPlan s = screen();
+  auto corner = solidFrame(0, 0, 1, 1, 4);
+  corner.disposal = 3;
+  auto whole = solidFrame(0, 0, 4, 3, 3);
+  whole.pixels = {3, 3, 3, 3, 3, 1, 1, 3, 3, 3, 3, 2};
+  whole.disposal = 2;
+  s.frames = {corner, whole, solidFrame(3, 0, 1, 1, 1), solidFrame(0, 2, 1, 1, 2)};
+  const auto a = decodeGif(testpics::encodeGif(s));
+  ASSERT_EQ(a.frames.size(), 4u);
+  EXPECT_EQ(rows(a.frames[0].image), "Y...|....|....");
+  EXPECT_EQ(rows(a.frames[1].image), "BBBB|BRRB|BBBG");
+  EXPECT_EQ(rows(a.frames[2].image), "...R|....|....");
+  EXPECT_EQ(rows(a.frames[3].image), "...R|....|G...");
+}
+
 TEST(GifDecode, InterlacedRowsLandWhereTheyBelong) {
   GifPlan s;
   s.width = 1, s.height = 11;

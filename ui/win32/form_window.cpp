@@ -12,6 +12,9 @@ namespace ui::win32 {
 
 namespace {
 
+// Posted to the window with the first area of a batch (see pending_); WM_APP + 20 is the peers'.
+constexpr UINT kFlushAreas = WM_APP + 21;
+
 void registerClass(const std::string& name, HICON icon) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
@@ -48,6 +51,7 @@ void FormWindow::create() {
 void FormWindow::remake() {
   if (hwnd()) SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
   hwnd_.reset();
+  pending_.reset();
   create();
   if (!hwnd()) return;
   systemMenuApplied_ = 0;
@@ -178,6 +182,7 @@ void FormWindow::changed(FormChange what) {
 // repaint request also lets a panel shown or hidden take the windowed controls in it along.
 void FormWindow::invalidate() {
   if (!hwnd()) return;
+  pending_.reset();
   if (!invalid_) InvalidateRect(hwnd(), nullptr, FALSE);
   invalid_ = true;
   for (const auto& p : peers_) p->syncVisibility();
@@ -187,9 +192,27 @@ void FormWindow::invalidate() {
 // must not cost a picture of the whole window per item.
 void FormWindow::invalidate(const Rect& area) {
   if (!hwnd()) return;
-  const RECT r{area.left, area.top, area.right, area.bottom};
-  InvalidateRect(hwnd(), &r, FALSE);
   for (const auto& p : peers_) p->syncVisibility();
+  if (invalid_) return;
+  GdiPtr<HRGN> added(CreateRectRgn(area.left, area.top, area.right, area.bottom));
+  if (!added) {
+    const RECT r{area.left, area.top, area.right, area.bottom};
+    InvalidateRect(hwnd(), &r, FALSE);
+    return;
+  }
+  if (pending_) {
+    CombineRgn(pending_.get(), pending_.get(), added.get(), RGN_OR);
+    return;
+  }
+  pending_ = std::move(added);
+  // A queue that takes no more messages gets the area at once.
+  if (!PostMessageA(hwnd(), kFlushAreas, 0, 0)) flushPending();
+}
+
+void FormWindow::flushPending() {
+  if (!pending_) return;
+  if (hwnd() && !invalid_) InvalidateRgn(hwnd(), pending_.get(), FALSE);
+  pending_.reset();
 }
 
 void FormWindow::makePeers() {
@@ -407,6 +430,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam)))
         return reinterpret_cast<LRESULT>(peer->colors(reinterpret_cast<HDC>(wParam)));
       break;
+    case kFlushAreas: flushPending(); return 0;
     case kPeerDeferred:
       if (ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam))) peer->deferred();
       return 0;

@@ -51,6 +51,12 @@ class FormWindow {
   bool painting_ = false, repaint_ = false;
   // A repaint is asked for and has not happened yet: asking again changes nothing.
   bool invalid_ = false;
+  // The areas of controls that changed since the last flush, made invalid in one call when the
+  // flush message posted with the first of them comes: under Wine every InvalidateRect is a
+  // call to the server, and building a list of rows changes dozens of areas in a row. Posted
+  // messages come before the paint they lead to, in any message loop.
+  GdiPtr<HRGN> pending_;
+  void flushPending();
   // The form's caption changed and the window's title has not followed yet.
   bool captionStale_ = false;
   const Control* hintSource_ = nullptr;
