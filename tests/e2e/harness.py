@@ -285,6 +285,16 @@ class Program:
                 pass
 
 
+def start_program(wine, name, ini="[System]\nNews=0\n", *args):
+    """A copy of the program folder named name, started with this settings file and these
+    arguments, once its main window is ready."""
+    p = Program(wine, name)
+    p.write_ini(ini)
+    p.start(*args)
+    p.wait_ready()
+    return p
+
+
 def screenshot(wine, name, window_name=None, settle=0.0):
     """Saves the screen, or the X window with the given title, as a PNG under build/e2e/shots.
     With `settle`, it first waits up to that many seconds for the picture to stop changing, for

@@ -6,19 +6,11 @@ import stat
 import subprocess
 
 from community import CommunityServer, settings
-from harness import Program, check, keyboard, qexctl, wait_until
-
-
-def start(wine, name, ini="[System]\nNews=0\n", *args):
-    p = Program(wine, name)
-    p.write_ini(ini)
-    p.start(*args)
-    p.wait_ready()
-    return p
+from harness import check, keyboard, qexctl, start_program, wait_until
 
 
 def test_escape_closes_the_dialogs_and_tool_windows_and_enter_confirms_the_preferences(wine):
-    p = start(wine, "keys")
+    p = start_program(wine, "keys")
     ini = os.path.join(p.dir, "qexsys.ini")
     try:
         for opener, form, title in (("menu qex_ulm_frm.PopupMenu1.Preferences1", "preffrm", "Preferences"),
@@ -66,7 +58,7 @@ def test_the_login_takes_tab_between_its_fields_and_enter_as_login(wine):
     server = CommunityServer("keys-login")
     p = None
     try:
-        p = start(wine, "keys-login", "[System]\nNews=0\n" + settings(server.host))
+        p = start_program(wine, "keys-login", "[System]\nNews=0\n" + settings(server.host))
         p.act("click qex_ulm_frm.Image17")
         wait_until(lambda: p.get("loginfrm.visible") == "1", 20, what="the login window")
         keyboard(wine, "Member Login", "type", "--delay", "40", "demo")
@@ -84,7 +76,7 @@ def test_the_login_takes_tab_between_its_fields_and_enter_as_login(wine):
 
 
 def test_logging_off_keeps_the_choices_and_ends_the_program_from_the_tray(wine):
-    p = start(wine, "logoff", "[System]\nNews=0\n", "-monitor")
+    p = start_program(wine, "logoff", "[System]\nNews=0\n", "-monitor")
     wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the main window to hide")
     check(qexctl(wine, "--tray", "present") == (0, "present"), "no tray icon")
     p.act("click qex_ulm_frm.Image6")
@@ -96,7 +88,7 @@ def test_logging_off_keeps_the_choices_and_ends_the_program_from_the_tray(wine):
 
 
 def test_the_tray_icon_comes_back_when_explorer_starts_anew(wine):
-    p = start(wine, "taskbar", "[System]\nNews=0\n", "-monitor")
+    p = start_program(wine, "taskbar", "[System]\nNews=0\n", "-monitor")
     try:
         wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the main window to hide")
         check(qexctl(wine, "--tray", "remove")[0] == 0, "the icon could not be removed")

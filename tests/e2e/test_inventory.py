@@ -5,7 +5,7 @@ and the inventory's links and mail hand-off."""
 import os
 import subprocess
 
-from harness import Program, check, screenshot, wait_until
+from harness import Program, check, screenshot, start_program, wait_until
 
 EXPLORER = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"
 SHELL_FOLDERS = EXPLORER + "\\Shell Folders"
@@ -53,14 +53,6 @@ def fresh_prefix(wine, browser):
         wine.reg_add(DDE + "\\Application", None, browser)
 
 
-def start(wine, name):
-    p = Program(wine, name)
-    p.write_ini("[System]\nNews=0\n")
-    p.start()
-    p.wait_ready()
-    return p
-
-
 def account_name(p):
     line = p.get("qex_ulm_frm.Label1.caption")
     check(line.startswith("Windows user: "), line)
@@ -101,7 +93,7 @@ def host_memory_mb():
 
 def test_internet_explorer_cookie_gives_the_member_layout(wine):
     with Planted(wine, "IExplore") as planted:
-        p = start(wine, "member-ie")
+        p = start_program(wine, "member-ie")
         p.expect("qex_ulm_frm.Image15.picture", "browser_ie", "browser badge")
         p.expect("qex_ulm_frm.Image21.left", GUEST_LEFT, "member before any cookie")
         user = account_name(p)
@@ -139,7 +131,7 @@ def test_internet_explorer_cookie_gives_the_member_layout(wine):
 
 def test_firefox_profile_of_200000_cookies_gives_the_member_layout(wine):
     with Planted(wine, "Firefox") as planted:
-        p = start(wine, "member-firefox")
+        p = start_program(wine, "member-firefox")
         p.expect("qex_ulm_frm.Image15.picture", "browser_mo", "browser badge")
         p.expect("qex_ulm_frm.Image21.left", GUEST_LEFT, "member before any cookie")
         firefox = os.path.join(wine.unix_path(wine.reg_value(SHELL_FOLDERS, "AppData")), "Mozilla", "Firefox")
@@ -172,7 +164,7 @@ def browser_helpers():
 
 def test_without_cookie_a_question_is_refused_and_the_report_mails(wine):
     with Planted(wine, None):
-        p = start(wine, "no-cookie")
+        p = start_program(wine, "no-cookie")
         open_inventory(p)
         helpers = browser_helpers()
         p.act("click softwarefrm.Label8")
@@ -195,7 +187,7 @@ def test_without_cookie_a_question_is_refused_and_the_report_mails(wine):
 
 def test_an_invalid_member_code_warns_without_piling_up_boxes(wine):
     with Planted(wine, "IExplore") as planted:
-        p = start(wine, "invalid-code")
+        p = start_program(wine, "invalid-code")
         user = account_name(p)
         folder = wine.unix_path(wine.reg_value(SHELL_FOLDERS, "Cookies"))
         planted.write(os.path.join(folder, "%s@%s[0].txt" % (user, HOST.rsplit(".", 1)[0])),

@@ -6,7 +6,7 @@ the view that is not its own: the 32-bit one for the 64-bit program, the 64-bit 
 import glob
 import os
 
-from harness import FLAVOUR, Program, check, wait_until
+from harness import FLAVOUR, Program, check, start_program, wait_until
 from test_scan import LISTS, rows as scan_rows, wait_complete, write_lists
 from test_tool_windows import rows, select, wait_box
 
@@ -21,18 +21,10 @@ def mark(view):
     return "" if view == OWN_VIEW else " (%d-bit)" % view
 
 
-def start(wine, name):
-    p = Program(wine, name)
-    p.write_ini("[System]\nNews=0\n")
-    p.start()
-    p.wait_ready()
-    return p
-
-
 def test_a_run_value_of_the_32_bit_view_is_listed_reported_and_deleted_there(wine):
     wine.reg_add(RUN, NAME, "C:\\qex\\old32.exe", view=32)
     wine.reg_add(RUN, NAME, "C:\\qex\\new64.exe", view=64)
-    p = start(wine, "views-run")
+    p = start_program(wine, "views-run")
     try:
         p.act("click qex_ulm_frm.Image4")
         wait_until(lambda: p.get("systemprofrm.visible") == "1", 20, what="the process viewer")
