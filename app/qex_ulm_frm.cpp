@@ -242,15 +242,23 @@ void Tqex_ulm_frm::refreshProcessCount() {
 
 void Tqex_ulm_frm::refreshMemory() {
   const auto m = app_.sys.system().memoryStatus();
-  ProgressBar1 = app::memoryPercent(m.totalPhys, m.availPhys);
+  // Counted as the inventory's report counts them.
+  const uint64_t installedMb = sysinfo::ramInstalledMb(m.totalPhys);
+  const uint64_t inUseMb = sysinfo::ramInUseMb(m.totalPhys, m.availPhys);
+  // Asked a hundred times a second, what the section shows changes far less often; an idle
+  // window should cost next to nothing.
+  const std::tuple<int, uint64_t, uint64_t> shown{app::memoryPercent(m.totalPhys, m.availPhys),
+                                                  installedMb, inUseMb};
+  if (shownMemory_ == shown) return;
+  shownMemory_ = shown;
+  ProgressBar1 = std::get<0>(shown);
   const int width = 2 * ProgressBar1;
   if (Image9.width() != width || Image9.pictureName() != app::memoryBarPicture(width)) {
     Image9.setWidth(width);
     if (Image9.pictureName() != app::memoryBarPicture(width)) skin().load(Image9, app::memoryBarPicture(width));
   }
-  // Counted as the inventory's report counts them.
-  const auto total = app::memoryReadout(sysinfo::ramInstalledMb(m.totalPhys));
-  const auto used = app::memoryReadout(sysinfo::ramInUseMb(m.totalPhys, m.availPhys));
+  const auto total = app::memoryReadout(installedMb);
+  const auto used = app::memoryReadout(inUseMb);
   totalReadout_.show(skin(), total.text);
   usedReadout_.show(skin(), used.text);
   Image10.setLeft(app::totalPictureX(total.figure));

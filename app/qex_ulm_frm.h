@@ -3,8 +3,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "app/connectioncheck.h"
 #include "app/diskbar.h"
@@ -84,6 +87,9 @@ class Tqex_ulm_frm : public app::Window {
   std::string selectedFolder_;
   app::DiskBar diskBar_;
   app::GlyphReadout totalReadout_{Image10}, usedReadout_{Image12};
+  // What the memory section shows (percent, megabytes installed and in use); none before
+  // its first refresh.
+  std::optional<std::tuple<int, uint64_t, uint64_t>> shownMemory_;
   std::array<frame::ImageButton, 3> toolButtons_;
   frame::ImageButton browseButton_{skin(), Image28, "browse", hoverLatch};
   std::array<frame::CheckPicture, 3> checks_;
