@@ -5,7 +5,7 @@ import socket
 import threading
 
 from community import CommunityServer, settings
-from harness import Program, check, screenshot, wait_until
+from harness import check, screenshot, start_program, wait_until
 
 REFUSED = ("Orvanta Kestrel\tYou tried logging in using either a wrong User name or Password. "
            "Please try again.")
@@ -50,16 +50,20 @@ class OneAnswer:
 
 
 def open_login(wine, name, server):
-    p = Program(wine, name)
-    p.write_ini("[System]\nNews=0\n" + settings(server.host))
-    p.start()
-    p.wait_ready()
+    p = start_program(wine, name, "[System]\nNews=0\n" + settings(server.host))
     p.expect("qex_ulm_frm.Image17.picture", "login_1", "the login link")
     p.act("click qex_ulm_frm.Image17")
     wait_until(lambda: p.get("loginfrm.visible") == "1", 20, what="the login window")
     p.expect("loginfrm.caption", "Member Login", "caption")
     p.expect("loginfrm.Image2.enabled", "1", "Register for a guest")
     return p
+
+
+def log_in(p, name, password):
+    """The fields filled and Login clicked, as the user does."""
+    p.act("settext loginfrm.Edit1 " + name)
+    p.act("settext loginfrm.Edit2 " + password)
+    p.act("click loginfrm.Image1")
 
 
 def test_login_of_a_known_member(wine):
@@ -92,9 +96,7 @@ def test_wrong_password_is_refused(wine):
     p = None
     try:
         p = open_login(wine, "refused", server)
-        p.act("settext loginfrm.Edit1 demo")
-        p.act("settext loginfrm.Edit2 wrong & wrong")
-        p.act("click loginfrm.Image1")
+        log_in(p, "demo", "wrong & wrong")
         wait_until(lambda: REFUSED in p.boxes(), 30, what="the refusal")
         screenshot(wine, "login-refused")
         p.answer("OK")
@@ -117,9 +119,7 @@ def test_a_login_sent_to_another_host_is_not_sent_there(wine):
     p = None
     try:
         p = open_login(wine, "redirected", home)
-        p.act("settext loginfrm.Edit1 demo")
-        p.act("settext loginfrm.Edit2 secret")
-        p.act("click loginfrm.Image1")
+        log_in(p, "demo", "secret")
         wait_until(lambda: NO_SERVER in p.boxes() or p.get("loginfrm.visible") == "0", 30,
                    what="the login to end")
         check(elsewhere.received == [], "the other host received %r" % elsewhere.received)
