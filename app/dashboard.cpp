@@ -58,8 +58,8 @@ int diskFillWidth(int64_t wholeTotal, int64_t wholeFree, int barWidth) {
   return static_cast<int>(percent * barWidth / 100);
 }
 
-std::string processCountCaption(size_t snapshotEntries) {
-  return "Running Processes: " + std::to_string(snapshotEntries > 0 ? snapshotEntries - 1 : 0);
+std::string processCountCaption(size_t listed) {
+  return "Running Processes: " + std::to_string(listed > 0 ? listed - 1 : 0);
 }
 
 namespace {

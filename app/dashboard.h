@@ -40,9 +40,9 @@ int64_t wholePart(const std::string& text);
 // Width of the disk bar's fill, or -1 when the used figure is not positive (keep the last).
 int diskFillWidth(int64_t wholeTotal, int64_t wholeFree, int barWidth);
 
-// "Running Processes: " and the count of a process snapshot of that many entries, less the
-// idle process every snapshot lists.
-std::string processCountCaption(size_t snapshotEntries);
+// "Running Processes: " and the count of that many listed processes, less the idle process
+// that every list of them holds.
+std::string processCountCaption(size_t listed);
 
 // "Microsoft Windows " and the version's name: "XP", "2000", "98", "98SE", "ME", ...
 std::string osName(const platform::OsVersion& v);

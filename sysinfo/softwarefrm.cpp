@@ -119,7 +119,7 @@ void Tsoftwarefrm::buildReport() {
   sysinfo::InventoryFacts inventory;
   inventory.desktop.osName = facts.osName;
   inventory.desktop.windowsDirectory = facts.windowsDirectory;
-  inventory.desktop.processCount = app::processCountCaption(app_.sys.processes().snapshot().size());
+  inventory.desktop.processCount = app::processCountCaption(app_.sys.processes().enumerate().size());
   inventory.desktop.browserName = facts.browserName;
   inventory.desktop.directXVersion = facts.directXVersion;
   inventory.desktop.colorDepth = facts.colorDepth;

@@ -393,7 +393,8 @@ int listWindows() {
   return 0;
 }
 
-// The number of entries of a process snapshot, taken the way the program takes its own.
+// The number of entries of a process snapshot: the program counts the process ids instead, and
+// the two ways must agree.
 int countProcesses() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snap == INVALID_HANDLE_VALUE) return 1;
