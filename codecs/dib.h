@@ -18,5 +18,7 @@ struct DibResult {
 // Accepts BITMAPINFOHEADER (and its longer V4/V5 forms) with 1, 4, 8, 24 or 32 bits per
 // pixel, BI_RGB, bottom-up or top-down; everything else is refused with a reason.
 DibResult decodeDib(const std::string& bytes);
+// What decodeDib would refuse the bytes for, without making the picture: empty when it decodes.
+std::string dibError(const std::string& bytes);
 
 }  // namespace codecs

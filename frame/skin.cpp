@@ -12,6 +12,11 @@ ui::Bitmap Skin::bitmap(const std::string& name) const {
   return std::move(picture.bitmap);
 }
 
+void Skin::check(const std::string& name) const {
+  auto data = library_->resource(platform::ResourceType::Bitmap, name);
+  if (!data || !codecs::dibError(*data).empty()) throw ResourceError(name);
+}
+
 void Skin::load(ui::Image& image, const std::string& name) const { image.setPicture(bitmap(name), name); }
 
 void Skin::play(const std::string& name) const { sound_.play(*library_, name); }

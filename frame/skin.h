@@ -29,6 +29,8 @@ class Skin {
 
   // The named bitmap; throws ResourceError when it is missing or does not decode.
   ui::Bitmap bitmap(const std::string& name) const;
+  // Throws as bitmap() would, without making the picture.
+  void check(const std::string& name) const;
   // Replaces the picture of an image control by the named bitmap.
   void load(ui::Image& image, const std::string& name) const;
   // Plays a wave resource asynchronously; a missing one plays the system's default sound.

@@ -7,9 +7,16 @@ SkinnedForm::SkinnedForm(ui::Application& app, const Skin& skin, std::string cla
                          const std::string& background)
     : Form(app, std::move(className), std::move(name), clientWidth, clientHeight), skin_(skin) {
   setCaption(caption);
-  if (!background.empty()) background_ = skin.bitmap(background);
+  // A skin without the picture fails here, when the window is made, not at a painting.
+  if (!background.empty()) skin.check(background);
+  backgroundName_ = background;
 }
 
-void SkinnedForm::FormPaint(ui::Canvas& canvas) { canvas.draw(0, 0, background_); }
+const ui::Bitmap& SkinnedForm::background() {
+  if (background_.empty() && !backgroundName_.empty()) background_ = skin_.bitmap(backgroundName_);
+  return background_;
+}
+
+void SkinnedForm::FormPaint(ui::Canvas& canvas) { canvas.draw(0, 0, background()); }
 
 }  // namespace frame

@@ -20,11 +20,16 @@ class SkinnedForm : public ui::Form {
   const Skin& skin() const { return skin_; }
 
  protected:
-  ui::Bitmap background_;
+  // The window's picture, made when the window is first shown: most windows of a run never
+  // are, and each picture costs four bytes a pixel.
+  const ui::Bitmap& background();
+  void prepareToShow() override { background(); }
   void FormPaint(ui::Canvas& canvas) override;
 
  private:
   const Skin& skin_;
+  std::string backgroundName_;
+  ui::Bitmap background_;
 };
 
 }  // namespace frame

@@ -159,9 +159,10 @@ void Tqextodayfrm::bindDownload(online::HttpClient& client, std::function<void()
 }
 
 void Tqextodayfrm::FormPaint(ui::Canvas& canvas) {
-  if (background_.empty()) return;
-  for (int y = 0; y < clientHeight(); y += background_.height())
-    for (int x = 0; x < clientWidth(); x += background_.width()) canvas.draw(x, y, background_);
+  const ui::Bitmap& tile = background();
+  if (tile.empty()) return;
+  for (int y = 0; y < clientHeight(); y += tile.height())
+    for (int x = 0; x < clientWidth(); x += tile.width()) canvas.draw(x, y, tile);
 }
 
 void Tqextodayfrm::mainTimer(bool run) {

@@ -67,7 +67,10 @@ void Form::show() {
     return;
   }
   visible_ = true;
-  app_.guard([this] { FormShow(); });
+  app_.guard([this] {
+    prepareToShow();
+    FormShow();
+  });
   // A handler may have hidden the window again while it was being shown.
   if (visible_) app_.backend().formChanged(*this, FormChange::Visible);
 }

@@ -1,5 +1,6 @@
 // The DIB decoder reads BITMAP resources from a skin library anyone may replace: any bytes
-// must give a picture or an error. A decoded picture must survive our own encoder unchanged.
+// must give a picture or an error, the same error the check without a picture gives. A decoded
+// picture must survive our own encoder unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +10,10 @@
 #include "skin/dib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const codecs::DibResult first = codecs::decodeDib(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const codecs::DibResult first = codecs::decodeDib(bytes);
+  // The check that makes no picture must agree with the decoder on every input.
+  if (codecs::dibError(bytes) != first.error) std::abort();
   if (!first.ok()) {
     if (!first.bitmap.empty()) std::abort();
     return 0;

@@ -1,6 +1,6 @@
 // The window frame's widgets on the headless backend with the generated skin: the check
 // picture's states, hover links and the standard button under the window's hover latch, and
-// the scroll bar.
+// the scroll bar; and the window's own picture.
 #include <gtest/gtest.h>
 
 #include "frame/checkpicture.h"
@@ -9,6 +9,7 @@
 #include "frame/skinnedform.h"
 #include "frame/standardbutton.h"
 #include "frame/toollook.h"
+#include "skin/dib.h"
 #include "platform/fake/fake_services.h"
 #include "tests/unit/app_fixture.h"
 #include "ui/headless/headless_backend.h"
@@ -168,6 +169,35 @@ TEST_F(Widgets, ScrollBarShowsWhereTheListStandsAndKeepsWithinIt) {
   bar.wheel(-360);
   EXPECT_EQ(bar.position(), 10);
   EXPECT_EQ(*bar.property("position"), "10");
+}
+
+// A window's picture is looked for when the window is made, so that a skin without it fails
+// there, and drawn at every painting from the skin's own pixels.
+TEST_F(Widgets, TheWindowsPictureIsCheckedWhenItIsMadeAndDrawnWhenPainted) {
+  ui::Bitmap picture(6, 4, ui::rgb(10, 20, 30));
+  picture.setPixel(5, 3, ui::rgb(200, 100, 50));
+  sys.fakeLibraries.addResource(frame::Skin::kFileName, platform::ResourceType::Bitmap, "tiny_form",
+                                skin::encodeDib(picture));
+  // An 8-bit picture whose only pixel names the sixth colour of a table of one.
+  std::string outside = skin::encodeDib(ui::Bitmap(1, 1)).substr(0, 40);
+  outside[14] = 8;
+  outside[32] = 1;
+  outside += std::string(4, '\0') + std::string("\x05\0\0\0", 4);
+  sys.fakeLibraries.addResource(frame::Skin::kFileName, platform::ResourceType::Bitmap, "bad_form", outside);
+  skin = std::make_unique<frame::Skin>(sys.libraries().load(frame::Skin::kFileName), sys.sound());
+
+  for (const char* name : {"no_such_form", "bad_form"})
+    EXPECT_THROW(frame::SkinnedForm(ui, *skin, "Tbadfrm", "badfrm", 6, 4, "Bad", name), frame::ResourceError)
+        << name;
+
+  frame::SkinnedForm tiny(ui, *skin, "Ttinyfrm", "tinyfrm", 6, 4, "Tiny", "tiny_form");
+  for (int round = 0; round < 2; ++round) {
+    ui::Bitmap shown(6, 4, ui::kBlack);
+    ui::Canvas canvas(shown);
+    tiny.paintClient(canvas);
+    EXPECT_EQ(shown.pixel(0, 0), ui::rgb(10, 20, 30)) << round;
+    EXPECT_EQ(shown.pixel(5, 3), ui::rgb(200, 100, 50)) << round;
+  }
 }
 
 }  // namespace

@@ -184,6 +184,8 @@ TEST(SkinDib, RefusesWhatItCannotShowSafely) {
     const codecs::DibResult r = codecs::decodeDib(c.bytes);
     EXPECT_FALSE(r.ok()) << c.why;
     EXPECT_TRUE(r.bitmap.empty()) << c.why;
+    // The check without a picture refuses the same bytes for the same reason.
+    EXPECT_EQ(codecs::dibError(c.bytes), r.error) << c.why;
   }
 }
 
