@@ -1,13 +1,9 @@
 #include "platform/win32/optional_api.h"
 
+#include "platform/win32/entry_point.h"
+
 namespace platform::win32 {
 namespace {
-
-template <typename Fn>
-void lookUp(HMODULE module, const char* name, Fn& entry) {
-  entry = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                 : nullptr;
-}
 
 OptionalApi lookedUp() {
   OptionalApi api;

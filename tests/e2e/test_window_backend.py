@@ -142,6 +142,10 @@ def test_backend_real_mouse_reaches_graphic_controls_and_the_list(wine):
         d.mouse(MAIN, link[0], link[1])
         d.mouse(MAIN, link[0] + 2, link[1])
         d.wait("qex_ulm_frm.Link.underline", "1", "the hover to reach the link")
+        # The hint comes from the common controls, which the first hint loads.
+        wait_until(lambda: d.window("tooltips_class32"), 10, what="the link's hint")
+        check(d.window("tooltips_class32")[2] != "0x0", "the hint shows with no size")
+        screenshot(wine, "backend-hint")
         d.mouse(MAIN, 650, 150)
         d.wait("qex_ulm_frm.Link.underline", "0", "the background to get the move")
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/application.h"
+#include "ui/win32/late_libraries.h"
 #include "ui/win32/run.h"
 #include "ui/win32/win32_backend.h"
 
@@ -243,6 +244,7 @@ ControlPeer* FormWindow::peerOf(HWND child) const {
 // comes over a control with a hint: making it costs Wine as much as showing a window, and most
 // windows are shown without a hint ever being wanted.
 void FormWindow::makeTooltip() {
+  commonControls();  // registers the tooltip's window class
   tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                  currentInstance(), nullptr));

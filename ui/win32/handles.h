@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "ui/bitmap.h"
+#include "ui/win32/late_libraries.h"
 
 namespace ui::win32 {
 
@@ -22,7 +23,8 @@ struct MenuDeleter {
   void operator()(HMENU h) const { DestroyMenu(h); }
 };
 struct ImageListDeleter {
-  void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
+  // A list exists only once the library that made it is loaded.
+  void operator()(HIMAGELIST h) const { commonControls().ImageList_Destroy(h); }
 };
 struct WindowDeleter {
   void operator()(HWND h) const { DestroyWindow(h); }

@@ -5,6 +5,7 @@
 #include "ui/canvas.h"
 #include "ui/form.h"
 #include "ui/win32/dib.h"
+#include "ui/win32/late_libraries.h"
 
 namespace ui::win32 {
 
@@ -37,6 +38,7 @@ ListViewPeer::ListViewPeer(Application& app, GdiText& text, ListView& list, HWND
   if (!list.showColumnHeaders) style |= LVS_NOCOLUMNHEADER;
   // The system image lists are shared by every program: the list must not destroy them.
   if (list.systemImages) style |= LVS_SHAREIMAGELISTS;
+  commonControls();  // registers the list view's window class
   create(parent, WC_LISTVIEWA, style, 0);
   DWORD ex = LVS_EX_FLATSB;
   if (list.rowSelect) ex |= LVS_EX_FULLROWSELECT;
@@ -70,14 +72,18 @@ void ListViewPeer::applyImages() {
     return;
   }
   if (list_.smallImages.empty()) return;
-  smallImages_.reset(ImageList_Create(kIconSide, kIconSide, ILC_COLOR24 | ILC_MASK,
+  const CommonControls& controls = commonControls();
+  if (!controls.ImageList_Create) return;
+  smallImages_.reset(controls.ImageList_Create(kIconSide, kIconSide, ILC_COLOR24 | ILC_MASK,
                                       static_cast<int>(list_.smallImages.size()), 0));
   if (!smallImages_) return;
   for (const Bitmap& picture : list_.smallImages) {
     const Bitmap cell = iconCell(picture);
     GdiPtr<HBITMAP> bmp = toHbitmap(cell);
-    if (cell.transparent) ImageList_AddMasked(smallImages_.get(), bmp.get(), colorRef(cell.transparentColor()));
-    else ImageList_Add(smallImages_.get(), bmp.get(), nullptr);
+    if (cell.transparent)
+      controls.ImageList_AddMasked(smallImages_.get(), bmp.get(), colorRef(cell.transparentColor()));
+    else
+      controls.ImageList_Add(smallImages_.get(), bmp.get(), nullptr);
   }
   ListView_SetImageList(hwnd(), smallImages_.get(), LVSIL_SMALL);
 }

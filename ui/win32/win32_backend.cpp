@@ -25,9 +25,6 @@ constexpr const char* kHiddenClass = "QexsysMessageWindow";
 }  // namespace
 
 Win32Backend::Win32Backend() {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &Win32Backend::hiddenProc;

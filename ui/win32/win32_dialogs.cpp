@@ -11,6 +11,7 @@
 #include "platform/thread.h"
 #include "ui/application.h"
 #include "ui/menu.h"
+#include "ui/win32/late_libraries.h"
 
 namespace ui::win32 {
 
@@ -46,7 +47,8 @@ std::optional<std::string> Win32Backend::saveDialog(Form* owner, const SaveDialo
   ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (options.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameA(&ofn)) return std::nullopt;
+  const SaveFileDialog show = saveFileDialog();
+  if (!show || !show(&ofn)) return std::nullopt;
   return std::string(file.data());
 }
 
