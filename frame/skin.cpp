@@ -17,7 +17,12 @@ void Skin::check(const std::string& name) const {
   if (!data || !codecs::dibError(*data).empty()) throw ResourceError(name);
 }
 
-void Skin::load(ui::Image& image, const std::string& name) const { image.setPicture(bitmap(name), name); }
+void Skin::load(ui::Image& image, const std::string& name) const {
+  // The same picture again (the dashboard's links and badge every ten seconds) is neither
+  // decoded nor painted again.
+  if (!name.empty() && image.pictureName() == name && !image.picture().empty()) return;
+  image.setPicture(bitmap(name), name);
+}
 
 void Skin::play(const std::string& name) const { sound_.play(*library_, name); }
 

@@ -31,7 +31,7 @@ class Skin {
   ui::Bitmap bitmap(const std::string& name) const;
   // Throws as bitmap() would, without making the picture.
   void check(const std::string& name) const;
-  // Replaces the picture of an image control by the named bitmap.
+  // Replaces the picture of an image control by the named bitmap, unless it shows it already.
   void load(ui::Image& image, const std::string& name) const;
   // Plays a wave resource asynchronously; a missing one plays the system's default sound.
   void play(const std::string& name) const;

@@ -200,4 +200,21 @@ TEST_F(Widgets, TheWindowsPictureIsCheckedWhenItIsMadeAndDrawnWhenPainted) {
   }
 }
 
+// The dashboard loads its links' pictures every ten seconds: the one already shown costs no
+// decoding and no painting, another one both.
+TEST_F(Widgets, LoadingThePictureAlreadyShownRepaintsNothing) {
+  form->show();
+  ui::Image image(*form, "Image1", {10, 10, 30, 30});
+  skin->load(image, "login_1");
+  const int painted = backend.invalidations;
+  skin->load(image, "login_1");
+  EXPECT_EQ(backend.invalidations, painted);
+  skin->load(image, "login_2");
+  EXPECT_GT(backend.invalidations, painted);
+  EXPECT_EQ(image.pictureName(), "login_2");
+  image.clearPicture();
+  skin->load(image, "login_2");
+  EXPECT_FALSE(image.picture().empty());
+}
+
 }  // namespace
