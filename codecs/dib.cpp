@@ -1,5 +1,6 @@
 #include "codecs/dib.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct Layout {
 };
 
 // Empty when the header describes pixels that the bytes hold in full; otherwise the reason.
-std::string readLayout(const std::string& bytes, Layout& l) {
+std::string readLayout(std::string_view bytes, Layout& l) {
   if (bytes.size() < 4) return "bitmap header is cut short";
   const uint32_t headerSize = get32(bytes, 0);
   if (headerSize == 12) return "OS/2 bitmap headers are not supported";
@@ -77,29 +78,30 @@ std::string readLayout(const std::string& bytes, Layout& l) {
   return {};
 }
 
-// Hands every pixel's colour to put(x, y, colour), top row first; false at the first pixel
-// that refers to a colour outside the table.
+// Hands the colour of every pixel of a part of the picture to put(x, y, colour); false at the
+// first pixel that refers to a colour outside the table.
 template <class Put>
-bool eachPixel(const std::string& bytes, const Layout& l, Put put) {
+bool eachPixel(std::string_view bytes, const Layout& l, const ui::Rect& part, Put put) {
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-  for (int64_t r = 0; r < l.height; ++r) {
-    const uint8_t* src = data + l.pixelsAt + l.stride * r;
-    const int y = static_cast<int>(l.topDown ? r : l.height - 1 - r);
-    for (int64_t x = 0; x < l.width; ++x) {
+  for (int y = part.top; y < part.bottom; ++y) {
+    const uint8_t* src = data + l.pixelsAt + l.stride * static_cast<uint64_t>(l.topDown ? y : l.height - 1 - y);
+    for (int x = part.left; x < part.right; ++x) {
       if (l.bits >= 24) {
-        const uint8_t* p = src + x * (l.bits / 8);
-        put(static_cast<int>(x), y, ui::rgb(p[2], p[1], p[0]));
+        const uint8_t* p = src + static_cast<size_t>(x) * (l.bits / 8);
+        put(x, y, ui::rgb(p[2], p[1], p[0]));
         continue;
       }
       const uint64_t bit = static_cast<uint64_t>(x) * l.bits;
       const unsigned shift = 8 - l.bits - static_cast<unsigned>(bit % 8);
       const uint32_t index = (src[bit / 8] >> shift) & ((1u << l.bits) - 1);
       if (index >= l.palette.size()) return false;
-      put(static_cast<int>(x), y, l.palette[index]);
+      put(x, y, l.palette[index]);
     }
   }
   return true;
 }
+
+ui::Rect whole(const Layout& l) { return ui::Rect{0, 0, static_cast<int>(l.width), static_cast<int>(l.height)}; }
 
 constexpr const char* kOutsideTable = "pixel refers to a colour outside the colour table";
 
@@ -111,22 +113,38 @@ DibResult refuse(const std::string& why) {
 
 }  // namespace
 
-DibResult decodeDib(const std::string& bytes) {
+DibResult decodeDib(std::string_view bytes) {
   Layout l;
   if (auto why = readLayout(bytes, l); !why.empty()) return refuse(why);
   DibResult result;
   ui::Bitmap& out = result.bitmap;
   if (!out.resize(static_cast<int>(l.width), static_cast<int>(l.height))) return refuse("bitmap is too large");
-  if (!eachPixel(bytes, l, [&out](int x, int y, ui::Color c) { out.row(y)[x] = c; })) return refuse(kOutsideTable);
+  if (!eachPixel(bytes, l, whole(l), [&out](int x, int y, ui::Color c) { out.row(y)[x] = c; }))
+    return refuse(kOutsideTable);
   return result;
 }
 
-std::string dibError(const std::string& bytes) {
+std::string dibError(std::string_view bytes) {
   Layout l;
   if (auto why = readLayout(bytes, l); !why.empty()) return why;
   // A full table leaves no index outside it.
   if (l.bits >= 24 || l.palette.size() == (1u << l.bits)) return {};
-  return eachPixel(bytes, l, [](int, int, ui::Color) {}) ? std::string() : kOutsideTable;
+  return eachPixel(bytes, l, whole(l), [](int, int, ui::Color) {}) ? std::string() : kOutsideTable;
+}
+
+std::optional<ui::Size> drawDib(std::string_view bytes, ui::Bitmap& target, int x, int y, const ui::Rect& area) {
+  Layout l;
+  if (!readLayout(bytes, l).empty()) return std::nullopt;
+  const ui::Size size{static_cast<int>(l.width), static_cast<int>(l.height)};
+  // The part of the picture that lands inside the area and the target, in its own coordinates.
+  const ui::Rect part{std::max({area.left, 0}) - x, std::max({area.top, 0}) - y,
+                      std::min({area.right, target.width()}) - x, std::min({area.bottom, target.height()}) - y};
+  const ui::Rect drawn{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, size.width),
+                       std::min(part.bottom, size.height)};
+  if (drawn.empty()) return size;
+  if (!eachPixel(bytes, l, drawn, [&](int px, int py, ui::Color c) { target.row(py + y)[px + x] = c; }))
+    return std::nullopt;
+  return size;
 }
 
 }  // namespace codecs

@@ -17,6 +17,13 @@ void Skin::check(const std::string& name) const {
   if (!data || !codecs::dibError(*data).empty()) throw ResourceError(name);
 }
 
+std::optional<ui::Size> Skin::paint(ui::Canvas& canvas, int x, int y, const std::string& name) const {
+  auto data = library_->resource(platform::ResourceType::Bitmap, name);
+  if (!data) return std::nullopt;
+  ui::Bitmap& target = canvas.bitmap();
+  return codecs::drawDib(*data, target, x, y, canvas.clipped(ui::Rect{0, 0, target.width(), target.height()}));
+}
+
 void Skin::load(ui::Image& image, const std::string& name) const {
   // The same picture again (the dashboard's links and badge every ten seconds) is neither
   // decoded nor painted again.

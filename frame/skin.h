@@ -4,11 +4,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/library.h"
 #include "ui/bitmap.h"
+#include "ui/canvas.h"
 #include "ui/control.h"
 
 namespace frame {
@@ -31,6 +33,9 @@ class Skin {
   ui::Bitmap bitmap(const std::string& name) const;
   // Throws as bitmap() would, without making the picture.
   void check(const std::string& name) const;
+  // Paints the named bitmap with its top-left corner at (x, y), inside the canvas's clip, from
+  // the library's own bytes. Its size; nothing when it is missing or does not decode.
+  std::optional<ui::Size> paint(ui::Canvas& canvas, int x, int y, const std::string& name) const;
   // Replaces the picture of an image control by the named bitmap, unless it shows it already.
   void load(ui::Image& image, const std::string& name) const;
   // Plays a wave resource asynchronously; a missing one plays the system's default sound.

@@ -12,11 +12,8 @@ SkinnedForm::SkinnedForm(ui::Application& app, const Skin& skin, std::string cla
   backgroundName_ = background;
 }
 
-const ui::Bitmap& SkinnedForm::background() {
-  if (background_.empty() && !backgroundName_.empty()) background_ = skin_.bitmap(backgroundName_);
-  return background_;
+void SkinnedForm::FormPaint(ui::Canvas& canvas) {
+  if (!backgroundName_.empty()) skin_.paint(canvas, 0, 0, backgroundName_);
 }
-
-void SkinnedForm::FormPaint(ui::Canvas& canvas) { canvas.draw(0, 0, background()); }
 
 }  // namespace frame

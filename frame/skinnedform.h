@@ -20,16 +20,14 @@ class SkinnedForm : public ui::Form {
   const Skin& skin() const { return skin_; }
 
  protected:
-  // The window's picture, made when the window is first shown: most windows of a run never
-  // are, and each picture costs four bytes a pixel.
-  const ui::Bitmap& background();
-  void prepareToShow() override { background(); }
+  // The window's picture, painted from the skin library's own bytes at every painting: a
+  // decoded copy would cost four bytes a pixel for as long as the window lives.
+  const std::string& backgroundName() const { return backgroundName_; }
   void FormPaint(ui::Canvas& canvas) override;
 
  private:
   const Skin& skin_;
   std::string backgroundName_;
-  ui::Bitmap background_;
 };
 
 }  // namespace frame

@@ -159,10 +159,12 @@ void Tqextodayfrm::bindDownload(online::HttpClient& client, std::function<void()
 }
 
 void Tqextodayfrm::FormPaint(ui::Canvas& canvas) {
-  const ui::Bitmap& tile = background();
-  if (tile.empty()) return;
-  for (int y = 0; y < clientHeight(); y += tile.height())
-    for (int x = 0; x < clientWidth(); x += tile.width()) canvas.draw(x, y, tile);
+  // The picture is a tile, repeated over the whole window; the first one tells its size.
+  const auto tile = skin().paint(canvas, 0, 0, backgroundName());
+  if (!tile || tile->width <= 0 || tile->height <= 0) return;
+  for (int y = 0; y < clientHeight(); y += tile->height)
+    for (int x = 0; x < clientWidth(); x += tile->width)
+      if (x || y) skin().paint(canvas, x, y, backgroundName());
 }
 
 void Tqextodayfrm::mainTimer(bool run) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -15,8 +16,9 @@ class Library {
  public:
   virtual ~Library() = default;
   // The bytes of a named resource (names compare without regard to case): for bitmaps the
-  // device-independent bitmap without its file header, for waves the RIFF file.
-  virtual std::optional<std::string> resource(ResourceType type, const std::string& name) = 0;
+  // device-independent bitmap without its file header, for waves the RIFF file. They stay
+  // where they are, unchanged, as long as the library is loaded: nothing is copied.
+  virtual std::optional<std::string_view> resource(ResourceType type, const std::string& name) = 0;
   // The native module handle, for calls that need it (PlaySoundA).
   virtual uintptr_t handle() const = 0;
 };

@@ -35,6 +35,10 @@ struct Rect {
   bool operator!=(const Rect& o) const { return !(*this == o); }
 };
 
+struct Size {
+  int width = 0, height = 0;
+};
+
 class Bitmap {
  public:
   // Pictures larger than this are refused: no decoder or caller may make one.

@@ -16,6 +16,8 @@ class Canvas {
   // Drawing changes only the pixels inside the clip rectangle; the whole bitmap by default.
   const Rect& clip() const { return clip_; }
   void setClip(const Rect& r) { clip_ = r; }
+  // The part of r that drawing may change: inside the clip and the bitmap.
+  Rect clipped(const Rect& r) const;
   Color brush = kWhite;
   Color pen = kBlack;
   Font font;
@@ -38,7 +40,6 @@ class Canvas {
   Bitmap& bmp_;
   TextRenderer* text_;
   Rect clip_{0, 0, Bitmap::kMaxSide, Bitmap::kMaxSide};
-  Rect clipped(const Rect& r) const;
 };
 
 }  // namespace ui

@@ -38,10 +38,6 @@ struct Font {
   }
 };
 
-struct Size {
-  int width = 0, height = 0;
-};
-
 enum class Align { Left, Center, Right };
 
 // Draws and measures text. The headless backend uses a fixed metric; the Win32 backend uses

@@ -68,7 +68,6 @@ void Form::show() {
   }
   visible_ = true;
   app_.guard([this] {
-    prepareToShow();
     FormShow();
   });
   // A handler may have hidden the window again while it was being shown.

@@ -89,9 +89,6 @@ class Form {
   // the key was one of them.
   bool dialogKey(int key);
 
-  // What a kind of window makes ready each time before it is shown, ahead of its FormShow.
-  virtual void prepareToShow() {}
-
   // Handlers. Overridden by the windows; every one runs inside the application's guard.
   virtual void FormShow() {}
   virtual void FormHide() {}

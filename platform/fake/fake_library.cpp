@@ -10,7 +10,7 @@ FakeLibrary::FakeLibrary(std::shared_ptr<const ResourceMap> resources, uintptr_t
 
 FakeLibrary::~FakeLibrary() { --*liveCount_; }
 
-std::optional<std::string> FakeLibrary::resource(ResourceType type, const std::string& name) {
+std::optional<std::string_view> FakeLibrary::resource(ResourceType type, const std::string& name) {
   auto it = resources_->find({type, asciiLower(name)});
   if (it == resources_->end()) return std::nullopt;
   return it->second;

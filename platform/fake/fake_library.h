@@ -24,7 +24,7 @@ class FakeLibrary : public Library {
   FakeLibrary(const FakeLibrary&) = delete;
   FakeLibrary& operator=(const FakeLibrary&) = delete;
 
-  std::optional<std::string> resource(ResourceType type, const std::string& name) override;
+  std::optional<std::string_view> resource(ResourceType type, const std::string& name) override;
   uintptr_t handle() const override { return handle_; }
 
  private:

@@ -21,14 +21,14 @@ class Win32Library : public Library {
  public:
   explicit Win32Library(HMODULE module) : module_(module) {}
 
-  std::optional<std::string> resource(ResourceType type, const std::string& name) override {
+  std::optional<std::string_view> resource(ResourceType type, const std::string& name) override {
     HRSRC found = FindResourceA(module_.get(), name.c_str(), typeOf(type));
     if (!found) return std::nullopt;
     const DWORD size = SizeofResource(module_.get(), found);
     HGLOBAL loaded = LoadResource(module_.get(), found);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return std::nullopt;
-    return std::string(static_cast<const char*>(bytes), size);
+    return std::string_view(static_cast<const char*>(bytes), size);
   }
 
   uintptr_t handle() const override { return reinterpret_cast<uintptr_t>(module_.get()); }

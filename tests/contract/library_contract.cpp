@@ -23,6 +23,8 @@ TEST_F(LibraryContract, ResourcesAreFoundByNameWithoutRegardToCase) {
   ASSERT_TRUE(bitmap.has_value());
   ASSERT_GE(bitmap->size(), 40u);
   EXPECT_EQ(bitmap->substr(0, 4), std::string("\x28\x00\x00\x00", 4));  // BITMAPINFOHEADER
+  // Where the library holds them, not a copy: the same place each time.
+  EXPECT_EQ(skin->resource(ResourceType::Bitmap, "error")->data(), bitmap->data());
 
   auto wave = skin->resource(ResourceType::Wave, "WARNING");
   ASSERT_TRUE(wave.has_value());

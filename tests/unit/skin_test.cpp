@@ -16,6 +16,7 @@
 #include "skin/iconfiles.h"
 #include "skin/layout.h"
 #include "skin/resources.h"
+#include "ui/canvas.h"
 
 namespace {
 
@@ -137,6 +138,39 @@ TEST(SkinDib, DecodesPalettisedDepths) {
   ASSERT_TRUE(r.ok()) << r.error;
   EXPECT_EQ(r.bitmap.pixel(0, 1), ui::rgb(2, 2, 2));
   EXPECT_EQ(r.bitmap.pixel(0, 0), ui::rgb(1, 1, 1));
+}
+
+// Painting from the bytes gives inside the area exactly what the decoded picture drawn there
+// gives, and leaves every other pixel alone: bottom-up and top-down, partly off the target.
+TEST(SkinDib, DrawsTheBytesOnlyInsideTheArea) {
+  const ui::Bitmap picture = pattern(7, 5);
+  std::string topDown = header(7, -5, 32);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) put32(topDown, picture.pixel(x, y));
+  struct Case {
+    int x, y;
+    ui::Rect area;
+  };
+  const Case cases[] = {{0, 0, {0, 0, 10, 8}}, {2, 1, {3, 2, 6, 4}}, {-3, -2, {0, 0, 10, 8}},
+                        {8, 6, {0, 0, 10, 8}}, {1, 1, {-5, -5, 40, 40}}, {0, 0, {4, 4, 4, 9}}};
+  for (const std::string& bytes : {skin::encodeDib(picture), topDown}) {
+    for (const Case& c : cases) {
+      ui::Bitmap drawn(10, 8, ui::kBlack);
+      const auto size = codecs::drawDib(bytes, drawn, c.x, c.y, c.area);
+      ASSERT_TRUE(size.has_value());
+      EXPECT_EQ(size->width, 7);
+      EXPECT_EQ(size->height, 5);
+      ui::Bitmap expected(10, 8, ui::kBlack);
+      ui::Canvas canvas(expected);
+      canvas.setClip(c.area);
+      canvas.draw(c.x, c.y, picture);
+      EXPECT_TRUE(samePixels(drawn, expected)) << c.x << "," << c.y << " area " << c.area.left << "," << c.area.top;
+    }
+  }
+  // Bytes the decoder refuses draw nothing.
+  ui::Bitmap untouched(4, 4, ui::kBlack);
+  EXPECT_FALSE(codecs::drawDib(header(4, 4, 16), untouched, 0, 0, ui::Rect{0, 0, 4, 4}).has_value());
+  EXPECT_EQ(untouched.pixel(0, 0), ui::kBlack);
 }
 
 TEST(SkinDib, SkipsTheOptionalTableOfTrueColourPictures) {

@@ -12,7 +12,6 @@
 
 #include "ui/backend.h"
 #include "ui/form.h"
-#include "ui/win32/dib.h"
 #include "ui/win32/handles.h"
 #include "ui/win32/peers.h"
 
@@ -42,9 +41,6 @@ class FormWindow {
   Form& form_;
   WindowPtr hwnd_;
   WindowPtr tooltip_;
-  Dib canvas_;
-  // The client size the canvas was last painted at; the whole of it is painted after a change.
-  Size painted_;
   std::vector<std::unique_ptr<ControlPeer>> peers_;
   bool peersMade_ = false;
   size_t systemMenuApplied_ = 0;
