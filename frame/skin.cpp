@@ -20,8 +20,11 @@ void Skin::check(const std::string& name) const {
 std::optional<ui::Size> Skin::paint(ui::Canvas& canvas, int x, int y, const std::string& name) const {
   auto data = library_->resource(platform::ResourceType::Bitmap, name);
   if (!data) return std::nullopt;
-  ui::Bitmap& target = canvas.bitmap();
-  return codecs::drawDib(*data, target, x, y, canvas.clipped(ui::Rect{0, 0, target.width(), target.height()}));
+  // The canvas's target holds the part of the window from its origin on.
+  const int ox = canvas.originX(), oy = canvas.originY();
+  ui::Rect area = canvas.clipped(ui::Rect{x, y, x + ui::Bitmap::kMaxSide, y + ui::Bitmap::kMaxSide});
+  area = ui::Rect{area.left - ox, area.top - oy, area.right - ox, area.bottom - oy};
+  return codecs::drawDib(*data, canvas.bitmap(), x - ox, y - oy, area);
 }
 
 void Skin::load(ui::Image& image, const std::string& name) const {

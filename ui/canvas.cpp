@@ -6,20 +6,21 @@
 namespace ui {
 
 Rect Canvas::clipped(const Rect& r) const {
-  return Rect{std::max({r.left, clip_.left, 0}), std::max({r.top, clip_.top, 0}),
-              std::min({r.right, clip_.right, bmp_.width()}), std::min({r.bottom, clip_.bottom, bmp_.height()})};
+  return Rect{std::max({r.left, clip_.left, ox_}), std::max({r.top, clip_.top, oy_}),
+              std::min({r.right, clip_.right, ox_ + bmp_.width()}),
+              std::min({r.bottom, clip_.bottom, oy_ + bmp_.height()})};
 }
 
 void Canvas::fillRect(const Rect& r) {
   const Rect c = clipped(r);
-  for (int y = c.top; y < c.bottom; ++y) std::fill(bmp_.row(y) + c.left, bmp_.row(y) + c.right, brush);
+  for (int y = c.top; y < c.bottom; ++y) std::fill(at(c.left, y), at(c.right, y), brush);
 }
 
 void Canvas::frameRect(const Rect& r) {
   if (r.empty()) return;
   const Rect c = clipped(r);
   auto put = [&](int x, int y) {
-    if (c.contains(x, y)) bmp_.setPixel(x, y, pen);
+    if (c.contains(x, y)) *at(x, y) = pen;
   };
   for (int x = r.left; x < r.right; ++x) put(x, r.top), put(x, r.bottom - 1);
   for (int y = r.top; y < r.bottom; ++y) put(r.left, y), put(r.right - 1, y);
@@ -48,7 +49,7 @@ void Canvas::roundRect(const Rect& r, int ellipseW, int ellipseH) {
     for (int x = c.left; x < c.right; ++x) {
       if (!inside(x, y)) continue;
       const bool border = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-      bmp_.setPixel(x, y, border ? pen : brush);
+      *at(x, y) = border ? pen : brush;
     }
 }
 
@@ -60,10 +61,10 @@ void Canvas::draw(int x, int y, const Bitmap& src, const Rect& clip, bool skip) 
   const int x1 = std::min(src.width(), c.right - x), y1 = std::min(src.height(), c.bottom - y);
   for (int sy = y0; sy < y1; ++sy) {
     const uint32_t* s = src.row(sy);
-    uint32_t* d = bmp_.row(y + sy) + x;
+    uint32_t* d = at(x + x0, y + sy);
     for (int sx = x0; sx < x1; ++sx) {
       const uint32_t p = s[sx] & 0xFFFFFF;
-      if (!skip || p != key) d[sx] = p;
+      if (!skip || p != key) d[sx - x0] = p;
     }
   }
 }
@@ -76,11 +77,11 @@ void Canvas::stretchDraw(const Rect& r, const Bitmap& src, bool skip) {
   for (int y = c.top; y < c.bottom; ++y) {
     const int sy = static_cast<int>(static_cast<int64_t>(y - r.top) * src.height() / r.height());
     const uint32_t* s = src.row(sy);
-    uint32_t* d = bmp_.row(y);
+    uint32_t* d = at(c.left, y);
     for (int x = c.left; x < c.right; ++x) {
       const int sx = static_cast<int>(static_cast<int64_t>(x - r.left) * src.width() / r.width());
       const uint32_t p = s[sx] & 0xFFFFFF;
-      if (!skip || p != key) d[x] = p;
+      if (!skip || p != key) d[x - c.left] = p;
     }
   }
 }
@@ -88,11 +89,11 @@ void Canvas::stretchDraw(const Rect& r, const Bitmap& src, bool skip) {
 void Canvas::textOut(int x, int y, const std::string& text) {
   if (!text_) return;
   const Size s = text_->measure(font, text);
-  text_->draw(bmp_, Rect{x, y, x + s.width, y + s.height}, clip_, font, text, Align::Left, false);
+  text_->draw(bmp_, local(Rect{x, y, x + s.width, y + s.height}), local(clip_), font, text, Align::Left, false);
 }
 
 void Canvas::textRect(const Rect& r, const std::string& text, Align align, bool wrap) {
-  if (text_) text_->draw(bmp_, r, clip_, font, text, align, wrap);
+  if (text_) text_->draw(bmp_, local(r), local(clip_), font, text, align, wrap);
 }
 
 Size Canvas::textExtent(const std::string& text) {

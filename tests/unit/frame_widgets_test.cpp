@@ -198,6 +198,13 @@ TEST_F(Widgets, TheWindowsPictureIsCheckedWhenItIsMadeAndDrawnWhenPainted) {
     EXPECT_EQ(shown.pixel(0, 0), ui::rgb(10, 20, 30)) << round;
     EXPECT_EQ(shown.pixel(5, 3), ui::rgb(200, 100, 50)) << round;
   }
+  // A painting of one corner draws the picture's pixels of that corner.
+  ui::Bitmap corner(2, 2, ui::kBlack);
+  ui::Canvas canvas(corner, nullptr, 4, 2);
+  canvas.setClip(ui::Rect{4, 2, 6, 4});
+  tiny.paintClient(canvas);
+  EXPECT_EQ(corner.pixel(0, 0), ui::rgb(10, 20, 30));
+  EXPECT_EQ(corner.pixel(1, 1), ui::rgb(200, 100, 50));
 }
 
 // The dashboard loads its links' pictures every ten seconds: the one already shown costs no
