@@ -3,7 +3,6 @@ in the dialogs and tool windows, Tab between the login's fields, logging off whi
 sits in the tray, and the tray icon coming back when Explorer starts anew."""
 import os
 import stat
-import subprocess
 
 from community import CommunityServer, settings
 from harness import check, keyboard, qexctl, start_program, wait_until
@@ -81,8 +80,7 @@ def test_logging_off_keeps_the_choices_and_ends_the_program_from_the_tray(wine):
     check(qexctl(wine, "--tray", "present") == (0, "present"), "no tray icon")
     p.act("click qex_ulm_frm.Image6")
     wait_until(lambda: "_uchk" in p.get("qex_ulm_frm.Image6.picture"), 20, what="the choice to change")
-    subprocess.run(["wineboot", "--end-session"], env=wine.env, timeout=120,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wine.run(["wineboot", "--end-session"], timeout=120)
     p.wait_exit(60)
     check("Recycle=1\r\n" in p.read_ini(), "the choice was lost: %r" % p.read_ini())
 
