@@ -137,8 +137,8 @@ std::optional<ui::Size> drawDib(std::string_view bytes, ui::Bitmap& target, int 
   if (!readLayout(bytes, l).empty()) return std::nullopt;
   const ui::Size size{static_cast<int>(l.width), static_cast<int>(l.height)};
   // The part of the picture that lands inside the area and the target, in its own coordinates.
-  const ui::Rect part{std::max({area.left, 0}) - x, std::max({area.top, 0}) - y,
-                      std::min({area.right, target.width()}) - x, std::min({area.bottom, target.height()}) - y};
+  const ui::Rect part{std::max(area.left, 0) - x, std::max(area.top, 0) - y,
+                      std::min(area.right, target.width()) - x, std::min(area.bottom, target.height()) - y};
   const ui::Rect drawn{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, size.width),
                        std::min(part.bottom, size.height)};
   if (drawn.empty()) return size;
