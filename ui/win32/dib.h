@@ -17,7 +17,6 @@ class Dib {
   bool reserve(int width, int height);
   // Exactly this size (a window's client area).
   bool resize(int width, int height);
-  void release() { resize(0, 0); }
   HBITMAP handle() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
