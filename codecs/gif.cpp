@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <optional>
 
 #include "codecs/decode_error.h"
 #include "codecs/picture_limits.h"
@@ -67,11 +66,6 @@ class GifReader {
       else readFrame();
     }
     if (anim_.frames.empty()) throw DecodeError("GIF picture has no frames");
-    if (anim_.hasTransparency)
-      for (GifFrame& f : anim_.frames) {
-        f.image.hasTransparentColor = true;
-        f.image.transparentColorValue = anim_.background;
-      }
     return std::move(anim_);
   }
 
@@ -79,13 +73,8 @@ class GifReader {
   MemoryInput input_;
   GifHandle gif_;
   GifAnimation anim_;
-  // The screen the next frame is drawn over: the picture of the frame baseFrame_ names or,
-  // before the first frame and after a disposal to the background, canvas_ (made when needed).
-  std::optional<size_t> baseFrame_;
-  ui::Bitmap canvas_;
   GraphicsControlBlock control_{};
   bool haveControl_ = false;
-  std::vector<GifByteType> row_;
   int64_t rasterBudget_ = ui::Bitmap::kMaxPixels;
 
   void openScreen() {
@@ -102,12 +91,6 @@ class GifReader {
     }
     if (anim_.width > ui::Bitmap::kMaxSide || anim_.height > ui::Bitmap::kMaxSide)
       throw DecodeError("GIF picture is too large");
-  }
-
-  ui::Bitmap& base() {
-    if (baseFrame_) return anim_.frames[*baseFrame_].image;
-    if (canvas_.empty()) canvas_.resize(anim_.width, anim_.height, anim_.background);
-    return canvas_;
   }
 
   void readExtension() {
@@ -142,28 +125,22 @@ class GifReader {
     rasterBudget_ -= area;
     if (rasterBudget_ < 0) throw DecodeError("GIF frames are too large");
 
-    const int disposal = haveControl_ ? control_.DisposalMode : DISPOSAL_UNSPECIFIED;
-    const int transparent = haveControl_ ? control_.TransparentColor : NO_TRANSPARENT_COLOR;
-    const int delayMs = delayFromHundredths(haveControl_ ? control_.DelayTime : 0);
-    haveControl_ = false;
-    if (transparent != NO_TRANSPARENT_COLOR) anim_.hasTransparency = true;
-
-    const ui::Rect shown = clip(desc);
-    // A frame that paints every pixel of the screen hides whatever it is drawn over.
-    const bool hidesBase = transparent == NO_TRANSPARENT_COLOR &&
-                           shown == ui::Rect{0, 0, anim_.width, anim_.height};
-    ui::Bitmap image = hidesBase ? ui::Bitmap::unfilled(anim_.width, anim_.height) : base();
-    readRows(desc, shown, transparent, image);
-    anim_.frames.push_back(GifFrame{std::move(image), delayMs});
-
-    if (disposal == DISPOSE_BACKGROUND) {
-      canvas_ = anim_.frames.back().image;
-      for (int y = shown.top; y < shown.bottom; ++y)
-        std::fill(canvas_.row(y) + shown.left, canvas_.row(y) + shown.right, anim_.background);
-      baseFrame_.reset();
-    } else if (disposal != DISPOSE_PREVIOUS) {
-      baseFrame_ = anim_.frames.size() - 1;
+    GifFrame frame;
+    if (haveControl_) {
+      frame.transparent = control_.TransparentColor;
+      frame.disposal = control_.DisposalMode == DISPOSE_BACKGROUND ? GifDisposal::Background
+                       : control_.DisposalMode == DISPOSE_PREVIOUS ? GifDisposal::Previous
+                                                                   : GifDisposal::Keep;
     }
+    frame.delayMs = delayFromHundredths(haveControl_ ? control_.DelayTime : 0);
+    haveControl_ = false;
+    if (frame.transparent != NO_TRANSPARENT_COLOR) anim_.hasTransparency = true;
+    if (const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif_->SColorMap)
+      for (int i = 0; i < std::min(map->ColorCount, 256); ++i)
+        frame.palette[i] = ui::rgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+    frame.area = clip(desc);
+    readRows(desc, frame);
+    anim_.frames.push_back(std::move(frame));
   }
 
   // The part of the screen the frame covers.
@@ -173,27 +150,23 @@ class GifReader {
     return r.empty() ? ui::Rect{} : r;
   }
 
-  // Reads the frame's rows and draws each, as it arrives, in the part r of the screen onto
-  // image: a row at a time stays in the cache, a whole raster would not.
-  void readRows(const GifImageDesc& desc, const ui::Rect& r, int transparent, ui::Bitmap& image) {
-    uint32_t palette[256] = {};  // indexes past the colour map show black
-    if (const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif_->SColorMap)
-      for (int i = 0; i < std::min(map->ColorCount, 256); ++i)
-        palette[i] = ui::rgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
-    row_.resize(static_cast<size_t>(desc.Width));
+  // Reads the frame's rows and keeps the part of each inside the frame's area: rows of the
+  // frame outside the screen are read into the row buffer and dropped.
+  void readRows(const GifImageDesc& desc, GifFrame& frame) {
+    const ui::Rect& r = frame.area;
+    const int width = r.width();
+    frame.indexes.resize(static_cast<size_t>(width) * r.height());
+    const bool whole = r.left == desc.Left && width == desc.Width;
+    const bool allKept = whole && r.top == desc.Top && r.height() == desc.Height;
+    std::vector<GifByteType> outside(allKept ? 0 : static_cast<size_t>(desc.Width));
     const auto readRow = [&](int y) {
-      if (DGifGetLine(gif_.get(), row_.data(), desc.Width) == GIF_ERROR) fail("Broken GIF frame", gif_->Error);
       const int screenY = desc.Top + y;
-      if (screenY < r.top || screenY >= r.bottom) return;
-      const GifByteType* src = row_.data() + (r.left - desc.Left);
-      uint32_t* dst = image.row(screenY) + r.left;
-      const int n = r.width();
-      if (transparent == NO_TRANSPARENT_COLOR) {
-        for (int x = 0; x < n; ++x) dst[x] = palette[src[x]];
-      } else {
-        for (int x = 0; x < n; ++x)
-          if (src[x] != transparent) dst[x] = palette[src[x]];
-      }
+      const bool kept = screenY >= r.top && screenY < r.bottom;
+      GifByteType* line = kept && whole ? &frame.indexes[static_cast<size_t>(screenY - r.top) * width] : outside.data();
+      if (DGifGetLine(gif_.get(), line, desc.Width) == GIF_ERROR) fail("Broken GIF frame", gif_->Error);
+      if (kept && !whole)
+        std::memcpy(&frame.indexes[static_cast<size_t>(screenY - r.top) * width], line + (r.left - desc.Left),
+                    static_cast<size_t>(width));
     };
     if (!desc.Interlace) {
       for (int y = 0; y < desc.Height; ++y) readRow(y);

@@ -1,8 +1,9 @@
-// GIF87a and GIF89a pictures, animated or not, decoded into whole frames: each frame is the
-// logical screen as it looks while that frame is shown, after the disposal of the frames
-// before it.
+// GIF87a and GIF89a pictures, animated or not, decoded into their frames as the file has them:
+// each frame the colour indexes of the part of the screen it paints. GifScreen (gif_screen.h)
+// composites them into what the screen shows while a frame is shown.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,9 +13,16 @@
 
 namespace codecs {
 
+// What becomes of a frame's part of the screen before the next frame is drawn.
+enum class GifDisposal { Keep, Background, Previous };
+
 struct GifFrame {
-  ui::Bitmap image;  // the whole logical screen
-  int delayMs = 0;   // how long the frame stays, at least kGifMinDelayMs
+  ui::Rect area;                   // the part of the screen it paints, clipped to the screen
+  std::vector<uint8_t> indexes;    // area.width() x area.height() colour indexes, row by row
+  std::array<ui::Color, 256> palette{};  // indexes past the file's colour map show black
+  int transparent = -1;            // the index that leaves what lies beneath, or -1
+  GifDisposal disposal = GifDisposal::Keep;
+  int delayMs = 0;                 // how long the frame stays, at least kGifMinDelayMs
 };
 
 struct GifAnimation {
@@ -23,8 +31,8 @@ struct GifAnimation {
   // endless play, n for n repetitions after the first play.
   int loopCount = -1;
   // The colour painted where no frame has drawn yet and where a frame is restored to the
-  // background. Frames whose pictures have transparent pixels carry it as their transparent
-  // colour, so a caller may draw them over something else.
+  // background. When a frame has transparent pixels, the composited screen carries it as its
+  // transparent colour, so a caller may draw it over something else.
   ui::Color background = ui::kBlack;
   bool hasTransparency = false;
   std::vector<GifFrame> frames;  // never empty after a successful decode
@@ -36,9 +44,8 @@ struct GifAnimation {
 constexpr int kGifMinDelayMs = 20;
 constexpr int kGifShortDelayMs = 100;
 // Hostile pictures are bounded: the screen and every frame within kMaxPicturePixels, at most
-// this many frames, and the composited frames together (screen area times frame count) within
-// kGifMaxAnimationPixels: 64 MB as bitmaps, which leaves an animated banner of 468 x 60 about
-// 600 frames.
+// this many frames, and the screen area times the frame count within kGifMaxAnimationPixels,
+// which leaves an animated banner of 468 x 60 about 600 frames.
 constexpr int kGifMaxFrames = 1000;
 constexpr int64_t kGifMaxAnimationPixels = 16LL * 1024 * 1024;
 

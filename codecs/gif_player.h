@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "codecs/gif.h"
+#include "codecs/gif_screen.h"
 
 namespace codecs {
 
@@ -15,7 +16,8 @@ class GifPlayer {
   explicit GifPlayer(GifAnimation animation);
 
   const GifAnimation& animation() const { return anim_; }
-  const ui::Bitmap& currentFrame() const { return anim_.frames[index_].image; }
+  // The screen while the current frame shows, composited when it is asked for.
+  const ui::Bitmap& currentFrame() { return screen_.show(index_); }
   size_t frameIndex() const { return index_; }
   // False once the last frame of the last play shows (at once for a single picture).
   bool playing() const { return !stopped_; }
@@ -30,6 +32,7 @@ class GifPlayer {
 
  private:
   GifAnimation anim_;
+  GifScreen screen_{anim_};
   int64_t playTimeMs_ = 0;  // one pass over every frame
   size_t index_ = 0;
   int64_t remaining_ = 0;   // of the current frame's delay

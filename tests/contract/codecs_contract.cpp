@@ -86,16 +86,18 @@ TEST(CodecContract, GifFramesAndLoopCount) {
   EXPECT_EQ(a.width, 2);
   EXPECT_EQ(a.loopCount, 0);
   ASSERT_EQ(a.frames.size(), 2u);
-  EXPECT_EQ(a.frames[0].image.pixel(0, 0), ui::rgb(255, 0, 0));
-  EXPECT_EQ(a.frames[0].image.pixel(1, 0), ui::rgb(0, 255, 0));
-  EXPECT_EQ(a.frames[0].image.pixel(0, 1), ui::rgb(0, 0, 255));
-  EXPECT_EQ(a.frames[0].image.pixel(1, 1), ui::rgb(0, 0, 0));
-  EXPECT_EQ(a.frames[1].image.pixel(1, 1), ui::rgb(255, 0, 0));
-  EXPECT_EQ(a.frames[1].image.pixel(0, 1), ui::rgb(0, 0, 255));
   codecs::GifPlayer player(a);
+  const ui::Bitmap& first = player.currentFrame();
+  EXPECT_EQ(first.pixel(0, 0), ui::rgb(255, 0, 0));
+  EXPECT_EQ(first.pixel(1, 0), ui::rgb(0, 255, 0));
+  EXPECT_EQ(first.pixel(0, 1), ui::rgb(0, 0, 255));
+  EXPECT_EQ(first.pixel(1, 1), ui::rgb(0, 0, 0));
   EXPECT_EQ(player.timeToNextFrame(), 50);
   EXPECT_TRUE(player.advance(50));
   EXPECT_EQ(player.frameIndex(), 1u);
+  const ui::Bitmap& second = player.currentFrame();
+  EXPECT_EQ(second.pixel(1, 1), ui::rgb(255, 0, 0));
+  EXPECT_EQ(second.pixel(0, 1), ui::rgb(0, 0, 255));
 }
 
 TEST(CodecContract, JpegAtFullAndReducedScale) {

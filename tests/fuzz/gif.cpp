@@ -1,5 +1,5 @@
 // GIF banners come from the network: any bytes must decode or fail with DecodeError, and a
-// decoded animation must play.
+// decoded animation must play, every frame shown composited.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,8 +11,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     codecs::GifPlayer player(codecs::decodeGif(std::string(reinterpret_cast<const char*>(data), size)));
-    for (int step = 0; step < 8 && player.playing(); ++step) player.advance(player.timeToNextFrame());
+    player.currentFrame();
+    for (int step = 0; step < 8 && player.playing(); ++step) {
+      player.advance(player.timeToNextFrame());
+      player.currentFrame();
+    }
     player.advance(1000000000);
+    player.currentFrame();
   } catch (const codecs::DecodeError&) {
   }
   return 0;

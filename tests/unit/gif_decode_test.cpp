@@ -2,6 +2,7 @@
 
 #include "codecs/decode_error.h"
 #include "codecs/gif.h"
+#include "codecs/gif_screen.h"
 #include "codecs/picture_limits.h"
 #include "platform/fake/fake_files.h"
 #include "tests/unit/address_ceiling.h"
@@ -24,6 +25,9 @@ GifPlan screen() {
   s.globalMap = {kGrey, kRed, kGreen, kBlue, kYellow};
   return s;
 }
+
+// The screen while frame i shows.
+ui::Bitmap shown(const codecs::GifAnimation& a, size_t i) { return codecs::GifScreen(a).show(i); }
 
 std::string rows(const ui::Bitmap& b) {
   std::string out;
@@ -64,7 +68,7 @@ TEST(GifDecode, StillPictureOfEitherVersion) {
     EXPECT_EQ(a.loopCount, -1);
     EXPECT_FALSE(a.hasTransparency);
     ASSERT_EQ(a.frames.size(), 1u);
-    EXPECT_EQ(rows(a.frames[0].image), "RGBY|YBGR|..RR");
+    EXPECT_EQ(rows(shown(a, 0)), "RGBY|YBGR|..RR");
   }
 }
 
@@ -75,14 +79,21 @@ TEST(GifDecode, LocalMapsOverrideTheGlobalOneForTheirFrameOnly) {
   s.frames = {local, solidFrame(2, 0, 2, 1, 1)};
   const auto a = decodeGif(testpics::encodeGif(s));
   ASSERT_EQ(a.frames.size(), 2u);
-  EXPECT_EQ(rows(a.frames[0].image), "BB..|....|....");
-  EXPECT_EQ(rows(a.frames[1].image), "BBRR|....|....");
+  EXPECT_EQ(rows(shown(a, 0)), "BB..|....|....");
+  EXPECT_EQ(rows(shown(a, 1)), "BBRR|....|....");
 }
 
 TEST(GifDecode, FramesAreClippedToTheScreen) {
   GifPlan s = screen();
-  s.frames = {solidFrame(2, 1, 3, 3, 2)};
-  EXPECT_EQ(rows(decodeGif(testpics::encodeGif(s)).frames[0].image), "....|..GG|..GG");
+  auto beyond = solidFrame(2, 1, 3, 3, 2);
+  beyond.pixels = {2, 3, 1, 4, 2, 1, 1, 1, 1};  // the red ones lie off the screen
+  s.frames = {beyond, solidFrame(1, 0, 1, 1, 4)};
+  const auto a = decodeGif(testpics::encodeGif(s));
+  EXPECT_EQ(rows(shown(a, 0)), "....|..GB|..YG");
+  EXPECT_EQ(rows(shown(a, 1)), ".Y..|..GB|..YG");
+  // A frame keeps the indexes of its part of the screen only.
+  EXPECT_EQ(a.frames[0].area, (ui::Rect{2, 1, 4, 3}));
+  EXPECT_EQ(a.frames[0].indexes.size(), 4u);
 }
 
 // giflib's encoder masks indexes to the map's size, so pictures with indexes past their map
@@ -101,14 +112,14 @@ TEST(GifDecode, IndexesPastTheColourMapAndFramesWithoutAnyShowBlack) {
   std::string twoColours = full;
   twoColours[flags] = static_cast<char>(full[flags] & ~0x07);
   twoColours.erase(map + 2 * 3, 254 * 3);
-  EXPECT_EQ(rows(decodeGif(twoColours).frames[0].image), "R?");
+  EXPECT_EQ(rows(shown(decodeGif(twoColours), 0)), "R?");
 
   std::string none = full;
   none[flags] = static_cast<char>(full[flags] & ~0x87);
   none.erase(map, 256 * 3);
   const auto a = decodeGif(none);
-  EXPECT_EQ(a.frames[0].image.pixel(0, 0), ui::kBlack);
-  EXPECT_EQ(a.frames[0].image.pixel(1, 0), ui::kBlack);
+  EXPECT_EQ(shown(a, 0).pixel(0, 0), ui::kBlack);
+  EXPECT_EQ(shown(a, 0).pixel(1, 0), ui::kBlack);
 }
 
 TEST(GifDecode, TransparentPixelsLeaveWhatLiesBeneath) {
@@ -118,10 +129,10 @@ TEST(GifDecode, TransparentPixelsLeaveWhatLiesBeneath) {
   top.transparent = 1;
   s.frames = {solidFrame(0, 0, 4, 3, 2), top};
   const auto a = decodeGif(testpics::encodeGif(s));
-  EXPECT_EQ(rows(a.frames[1].image), "BGGB|GGGG|GGGG");
+  EXPECT_EQ(rows(shown(a, 1)), "BGGB|GGGG|GGGG");
   EXPECT_TRUE(a.hasTransparency);
-  EXPECT_TRUE(a.frames[0].image.hasTransparentColor);
-  EXPECT_EQ(a.frames[0].image.transparentColorValue, kGrey);
+  EXPECT_TRUE(shown(a, 0).hasTransparentColor);
+  EXPECT_EQ(shown(a, 0).transparentColorValue, kGrey);
 }
 
 // Frame 1 fills the screen red, frame 2 paints its middle blue with the disposal under test,
@@ -135,8 +146,12 @@ TEST_P(GifDisposal, DecidesWhatTheNextFrameStartsFrom) {
   s.frames = {solidFrame(0, 0, 4, 3, 1), middle, solidFrame(3, 2, 1, 1, 4)};
   const auto a = decodeGif(testpics::encodeGif(s));
   ASSERT_EQ(a.frames.size(), 3u);
-  EXPECT_EQ(rows(a.frames[1].image), "RRRR|RBBR|RRRR");
-  EXPECT_EQ(rows(a.frames[2].image), GetParam().second);
+  EXPECT_EQ(rows(shown(a, 1)), "RRRR|RBBR|RRRR");
+  EXPECT_EQ(rows(shown(a, 2)), GetParam().second);
+  // One screen stepped on, back and on again shows each frame as a fresh screen does.
+  codecs::GifScreen screen(a);
+  for (size_t i : {0, 2, 1, 2, 0, 1})
+    EXPECT_EQ(rows(screen.show(i)), rows(shown(a, i))) << "frame " << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, GifDisposal,
@@ -152,7 +167,7 @@ TEST(GifDecode, RestoringToPreviousAfterTheFirstFrameShowsTheBackground) {
   first.disposal = 3;
   s.frames = {first, solidFrame(3, 0, 1, 1, 2)};
   const auto a = decodeGif(testpics::encodeGif(s));
-  EXPECT_EQ(rows(a.frames[1].image), "...G|....|....");
+  EXPECT_EQ(rows(shown(a, 1)), "...G|....|....");
 }
 
 // A frame that paints the whole screen opaquely is drawn on nothing: nothing of the frames
@@ -167,10 +182,10 @@ TEST(GifDecode, AFrameOverTheWholeScreenHidesWhatCameBefore) {
   s.frames = {corner, whole, solidFrame(3, 0, 1, 1, 1), solidFrame(0, 2, 1, 1, 2)};
   const auto a = decodeGif(testpics::encodeGif(s));
   ASSERT_EQ(a.frames.size(), 4u);
-  EXPECT_EQ(rows(a.frames[0].image), "Y...|....|....");
-  EXPECT_EQ(rows(a.frames[1].image), "BBBB|BRRB|BBBG");
-  EXPECT_EQ(rows(a.frames[2].image), "...R|....|....");
-  EXPECT_EQ(rows(a.frames[3].image), "...R|....|G...");
+  EXPECT_EQ(rows(shown(a, 0)), "Y...|....|....");
+  EXPECT_EQ(rows(shown(a, 1)), "BBBB|BRRB|BBBG");
+  EXPECT_EQ(rows(shown(a, 2)), "...R|....|....");
+  EXPECT_EQ(rows(shown(a, 3)), "...R|....|G...");
 }
 
 TEST(GifDecode, InterlacedRowsLandWhereTheyBelong) {
@@ -182,7 +197,7 @@ TEST(GifDecode, InterlacedRowsLandWhereTheyBelong) {
   f.interlace = true;
   s.frames = {f};
   const auto a = decodeGif(testpics::encodeGif(s));
-  for (int y = 0; y < 11; ++y) EXPECT_EQ(a.frames[0].image.pixel(0, y), ui::rgb(y * 20, 0, 0)) << "row " << y;
+  for (int y = 0; y < 11; ++y) EXPECT_EQ(shown(a, 0).pixel(0, y), ui::rgb(y * 20, 0, 0)) << "row " << y;
 }
 
 TEST(GifDecode, DelaysBelowTwentyMillisecondsPlayAsOneHundred) {
@@ -312,7 +327,7 @@ TEST(GifDecode, ReadsFilesThroughThePlatform) {
   GifPlan s = screen();
   s.frames = {solidFrame(0, 0, 4, 3, 4)};
   files.addFile("C:\\Cache\\temp.gif", testpics::encodeGif(s));
-  EXPECT_EQ(rows(codecs::decodeGifFile(files, "C:\\Cache\\temp.gif").frames[0].image), "YYYY|YYYY|YYYY");
+  EXPECT_EQ(rows(shown(codecs::decodeGifFile(files, "C:\\Cache\\temp.gif"), 0)), "YYYY|YYYY|YYYY");
   try {
     codecs::decodeGifFile(files, "C:\\Cache\\none.gif");
     ADD_FAILURE();

@@ -14,8 +14,14 @@ GifAnimation animation(const std::vector<int>& delays, int loopCount) {
   GifAnimation a;
   a.width = a.height = 1;
   a.loopCount = loopCount;
-  for (size_t i = 0; i < delays.size(); ++i)
-    a.frames.push_back(codecs::GifFrame{ui::Bitmap(1, 1, static_cast<ui::Color>(i)), delays[i]});
+  for (size_t i = 0; i < delays.size(); ++i) {
+    codecs::GifFrame f;
+    f.area = {0, 0, 1, 1};
+    f.indexes = {static_cast<uint8_t>(i)};
+    f.palette[i] = static_cast<ui::Color>(i);
+    f.delayMs = delays[i];
+    a.frames.push_back(f);
+  }
   return a;
 }
 
