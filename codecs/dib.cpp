@@ -78,24 +78,28 @@ std::string readLayout(std::string_view bytes, Layout& l) {
   return {};
 }
 
-// Hands the colour of every pixel of a part of the picture to put(x, y, colour); false at the
-// first pixel that refers to a colour outside the table.
-template <class Put>
-bool eachPixel(std::string_view bytes, const Layout& l, const ui::Rect& part, Put put) {
+// Writes the colours of a part of the picture row by row, each row's to row(y): where the
+// part's first pixel of row y goes. False at the first pixel that refers to a colour outside
+// the table.
+template <class Row>
+bool eachRow(std::string_view bytes, const Layout& l, const ui::Rect& part, Row row) {
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const int n = part.width();
   for (int y = part.top; y < part.bottom; ++y) {
     const uint8_t* src = data + l.pixelsAt + l.stride * static_cast<uint64_t>(l.topDown ? y : l.height - 1 - y);
-    for (int x = part.left; x < part.right; ++x) {
-      if (l.bits >= 24) {
-        const uint8_t* p = src + static_cast<size_t>(x) * (l.bits / 8);
-        put(x, y, ui::rgb(p[2], p[1], p[0]));
-        continue;
-      }
-      const uint64_t bit = static_cast<uint64_t>(x) * l.bits;
+    ui::Color* out = row(y);
+    if (l.bits >= 24) {
+      const size_t step = l.bits / 8;
+      const uint8_t* p = src + static_cast<size_t>(part.left) * step;
+      for (int i = 0; i < n; ++i, p += step) out[i] = ui::rgb(p[2], p[1], p[0]);
+      continue;
+    }
+    for (int i = 0; i < n; ++i) {
+      const uint64_t bit = static_cast<uint64_t>(part.left + i) * l.bits;
       const unsigned shift = 8 - l.bits - static_cast<unsigned>(bit % 8);
       const uint32_t index = (src[bit / 8] >> shift) & ((1u << l.bits) - 1);
       if (index >= l.palette.size()) return false;
-      put(x, y, l.palette[index]);
+      out[i] = l.palette[index];
     }
   }
   return true;
@@ -119,7 +123,7 @@ DibResult decodeDib(std::string_view bytes) {
   DibResult result;
   ui::Bitmap& out = result.bitmap;
   if (!out.resize(static_cast<int>(l.width), static_cast<int>(l.height))) return refuse("bitmap is too large");
-  if (!eachPixel(bytes, l, whole(l), [&out](int x, int y, ui::Color c) { out.row(y)[x] = c; }))
+  if (!eachRow(bytes, l, whole(l), [&out](int y) { return out.row(y); }))
     return refuse(kOutsideTable);
   return result;
 }
@@ -129,7 +133,8 @@ std::string dibError(std::string_view bytes) {
   if (auto why = readLayout(bytes, l); !why.empty()) return why;
   // A full table leaves no index outside it.
   if (l.bits >= 24 || l.palette.size() == (1u << l.bits)) return {};
-  return eachPixel(bytes, l, whole(l), [](int, int, ui::Color) {}) ? std::string() : kOutsideTable;
+  std::vector<ui::Color> row(static_cast<size_t>(l.width));
+  return eachRow(bytes, l, whole(l), [&row](int) { return row.data(); }) ? std::string() : kOutsideTable;
 }
 
 std::optional<ui::Size> drawDib(std::string_view bytes, ui::Bitmap& target, int x, int y, const ui::Rect& area) {
@@ -142,7 +147,7 @@ std::optional<ui::Size> drawDib(std::string_view bytes, ui::Bitmap& target, int 
   const ui::Rect drawn{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, size.width),
                        std::min(part.bottom, size.height)};
   if (drawn.empty()) return size;
-  if (!eachPixel(bytes, l, drawn, [&](int px, int py, ui::Color c) { target.row(py + y)[px + x] = c; }))
+  if (!eachRow(bytes, l, drawn, [&](int py) { return target.row(py + y) + drawn.left + x; }))
     return std::nullopt;
   return size;
 }
