@@ -159,11 +159,12 @@ void FormWindow::applySystemMenu() {
 void FormWindow::changed(FormChange what) {
   if (!hwnd()) return;
   switch (what) {
-    // The title follows at the next painting: a window that names the item it works on in its
-    // title pays for that as often as it is painted, not once per item.
+    // The title follows at the next painting, which one pixel is enough to bring: a window that
+    // names the item it works on in its title pays for that as often as it is painted, not once
+    // per item, and repaints no more of its picture than what else changed.
     case FormChange::Caption:
       captionStale_ = true;
-      invalidate();
+      invalidate(Rect{0, 0, 1, 1});
       break;
     case FormChange::Geometry: applyGeometry(); break;
     case FormChange::Visible: applyVisible(); break;
