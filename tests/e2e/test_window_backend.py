@@ -64,6 +64,16 @@ class Demo:
                             "rgb:-"], env=self.wine.env, timeout=30, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         return tuple(r.stdout[:3])
 
+    def count(self, cls, area, colour):
+        """How many pixels of a client area of a window have this colour on the screen."""
+        ox, oy = (int(v) for v in self.window(cls)[3].split(","))
+        left, top, right, bottom = area
+        r = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, ox + left, oy + top),
+                            "-depth", "8", "rgb:-"], env=self.wine.env, timeout=30, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL)
+        data = r.stdout
+        return sum(1 for i in range(0, len(data) - 2, 3) if tuple(data[i:i + 3]) == colour)
+
     def centre(self, form, control):
         left, top = int(self.get(form + "." + control + ".left")), int(self.get(form + "." + control + ".top"))
         w, h = int(self.get(form + "." + control + ".width")), int(self.get(form + "." + control + ".height"))
@@ -212,8 +222,14 @@ def test_backend_tray_menu_and_protocol_errors(wine):
 def test_backend_windowed_controls_follow_the_panel_they_lie_in(wine):
     d = Demo(wine)
     try:
+        # A label that the centred modal window covers, empty until a row is selected.
+        hidden, white = (320, 130, 560, 146), (255, 255, 255)
+        check(d.count(MAIN, hidden, white) == 0, "the selection label shows text before any selection")
         d.act("click qex_ulm_frm.Button")
         wait_until(lambda: d.window("Tdemomemofrm"), 20, what="the modal window")
+        # Changed while covered: once uncovered it shows its text, not the picture from before.
+        d.act("select qex_ulm_frm.ListView1 2")
+        d.wait("qex_ulm_frm.Selection.caption", "Row 2", "the selection under the modal window")
         memo_face = (215, 227, 243)
         wait_until(lambda: d.pixel("Tdemomemofrm", 200, 195) == memo_face, 20, what="the memo on the screen")
         d.act("click memofrm.Toggle")
@@ -221,5 +237,8 @@ def test_backend_windowed_controls_follow_the_panel_they_lie_in(wine):
         check(d.get("memofrm.Memo1.visible") == "1", "the memo's own flag changed")
         d.act("click memofrm.Toggle")
         wait_until(lambda: d.pixel("Tdemomemofrm", 200, 195) == memo_face, 10, what="the memo to come back")
+        d.act("close memofrm")
+        wait_until(lambda: not d.window("Tdemomemofrm"), 20, what="the modal window to close")
+        wait_until(lambda: d.count(MAIN, hidden, white) > 20, 10, what="the label where the modal window was")
     finally:
         d.close()

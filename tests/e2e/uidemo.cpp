@@ -142,7 +142,7 @@ class MainForm : public ui::Form {
     Link.onClick = [this] {
       application().messageBox(this, "This is the message box of the demo.", "Orvanta Kestrel", ui::kMbOkCancel | ui::kMbIconQuestion);
     };
-    for (ui::Label* l : {&Dimmed, &Wrapped, &Ticks, &Status}) l->setFont(font);
+    for (ui::Label* l : {&Dimmed, &Wrapped, &Ticks, &Status, &Selection}) l->setFont(font);
     Dimmed.setEnabled(false);
     Wrapped.setWordWrap(true);
     Wrapped.setAlignment(ui::Align::Center);
@@ -167,7 +167,10 @@ class MainForm : public ui::Form {
     for (const char* f : files) ListView1.addRow(ui::ListRow{f, {"2026-12-08  03:00"}, 0});
     ListView1.addRow(ui::ListRow{"Blue square, third picture", {"no time"}, 2});
     ListView1.addRow(ui::ListRow{"No picture", {}, -1});
-    ListView1.onSelectItem = [this] { Status.setCaption("Selected row " + std::to_string(ListView1.selected())); };
+    ListView1.onSelectItem = [this] {
+      Status.setCaption("Selected row " + std::to_string(ListView1.selected()));
+      Selection.setCaption("Row " + std::to_string(ListView1.selected()));
+    };
     ListView1.popupMenu = &PopupMenu1;
 
     Files.viewStyle = ui::ViewStyle::Icon;
@@ -246,6 +249,8 @@ class MainForm : public ui::Form {
   ui::ListView Files{*this, "Files", ui::Rect{540, 200, 690, 353}};
   ui::Label Ticks{*this, "Ticks", ui::Rect{24, 370, 200, 386}, "Ticks: 0"};
   ui::Label Status{*this, "Status", ui::Rect{24, 394, 600, 410}, "Ready"};
+  // Where the modal memo window lies over this one.
+  ui::Label Selection{*this, "Selection", ui::Rect{320, 130, 560, 146}, ""};
   ui::Timer Timer1{*this, "Timer1", 500};
   ui::PopupMenu PopupMenu1{*this, "PopupMenu1"};
 };

@@ -73,6 +73,8 @@ class FormWindow {
   ControlPeer* peerOf(HWND child) const;
 
   void paint();
+  bool paintNow(HRGN area);
+  void draw(HDC dc, const RECT& area);
   void applyCaption();
   bool setCursor();
   void mouseMoved(int x, int y);

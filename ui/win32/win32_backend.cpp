@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/optional_api.h"
@@ -136,15 +137,18 @@ void Win32Backend::pump(UINT queues) {
   const DWORD now = GetTickCount();
   lastPump_ = now;
   if (queues == 0) lastPumpPaint_ = now;
+  // The areas that change meanwhile wait for the next painting too.
+  const bool held = std::exchange(paintingHeld_, queues != 0);
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | queues)) {
     if (msg.message == WM_QUIT) {
       // Left for the loop that owns the program's end.
       PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+      break;
     }
     dispatch(msg);
   }
+  paintingHeld_ = held;
 }
 
 void Win32Backend::pause(uint32_t ms, const std::function<void()>& first) {

@@ -62,6 +62,8 @@ class Win32Backend : public Backend {
   // window; the tray icon must then be added again, or it is gone for good.
   UINT taskbarCreatedMessage() const { return taskbarCreated_; }
   void taskbarCreated(HWND window);
+  // A long loop is dispatching its messages and keeps the painting for later (see pump).
+  bool paintingHeld() const { return paintingHeld_; }
   // A request of the automation protocol; false when it is not one or automation is off.
   bool automation(Form& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
 
@@ -81,6 +83,7 @@ class Win32Backend : public Backend {
   HWND shownTrayWindow_ = nullptr;
   // When the queue was last looked at, and when the windows last painted.
   DWORD lastPump_ = 0, lastPumpPaint_ = 0;
+  bool paintingHeld_ = false;
 
   HWND windowOf(const Form* form) const;
   void dispatch(MSG& msg);
