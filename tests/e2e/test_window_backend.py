@@ -57,21 +57,23 @@ class Demo:
     def wait(self, query, expected, what, timeout=10):
         wait_until(lambda: self.get(query) == expected, timeout, what=what)
 
-    def pixel(self, cls, x, y):
-        """The colour on the screen at a client point of a window, as (r, g, b)."""
-        ox, oy = (int(v) for v in self.window(cls)[3].split(","))
-        r = subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (ox + x, oy + y), "-depth", "8",
-                            "rgb:-"], env=self.wine.env, timeout=30, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        return tuple(r.stdout[:3])
-
-    def count(self, cls, area, colour):
-        """How many pixels of a client area of a window have this colour on the screen."""
+    def screen(self, cls, area):
+        """The pixels on the screen of a client area (left, top, right, bottom) of a window, as
+        bytes of r, g, b."""
         ox, oy = (int(v) for v in self.window(cls)[3].split(","))
         left, top, right, bottom = area
         r = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, ox + left, oy + top),
                             "-depth", "8", "rgb:-"], env=self.wine.env, timeout=30, stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL)
-        data = r.stdout
+        return r.stdout
+
+    def pixel(self, cls, x, y):
+        """The colour on the screen at a client point of a window, as (r, g, b)."""
+        return tuple(self.screen(cls, (x, y, x + 1, y + 1))[:3])
+
+    def count(self, cls, area, colour):
+        """How many pixels of a client area of a window have this colour on the screen."""
+        data = self.screen(cls, area)
         return sum(1 for i in range(0, len(data) - 2, 3) if tuple(data[i:i + 3]) == colour)
 
     def centre(self, form, control):
