@@ -4,14 +4,6 @@
 
 namespace ui {
 
-Bitmap Bitmap::view(uint32_t* pixels, int width, int height) {
-  Bitmap b;
-  b.data_ = pixels;
-  b.width_ = width;
-  b.height_ = height;
-  return b;
-}
-
 Bitmap::Bitmap(const Bitmap& other) { *this = other; }
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
@@ -30,9 +22,8 @@ Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   if (this == &other) return *this;
-  const bool owns = other.data_ == other.owned_.data();
   owned_ = std::move(other.owned_);
-  data_ = owns ? owned_.data() : other.data_;
+  data_ = owned_.data();
   width_ = other.width_;
   height_ = other.height_;
   transparent = other.transparent;

@@ -1,6 +1,6 @@
 // Off-screen pictures of the window model: 24-bit colour held as 0x00RRGGBB words, top row
 // first. The same layout as a 32-bit top-down device-independent bitmap, so the Win32 backend
-// can paint straight into one through a view.
+// hands one to the system as it is.
 #pragma once
 
 #include <cstdint>
@@ -50,9 +50,6 @@ class Bitmap {
   // A bitmap whose pixels are left unset, for a caller that writes every one of them; empty
   // for sizes beyond the limits below.
   static Bitmap unfilled(int width, int height);
-
-  // A bitmap over memory owned by someone else (a DIB section); it must outlive the view.
-  static Bitmap view(uint32_t* pixels, int width, int height);
 
   Bitmap(const Bitmap& other);
   Bitmap& operator=(const Bitmap& other);

@@ -7,7 +7,7 @@ namespace ui::win32 {
 
 namespace {
 
-GdiPtr<HBITMAP> createDib(int width, int height, uint32_t*& bits) {
+BITMAPINFO topDown(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -15,6 +15,11 @@ GdiPtr<HBITMAP> createDib(int width, int height, uint32_t*& bits) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+GdiPtr<HBITMAP> createDib(int width, int height, uint32_t*& bits) {
+  const BITMAPINFO info = topDown(width, height);
   void* memory = nullptr;
   GdiPtr<HBITMAP> bmp(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
   bits = bmp ? static_cast<uint32_t*>(memory) : nullptr;
@@ -51,6 +56,13 @@ GdiPtr<HBITMAP> toHbitmap(const Bitmap& picture) {
                 static_cast<size_t>(picture.width()) * sizeof(uint32_t));
   GdiFlush();
   return bmp;
+}
+
+void copyToDevice(HDC dc, int x, int y, const Bitmap& picture) {
+  if (picture.empty()) return;
+  const BITMAPINFO info = topDown(picture.width(), picture.height());
+  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(picture.width()), static_cast<DWORD>(picture.height()), 0, 0, 0,
+                    static_cast<UINT>(picture.height()), picture.row(0), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace ui::win32

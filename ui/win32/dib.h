@@ -1,5 +1,5 @@
-// A 32-bit top-down device-independent bitmap: the same pixel layout as ui::Bitmap, so the
-// model's canvas paints straight into it and GDI draws text and copies it to the screen.
+// A 32-bit top-down device-independent bitmap: the same pixel layout as ui::Bitmap, so GDI
+// draws text into one and the model's pictures are copied in and out row by row.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,6 @@ class Dib {
   int width() const { return width_; }
   int height() const { return height_; }
   uint32_t* row(int y) { return bits_ + static_cast<size_t>(y) * width_; }
-  Bitmap view() { return Bitmap::view(bits_, width_, height_); }
 
  private:
   GdiPtr<HBITMAP> bitmap_;
@@ -31,5 +30,9 @@ class Dib {
 
 // A bitmap handle holding a copy of a picture, for image lists; null for an empty picture.
 GdiPtr<HBITMAP> toHbitmap(const Bitmap& picture);
+
+// Copies a picture to a device context with its top-left corner at (x, y): no bitmap handle
+// and no second device context, which a painting of a few pixels would cost more than itself.
+void copyToDevice(HDC dc, int x, int y, const Bitmap& picture);
 
 }  // namespace ui::win32

@@ -292,7 +292,9 @@ bool FormWindow::paintNow(HRGN area) {
   if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT))) return false;
   RECT box{};
   if (GetRgnBox(area, &box) == NULLREGION) return true;
-  HDC dc = GetDC(hwnd());
+  // A context whose settings stay as they are when released: this painting changes none, and
+  // under Wine putting them back selects the system font, which reads the X resource settings.
+  HDC dc = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_NORESETATTRS);
   if (!dc) return false;
   applyCaption();
   draw(dc, box);
@@ -302,20 +304,17 @@ bool FormWindow::paintNow(HRGN area) {
 
 // A picture of the area to paint, for this painting alone: a window holds none between
 // paintings (an idle window under Wine: 1.2 MB less), and the memory readout's painting every
-// second makes a picture of a few hundred pixels.
+// second makes a picture of a few hundred pixels. It is plain memory copied to the window:
+// under Wine a second device context for it costs a reading of the X resource files each time.
 void FormWindow::draw(HDC dc, const RECT& r) {
-  Dib picture;
-  if (r.right <= r.left || r.bottom <= r.top || !picture.resize(r.right - r.left, r.bottom - r.top)) return;
+  Bitmap picture = Bitmap::unfilled(r.right - r.left, r.bottom - r.top);
+  if (picture.empty()) return;
   painting_ = true;
-  Bitmap target = picture.view();
-  Canvas canvas(target, &backend_.gdiText(), r.left, r.top);
+  Canvas canvas(picture, &backend_.gdiText(), r.left, r.top);
   canvas.setClip(Rect{r.left, r.top, r.right, r.bottom});
   form_.paintClient(canvas);
   painting_ = false;
-  GdiFlush();
-  DcPtr memory(CreateCompatibleDC(dc));
-  Selection sel(memory.get(), picture.handle());
-  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0, SRCCOPY);
+  copyToDevice(dc, r.left, r.top, picture);
   GdiFlush();
   if (repaint_ && form_.visible()) {
     repaint_ = false;
