@@ -14,7 +14,24 @@ int textLength(const std::string& text) { return static_cast<int>(std::min(text.
 
 }  // namespace
 
-GdiText::GdiText() : dc_(CreateCompatibleDC(nullptr)) {}
+GdiText::GdiText()
+    : dc_(CreateCompatibleDC(nullptr)),
+      originalFont_(GetCurrentObject(dc_.get(), OBJ_FONT)),
+      originalBitmap_(GetCurrentObject(dc_.get(), OBJ_BITMAP)) {
+  SetBkMode(dc_.get(), TRANSPARENT);
+}
+
+GdiText::~GdiText() {
+  // Our font and picture go back out before they are deleted.
+  SelectObject(dc_.get(), originalBitmap_);
+  SelectObject(dc_.get(), originalFont_);
+}
+
+void GdiText::use(HFONT font) {
+  if (font == selected_) return;
+  SelectObject(dc_.get(), font);
+  selected_ = font;
+}
 
 HFONT GdiText::font(const Font& f) {
   Key key{f.name, f.height, f.bold, f.underline};
@@ -30,7 +47,7 @@ HFONT GdiText::font(const Font& f) {
 }
 
 Size GdiText::measure(const Font& f, const std::string& text) {
-  Selection sel(dc_.get(), font(f));
+  use(font(f));
   TEXTMETRICA tm{};
   GetTextMetricsA(dc_.get(), &tm);
   int widest = 0, lines = 0;
@@ -55,22 +72,23 @@ void GdiText::draw(Bitmap& target, const Rect& layout, const Rect& clip, const F
   const Rect area{std::max({layout.left, clip.left, 0}), std::max({layout.top, clip.top, 0}),
                   std::min({layout.right, clip.right, target.width()}),
                   std::min({layout.bottom, clip.bottom, target.height()})};
-  if (area.empty() || text.empty() || !scratch_.reserve(area.width(), area.height())) return;
+  if (area.empty() || text.empty()) return;
+  // A picture selected into a context cannot be deleted, and a larger one replaces it.
+  const bool grows = area.width() > scratch_.width() || area.height() > scratch_.height();
+  if (grows) SelectObject(dc_.get(), originalBitmap_);
+  if (!scratch_.reserve(area.width(), area.height())) return;
+  if (grows) SelectObject(dc_.get(), scratch_.handle());
   const size_t rowBytes = static_cast<size_t>(area.width()) * sizeof(uint32_t);
   for (int y = 0; y < area.height(); ++y)
     std::memcpy(scratch_.row(y), target.row(area.top + y) + area.left, rowBytes);
-  {
-    Selection bmp(dc_.get(), scratch_.handle());
-    Selection fnt(dc_.get(), font(f));
-    SetBkMode(dc_.get(), TRANSPARENT);
-    SetTextColor(dc_.get(), colorRef(f.color));
-    // Laid out in the whole rectangle, so alignment and wrapping do not depend on the clipping.
-    RECT rc{layout.left - area.left, layout.top - area.top, layout.right - area.left, layout.bottom - area.top};
-    UINT flags = DT_NOPREFIX | (wrap ? DT_WORDBREAK : 0);
-    flags |= align == Align::Center ? DT_CENTER : align == Align::Right ? DT_RIGHT : DT_LEFT;
-    DrawTextA(dc_.get(), text.data(), textLength(text), &rc, flags);
-    GdiFlush();
-  }
+  use(font(f));
+  SetTextColor(dc_.get(), colorRef(f.color));
+  // Laid out in the whole rectangle, so alignment and wrapping do not depend on the clipping.
+  RECT rc{layout.left - area.left, layout.top - area.top, layout.right - area.left, layout.bottom - area.top};
+  UINT flags = DT_NOPREFIX | (wrap ? DT_WORDBREAK : 0);
+  flags |= align == Align::Center ? DT_CENTER : align == Align::Right ? DT_RIGHT : DT_LEFT;
+  DrawTextA(dc_.get(), text.data(), textLength(text), &rc, flags);
+  GdiFlush();
   for (int y = 0; y < area.height(); ++y) {
     uint32_t* d = target.row(area.top + y) + area.left;
     const uint32_t* s = scratch_.row(y);

@@ -17,6 +17,9 @@ namespace ui::win32 {
 class GdiText : public TextRenderer {
  public:
   GdiText();
+  ~GdiText() override;
+  GdiText(const GdiText&) = delete;
+  GdiText& operator=(const GdiText&) = delete;
   Size measure(const Font& font, const std::string& text) override;
   void draw(Bitmap& target, const Rect& layout, const Rect& clip, const Font& font, const std::string& text,
             Align align, bool wrap) override;
@@ -25,7 +28,12 @@ class GdiText : public TextRenderer {
 
  private:
   using Key = std::tuple<std::string, int, bool, bool>;
+  // The font and the picture stay selected between calls and change only when another is
+  // needed: under Wine every selection of a font reads the X resource settings anew.
+  void use(HFONT font);
   DcPtr dc_;
+  HGDIOBJ originalFont_ = nullptr, originalBitmap_ = nullptr;
+  HFONT selected_ = nullptr;
   std::map<Key, GdiPtr<HFONT>> fonts_;
   // Text is drawn on a copy of the target's pixels, then copied back.
   Dib scratch_;

@@ -37,19 +37,6 @@ using MenuPtr = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 using ImageListPtr = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 using WindowPtr = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
-// Selects an object into a device context and puts the previous one back.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
 // The model keeps colours as 0x00RRGGBB, GDI as 0x00BBGGRR.
 inline COLORREF colorRef(Color c) { return RGB((c >> 16) & 255, (c >> 8) & 255, c & 255); }
 
