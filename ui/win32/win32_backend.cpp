@@ -22,6 +22,8 @@ constexpr ULONG_PTR kAutomationRequest = 0x514B, kAutomationReply = 0x514C;
 // Longer requests are no commands of the protocol and are refused unread.
 constexpr DWORD kMaxRequest = 64 * 1024;
 constexpr const char* kHiddenClass = "QexsysMessageWindow";
+// The backend whose hidden window owns the timers; a program has one.
+Win32Backend* timerBackend = nullptr;
 
 }  // namespace
 
@@ -34,6 +36,7 @@ Win32Backend::Win32Backend() {
   RegisterClassExA(&wc);
   hidden_.reset(CreateWindowExA(0, kHiddenClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, currentInstance(), nullptr));
   SetWindowLongPtrA(hidden_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  timerBackend = this;
 
   const char* flag = std::getenv("QEXSYS_AUTOMATION");
   automationEnabled_ = flag && std::strcmp(flag, "1") == 0;
@@ -41,7 +44,8 @@ Win32Backend::Win32Backend() {
 
 Win32Backend::~Win32Backend() {
   if (shownTrayWindow_) trayCall(NIM_DELETE, shownTray_, shownTrayWindow_);
-  for (const auto& [timer, id] : timers_) KillTimer(hidden_.get(), id);
+  for (const Timer* timer : timers_) KillTimer(hidden_.get(), reinterpret_cast<UINT_PTR>(timer));
+  timerBackend = nullptr;
   forms_.clear();
   SetWindowLongPtrA(hidden_.get(), GWLP_USERDATA, 0);
 }
@@ -91,23 +95,34 @@ void Win32Backend::controlDestroyed(WindowedControl& control) {
 
 void Win32Backend::timerChanged(Timer& timer) {
   if (!timer.enabled()) return timerDestroyed(timer);
-  auto [it, added] = timers_.try_emplace(&timer, nextTimerId_);
-  if (added) ++nextTimerId_;
+  if (std::find(timers_.begin(), timers_.end(), &timer) == timers_.end()) timers_.push_back(&timer);
   // Setting an existing id again restarts it with the new interval.
-  SetTimer(hidden_.get(), it->second, std::max<UINT>(timer.interval(), 1), nullptr);
+  SetTimer(hidden_.get(), reinterpret_cast<UINT_PTR>(&timer), std::max<UINT>(timer.interval(), 1), &timerProc);
 }
 
 void Win32Backend::timerDestroyed(Timer& timer) {
-  auto it = timers_.find(&timer);
+  auto it = std::find(timers_.begin(), timers_.end(), &timer);
   if (it == timers_.end()) return;
-  KillTimer(hidden_.get(), it->second);
+  KillTimer(hidden_.get(), reinterpret_cast<UINT_PTR>(&timer));
   timers_.erase(it);
 }
 
 void Win32Backend::fireTimer(UINT_PTR id) {
-  for (const auto& [timer, tid] : timers_)
-    if (tid == id) return const_cast<Timer*>(timer)->fire();
-  KillTimer(hidden_.get(), id);
+  auto it = std::find(timers_.begin(), timers_.end(), reinterpret_cast<const Timer*>(id));
+  if (it == timers_.end()) return static_cast<void>(KillTimer(hidden_.get(), id));
+  const_cast<Timer*>(*it)->fire();
+}
+
+// The timers' messages come here straight from the dispatch, without the window procedure:
+// the memory readout's timer fires a hundred times a second, and under Wine each step on the
+// way into the system (finding the window's procedure, reading its data) costs more than the
+// readout itself. The backend is the one that made the hidden window.
+void CALLBACK Win32Backend::timerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!timerBackend || !timerBackend->app_) return;
+  try {
+    timerBackend->fireTimer(id);
+  } catch (...) {
+  }
 }
 
 void Win32Backend::dispatch(MSG& msg) {
@@ -217,7 +232,6 @@ LRESULT CALLBACK Win32Backend::hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LP
   auto* self = reinterpret_cast<Win32Backend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self && self->app_) {
     try {
-      if (msg == WM_TIMER) return self->fireTimer(wParam), 0;
       if (msg == kRunQueue) return self->runQueue(), 0;
     } catch (...) {
       return 0;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "ui/automation.h"
 #include "ui/backend.h"
@@ -72,8 +73,8 @@ class Win32Backend : public Backend {
   GdiText text_;
   WindowPtr hidden_;
   std::map<const Form*, std::unique_ptr<FormWindow>> forms_;
-  std::map<const Timer*, UINT_PTR> timers_;
-  UINT_PTR nextTimerId_ = 1;
+  // The running timers. A timer's id is its own address (see timerProc).
+  std::vector<const Timer*> timers_;
   CallQueue queue_;
   bool automationEnabled_ = false;
   UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
@@ -92,6 +93,7 @@ class Win32Backend : public Backend {
   void wake();
   void runQueue();
   void fireTimer(UINT_PTR id);
+  static void CALLBACK timerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
   void trayCall(DWORD what, const TrayIcon& tray, HWND window);
   static LRESULT CALLBACK hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
