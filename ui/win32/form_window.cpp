@@ -31,12 +31,19 @@ void registerClass(const std::string& name, HICON icon) {
 
 }  // namespace
 
-FormWindow::FormWindow(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {
-  registerClass(form.className(), backend.programIcon());
-  create();
+// The window itself is made when the form first shows or something needs its handle: the
+// program makes all its forms at start and shows one, and under Wine every top-level window
+// made costs a window on the X server.
+FormWindow::FormWindow(Win32Backend& backend, Form& form) : backend_(backend), form_(form) {}
+
+HWND FormWindow::made() {
+  if (!hwnd()) create();
+  return hwnd();
 }
 
 void FormWindow::create() {
+  if (!classRegistered_) registerClass(form_.className(), backend_.programIcon());
+  classRegistered_ = true;
   hwnd_.reset(CreateWindowExA(exStyle(), form_.className().c_str(), form_.caption().c_str(),
                               style(), 0, 0, 0, 0, nullptr, nullptr, currentInstance(), nullptr));
   if (!hwnd_) return;
@@ -44,21 +51,22 @@ void FormWindow::create() {
   // messages come to this window object.
   SetWindowLongPtrA(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::proc));
+  captionStale_ = false;
+  systemMenuApplied_ = 0;
+  applySystemMenu();
+  if (form_.layered()) backend_.applyLayered(hwnd(), true, form_.alpha());
   applyGeometry();
 }
 
 // A window made with a caption or a taskbar button stays one that the window manager frames
-// under Wine, whatever its style becomes; a form that turns out borderless or without a button
-// before it is first shown gets a window made afresh with the style it has now.
+// under Wine, whatever its style becomes; a form whose window was made before it was first
+// shown, and that turned out borderless or without a button, gets a window made afresh with the
+// style it has now.
 void FormWindow::remake() {
   if (hwnd()) SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
   hwnd_.reset();
   pending_.reset();
   create();
-  if (!hwnd()) return;
-  systemMenuApplied_ = 0;
-  applySystemMenu();
-  if (form_.layered()) backend_.applyLayered(hwnd(), true, form_.alpha());
 }
 
 FormWindow::~FormWindow() {
@@ -124,7 +132,8 @@ void FormWindow::applyVisible() {
                (exStyle() & kOursEx);
   };
   const bool owner = form_.application().tray().owner == &form_;
-  if (!peersMade_ && !owner && restyled()) remake();
+  if (!hwnd()) create();
+  else if (!peersMade_ && !owner && restyled()) remake();
   if (!hwnd()) return;
   applyCaption();
   if (!peersMade_) makePeers();
@@ -157,7 +166,8 @@ void FormWindow::applySystemMenu() {
 }
 
 void FormWindow::changed(FormChange what) {
-  if (!hwnd()) return;
+  // A window not made yet takes the form as it is when it is made.
+  if (!hwnd() && (what != FormChange::Visible || !form_.visible())) return;
   switch (what) {
     // The title follows at the next painting, which one pixel is enough to bring: a window that
     // names the item it works on in its title pays for that as often as it is painted, not once

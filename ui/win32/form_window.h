@@ -26,7 +26,10 @@ class FormWindow {
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
 
+  // The window, or none while the form has not been shown and nothing asked for it.
   HWND hwnd() const { return hwnd_.get(); }
+  // The window, made now if it was not yet.
+  HWND made();
   Form& form() const { return form_; }
   void changed(FormChange what);
   void invalidate();
@@ -42,6 +45,7 @@ class FormWindow {
   WindowPtr hwnd_;
   WindowPtr tooltip_;
   std::vector<std::unique_ptr<ControlPeer>> peers_;
+  bool classRegistered_ = false;
   bool peersMade_ = false;
   size_t systemMenuApplied_ = 0;
   bool painting_ = false, repaint_ = false;

@@ -55,9 +55,14 @@ void Win32Backend::attach(Application& app) {
   if (automationEnabled_) automation_ = std::make_unique<Automation>(app);
 }
 
-HWND Win32Backend::windowOf(const Form* form) const {
+FormWindow* Win32Backend::formWindow(const Form* form) const {
   auto it = form ? forms_.find(form) : forms_.end();
-  return it == forms_.end() ? nullptr : it->second->hwnd();
+  return it == forms_.end() ? nullptr : it->second.get();
+}
+
+HWND Win32Backend::windowOf(const Form* form) const {
+  const FormWindow* window = formWindow(form);
+  return window ? window->hwnd() : nullptr;
 }
 
 void Win32Backend::formCreated(Form& form) { forms_[&form] = std::make_unique<FormWindow>(*this, form); }

@@ -86,6 +86,8 @@ class Win32Backend : public Backend {
   DWORD lastPump_ = 0, lastPumpPaint_ = 0;
   bool paintingHeld_ = false;
 
+  FormWindow* formWindow(const Form* form) const;
+  // The form's window, or none while it has not been made.
   HWND windowOf(const Form* form) const;
   void dispatch(MSG& msg);
   // Dispatches the waiting messages of the given queues (0: all of them, painting too).

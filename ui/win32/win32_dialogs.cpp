@@ -105,7 +105,9 @@ void Win32Backend::trayCall(DWORD what, const TrayIcon& tray, HWND window) {
 }
 
 void Win32Backend::trayChanged(const TrayIcon& tray) {
-  HWND window = tray.owner ? windowOf(tray.owner) : hidden_.get();
+  // The icon's messages go to its owner's window, made for it if the owner has not shown yet.
+  FormWindow* owner = formWindow(tray.owner);
+  HWND window = !tray.present ? nullptr : tray.owner ? (owner ? owner->made() : nullptr) : hidden_.get();
   if (shownTrayWindow_ && (!tray.present || window != shownTrayWindow_ || tray.id != shownTray_.id)) {
     trayCall(NIM_DELETE, shownTray_, shownTrayWindow_);
     shownTrayWindow_ = nullptr;
