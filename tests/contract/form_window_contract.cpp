@@ -79,6 +79,16 @@ TEST(FormWindows, TheTrayIconsOwnerGetsItsWindowWithoutBeingShown) {
   app.removeTray();
 }
 
+// Removed before the icon was ever added, nothing is added afterwards either.
+TEST(FormWindows, ATrayIconRemovedBeforeItWasAddedNeverComes) {
+  ui::win32::Win32Backend backend;
+  ui::Application app(backend);
+  ui::Form form(app, kClass, "form", 120, 80);
+  app.setTray(ui::TrayIcon{true, 8, WM_APP + 8, "Contract", 1, &form});
+  app.removeTray();
+  EXPECT_FALSE(pumpUntil([] { return formWindow() != nullptr; }, 300));
+}
+
 }  // namespace
 
 #endif

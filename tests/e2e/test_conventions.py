@@ -77,7 +77,7 @@ def test_the_login_takes_tab_between_its_fields_and_enter_as_login(wine):
 def test_logging_off_keeps_the_choices_and_ends_the_program_from_the_tray(wine):
     p = start_program(wine, "logoff", "[System]\nNews=0\n", "-monitor")
     wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the main window to hide")
-    check(qexctl(wine, "--tray", "present") == (0, "present"), "no tray icon")
+    wait_until(lambda: qexctl(wine, "--tray", "present") == (0, "present"), 20, what="the tray icon")
     p.act("click qex_ulm_frm.Image6")
     wait_until(lambda: "_uchk" in p.get("qex_ulm_frm.Image6.picture"), 20, what="the choice to change")
     wine.run(["wineboot", "--end-session"], timeout=120)

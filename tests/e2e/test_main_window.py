@@ -138,7 +138,8 @@ def test_close_button_hides_to_the_tray(wine):
     p.act("close qex_ulm_frm")
     wait_until(lambda: p.get("qex_ulm_frm.visible") == "0", 20, what="the window to hide")
     p.expect("qex_ulm_frm.Timer1.running", "0", "Timer1 still runs")
-    check([w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], "no tray icon")
+    wait_until(lambda: [w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], 20,
+               what="the tray icon")
     p.act("tray lbuttondblclk")
     wait_until(lambda: p.get("qex_ulm_frm.visible") == "1", 20, what="the window to come back")
     check(p.running(), "the program ended")

@@ -86,7 +86,8 @@ def test_monitor_popup_rises_holds_and_falls_for_a_change_in_the_windows_folder(
     win = Windows(wine)
     try:
         check(program_windows(p) == [], "visible windows: %r" % program_windows(p))
-        check([w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], "no tray icon")
+        wait_until(lambda: [w for w in p.windows() if w and w[0] == "__winex11_standalone_tray"], 20,
+                   what="the tray icon")
         watch = sample(wine, "get notifyfrm.alpha", 25)
         win.write("qex-monitor-1.tmp")
         wait_until(lambda: p.get("notifyfrm.visible") == "1", 20, what="the popup")

@@ -80,6 +80,8 @@ class Win32Backend : public Backend {
   UINT taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   std::unique_ptr<Automation> automation_;
   HCURSOR hand_ = nullptr;
+  // The timer that adds the first icon; the other timers' ids are addresses, never this.
+  static constexpr UINT_PTR kTrayTimer = 1;
   TrayIcon shownTray_;
   HWND shownTrayWindow_ = nullptr;
   // When the queue was last looked at, and when the windows last painted.
@@ -96,6 +98,8 @@ class Win32Backend : public Backend {
   void runQueue();
   void fireTimer(UINT_PTR id);
   static void CALLBACK timerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
+  void showTray(const TrayIcon& tray);
+  static void CALLBACK trayTimerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
   void trayCall(DWORD what, const TrayIcon& tray, HWND window);
   static LRESULT CALLBACK hiddenProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };

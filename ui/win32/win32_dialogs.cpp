@@ -104,7 +104,26 @@ void Win32Backend::trayCall(DWORD what, const TrayIcon& tray, HWND window) {
   answered->waitFor(500);
 }
 
+// The first icon is added once the program's windows have painted: the shell answers for it
+// only when Explorer has made its icon, a twentieth of a second under Wine, and a program that
+// starts shows its window first. A timer's message comes after every other one, painting
+// included. Changes and the removal are made at once.
 void Win32Backend::trayChanged(const TrayIcon& tray) {
+  if (tray.present && !shownTrayWindow_) {
+    SetTimer(hidden_.get(), kTrayTimer, USER_TIMER_MINIMUM, &trayTimerProc);
+    return;
+  }
+  KillTimer(hidden_.get(), kTrayTimer);
+  showTray(tray);
+}
+
+void CALLBACK Win32Backend::trayTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  KillTimer(hwnd, id);
+  auto* self = reinterpret_cast<Win32Backend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self && self->app_) self->showTray(self->app_->tray());
+}
+
+void Win32Backend::showTray(const TrayIcon& tray) {
   // The icon's messages go to its owner's window, made for it if the owner has not shown yet.
   FormWindow* owner = formWindow(tray.owner);
   HWND window = !tray.present ? nullptr : tray.owner ? (owner ? owner->made() : nullptr) : hidden_.get();
