@@ -58,17 +58,6 @@ void FormWindow::create() {
   applyGeometry();
 }
 
-// A window made with a caption or a taskbar button stays one that the window manager frames
-// under Wine, whatever its style becomes; a form whose window was made before it was first
-// shown, and that turned out borderless or without a button, gets a window made afresh with the
-// style it has now.
-void FormWindow::remake() {
-  if (hwnd()) SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-  hwnd_.reset();
-  pending_.reset();
-  create();
-}
-
 FormWindow::~FormWindow() {
   peers_.clear();
   if (hwnd()) SetWindowLongPtrA(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
@@ -121,8 +110,8 @@ void FormWindow::applyVisible() {
     ShowWindow(hwnd(), SW_HIDE);
     return;
   }
-  // Border, stay-on-top and taskbar fields are set by the form's constructor, after the window
-  // was made; they take effect when it shows.
+  // Border, stay-on-top and taskbar fields may have changed since the window was made (the tray
+  // icon's owner gets its window before it first shows); they take effect when it shows.
   constexpr DWORD kOurs = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   constexpr DWORD kOursEx = WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
   auto restyled = [&] {
@@ -131,9 +120,7 @@ void FormWindow::applyVisible() {
            (static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)) & kOursEx) !=
                (exStyle() & kOursEx);
   };
-  const bool owner = form_.application().tray().owner == &form_;
   if (!hwnd()) create();
-  else if (!peersMade_ && !owner && restyled()) remake();
   if (!hwnd()) return;
   applyCaption();
   if (!peersMade_) makePeers();

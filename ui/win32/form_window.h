@@ -65,7 +65,6 @@ class FormWindow {
   std::string hintText_;
 
   void create();
-  void remake();
   DWORD style() const;
   DWORD exStyle() const;
   void applyGeometry();
