@@ -42,8 +42,7 @@ HWND FormWindow::made() {
 }
 
 void FormWindow::create() {
-  if (!classRegistered_) registerClass(form_.className(), backend_.programIcon());
-  classRegistered_ = true;
+  registerClass(form_.className(), backend_.programIcon());
   hwnd_.reset(CreateWindowExA(exStyle(), form_.className().c_str(), form_.caption().c_str(),
                               style(), 0, 0, 0, 0, nullptr, nullptr, currentInstance(), nullptr));
   if (!hwnd_) return;

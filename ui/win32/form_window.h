@@ -45,7 +45,6 @@ class FormWindow {
   WindowPtr hwnd_;
   WindowPtr tooltip_;
   std::vector<std::unique_ptr<ControlPeer>> peers_;
-  bool classRegistered_ = false;
   bool peersMade_ = false;
   size_t systemMenuApplied_ = 0;
   bool painting_ = false, repaint_ = false;
